@@ -1,0 +1,38 @@
+#include "clicommon.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace quadrivium::cli {
+
+int fail(const QString &message)
+{
+    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
+    return kUsageError;
+}
+
+DateArgument parseDateArgument(const QString &text, const QString &what)
+{
+    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    const auto match = iso.match(text.trimmed());
+    if (!match.hasMatch())
+        return {std::nullopt, QStringLiteral("%1 wants a date as YYYY-MM-DD, not \"%2\"").arg(what, text)};
+    const int y = match.captured(1).toInt();
+    const int m = match.captured(2).toInt();
+    const int d = match.captured(3).toInt();
+    if (y < 1600 || y > 2100)
+        return {std::nullopt, QStringLiteral("%1: the year %2 is outside 1600..2100").arg(what).arg(y)};
+    const DateTimeValue value = DateTimeValue::fromFields(y, m, d);
+    if (!value.isValid())
+        return {std::nullopt, QStringLiteral("%1: %2 is not a date of the calendar").arg(what, text)};
+    return {value, {}};
+}
+
+std::string toEngineName(const QString &name)
+{
+    const QByteArray latin1 = name.toLatin1();
+    return std::string(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+}
+
+} // namespace quadrivium::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "engine/datetimevalue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace quadrivium::cli {
+
+/// Exit status of a usage error (bad option, unreadable value).
+constexpr int kUsageError = 2;
+
+/// Prints "quadrivium-cli: <message>" on stderr and returns kUsageError.
+int fail(const QString &message);
+
+/// Reads an ISO date YYYY-MM-DD of the years 1600..2100; on failure, the
+/// message that names the problem for `what` (e.g. "--born").
+struct DateArgument {
+    std::optional<DateTimeValue> value;
+    QString error;
+};
+DateArgument parseDateArgument(const QString &text, const QString &what);
+
+/// A name typed on the command line in the single-byte form of the engine.
+std::string toEngineName(const QString &name);
+
+} // namespace quadrivium::cli

@@ -1,0 +1,50 @@
+// quadrivium-cli: the readings and the stores without the window.
+
+#include "readingcommand.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <array>
+
+namespace {
+
+struct Command {
+    const char *name;
+    const char *summary;
+    int (*run)(const QStringList &arguments);
+};
+
+const std::array kCommands{
+    Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
+};
+
+void printUsage(QTextStream &out)
+{
+    out << "Usage: quadrivium-cli <command> [options]\n\nCommands:\n";
+    for (const Command &c : kCommands)
+        out << "  " << QString::fromLatin1(c.name).leftJustified(10) << c.summary << '\n';
+    out << "\nquadrivium-cli <command> --help describes the options of a command.\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quadrivium-cli"));
+    const QStringList arguments = QCoreApplication::arguments();
+    QTextStream out(stdout);
+    if (arguments.size() < 2 || arguments[1] == QLatin1String("--help")
+        || arguments[1] == QLatin1String("-h")) {
+        printUsage(out);
+        return arguments.size() < 2 ? 2 : 0;
+    }
+    for (const Command &c : kCommands) {
+        if (arguments[1] == QLatin1String(c.name))
+            return c.run(arguments.mid(1));
+    }
+    QTextStream(stderr) << "quadrivium-cli: unknown command \"" << arguments[1] << "\"\n";
+    printUsage(out);
+    return 2;
+}

@@ -1,0 +1,230 @@
+#include "readingcommand.h"
+
+#include "clicommon.h"
+
+#include "engine/engine.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace quadrivium::cli {
+
+namespace {
+
+QString fromEngine(const std::string &text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString displayName(const QString &first, const QString &last)
+{
+    if (first.isEmpty())
+        return last;
+    if (last.isEmpty())
+        return first;
+    return first + QLatin1Char(' ') + last;
+}
+
+template<typename T, std::size_t N>
+QJsonArray toArray(const T (&values)[N])
+{
+    QJsonArray a;
+    for (const T &v : values)
+        a.append(v);
+    return a;
+}
+
+QJsonObject readingToJson(const QString &name, const Reading &r)
+{
+    const auto &n = r.numbers;
+    QJsonObject names{
+        {"vowels", fromEngine(r.vowels.m_strVowels)},
+        {"vowelDigits", fromEngine(r.vowels.m_strVowelDigits)},
+        {"vowelSum", r.vowels.m_nVowelSum},
+        {"consonants", fromEngine(r.consonants.m_strConsonants)},
+        {"consonantDigits", fromEngine(r.consonants.m_strConsonantDigits)},
+        {"consonantSum", r.consonants.m_nConsonantSum},
+    };
+    const BirthDigits &d = r.digits;
+    QJsonArray digits{d.dayTens, d.dayOnes, d.monthTens, d.monthOnes,
+                      d.yearThousands, d.yearHundreds, d.yearTens, d.yearOnes};
+    QJsonObject pyramid{
+        {"monthSum", r.pyramid.monthSum},
+        {"daySum", r.pyramid.daySum},
+        {"yearSum", r.pyramid.yearSum},
+        {"climaxes", toArray(r.pyramid.climax)},
+        {"ages", toArray(r.pyramid.age)},
+        {"years", toArray(r.pyramid.year)},
+    };
+    QJsonArray counts, cells, lines;
+    for (int digit = 0; digit <= 9; ++digit)
+        counts.append(r.grid.m_nDigitCount[digit]);
+    for (int digit = 1; digit <= 9; ++digit)
+        cells.append(fromEngine(r.grid.m_strCell[digit]));
+    for (int index : LineWalkOrder()) {
+        if (!r.grid.m_bLine[index])
+            continue;
+        const ChartLine &line = ChartLines()[index];
+        lines.append(QJsonObject{
+            {"digits", QString::fromLatin1(line.digitText)},
+            {"kind", line.missing ? "missing" : "present"},
+            {"numberId", line.numberId},
+            {"label", QString::fromLatin1(line.label)},
+        });
+    }
+    const Walkthrough &w = r.walkthrough;
+    QJsonObject walkthrough{
+        {"date", fromEngine(w.date)},
+        {"ruling", fromEngine(w.ruling)},
+        {"day", fromEngine(w.day)},
+        {"fate", fromEngine(w.fate)},
+        {"appearance", fromEngine(w.appearance)},
+        {"dominant", fromEngine(w.dominant)},
+    };
+    auto curve = [&](Curve c) {
+        const auto i = static_cast<std::size_t>(c);
+        return QJsonObject{{"value", r.curveValue[i]}, {"class", r.curveClass[i]}};
+    };
+    return QJsonObject{
+        {"displayName", name},
+        {"rulingNumber", n.rulingNumber},
+        {"dayNumber", n.dayNumber},
+        {"fate", n.core.m_nFate},
+        {"appearance", n.core.m_nAppearance},
+        {"dominant", n.core.m_nDominant},
+        {"personalYear", QJsonObject{{"year", n.core.currentYear}, {"number", n.core.m_nPersonalYear}}},
+        {"personalYearNext",
+         QJsonObject{{"year", n.core.currentYear + 1}, {"number", n.core.m_nPersonalYearNext}}},
+        {"nameNumbers", names},
+        {"birthDigits", digits},
+        {"pyramid", pyramid},
+        {"chart", QJsonObject{{"counts", counts}, {"cells", cells}, {"lines", lines}}},
+        {"walkthrough", walkthrough},
+        {"biorhythm", QJsonObject{{"physical", curve(Curve::Physical)},
+                                  {"emotional", curve(Curve::Emotional)},
+                                  {"intellectual", curve(Curve::Intellectual)}}},
+    };
+}
+
+void printReading(QTextStream &out, const QString &name, const QString &born, const Reading &r)
+{
+    const auto &n = r.numbers;
+    out << "Reading for " << (name.isEmpty() ? QStringLiteral("(no name)") : name)
+        << ", born " << born << "\n\n";
+    out << "Ruling Number                 " << n.rulingNumber << '\n'
+        << "Day Number                    " << n.dayNumber << '\n'
+        << "Number of Fate                " << n.core.m_nFate << '\n'
+        << "Number of Appearance          " << n.core.m_nAppearance << '\n'
+        << "Dominant Name Number          " << n.core.m_nDominant << '\n'
+        << "Personal Current Year Number  "
+        << QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(n.core.currentYear) << ", "
+        << QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYearNext).arg(n.core.currentYear + 1)
+        << "\n\nBirth chart\n";
+    for (int row = 0; row < 3; ++row) {
+        out << "  ";
+        for (int column = 0; column < 3; ++column) {
+            const int digit = 3 * column + 3 - row;
+            const QString cell = fromEngine(r.grid.m_strCell[digit]);
+            out << (cell.isEmpty() ? QStringLiteral("-") : cell).leftJustified(10);
+        }
+        out << '\n';
+    }
+    out << "\nLines\n";
+    bool any = false;
+    for (int index : LineWalkOrder()) {
+        if (!r.grid.m_bLine[index])
+            continue;
+        const ChartLine &line = ChartLines()[index];
+        out << "  " << line.digitText << (line.missing ? " missing  " : " present  ")
+            << line.label << '\n';
+        any = true;
+    }
+    if (!any)
+        out << "  (none)\n";
+    out << "\nPyramid (month " << r.pyramid.monthSum << ", day " << r.pyramid.daySum << ", year "
+        << r.pyramid.yearSum << ")\n";
+    static const char *const ordinals[] = {"First", "Second", "Third", "Fourth"};
+    for (int i = 0; i < 4; ++i)
+        out << "  " << QString::fromLatin1(ordinals[i]).leftJustified(7) << "climax  "
+            << r.pyramid.climax[i] << "   at age " << fromEngine(r.pyramid.ageYearText(i)) << '\n';
+    const Walkthrough &w = r.walkthrough;
+    out << "\nHow the numbers are reached\n"
+        << "  Ruling Number:         " << fromEngine(w.date) << "  =  " << fromEngine(w.ruling) << '\n'
+        << "  Day Number:            " << fromEngine(w.day) << '\n'
+        << "  Number of Fate:        " << fromEngine(w.fate) << '\n'
+        << "  Number of Appearance:  " << fromEngine(w.appearance) << '\n'
+        << "  Dominant Name Number:  " << fromEngine(w.dominant) << '\n';
+    static const char *const classes[] = {"off", "high", "middle", "low"};
+    static const char *const curveNames[] = {"Physical", "Spiritual", "Intellectual"};
+    out << "\nBiorhythm\n";
+    for (std::size_t i = 0; i < 3; ++i)
+        out << "  " << QString::fromLatin1(curveNames[i]).leftJustified(13)
+            << QString::number(r.curveValue[i], 'f', 3).rightJustified(7) << "  "
+            << classes[r.curveClass[i]] << '\n';
+}
+
+} // namespace
+
+int runReading(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Prints every number of one person."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {"first", "First name (UTF-8; may be empty).", "name"},
+        {"last", "Last name (UTF-8; may be empty).", "name"},
+        {"born", "Date of birth.", "YYYY-MM-DD"},
+        {"today", "Date whose year gives the personal year numbers (default: today).", "YYYY-MM-DD"},
+        {"day", "Day of the biorhythm (default: today).", "YYYY-MM-DD"},
+        {"json", "Print one JSON object."},
+    });
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+    if (!parser.isSet(QStringLiteral("born")))
+        return fail(QStringLiteral("reading needs --born YYYY-MM-DD"));
+
+    const auto born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
+    if (!born.value)
+        return fail(born.error);
+    const QDate now = QDate::currentDate();
+    DateTimeValue today = DateTimeValue::fromFields(now.year(), now.month(), now.day());
+    if (parser.isSet(QStringLiteral("today"))) {
+        const auto given = parseDateArgument(parser.value(QStringLiteral("today")), QStringLiteral("--today"));
+        if (!given.value)
+            return fail(given.error);
+        today = *given.value;
+    }
+    DateTimeValue day = DateTimeValue::fromFields(now.year(), now.month(), now.day());
+    if (parser.isSet(QStringLiteral("day"))) {
+        const auto given = parseDateArgument(parser.value(QStringLiteral("day")), QStringLiteral("--day"));
+        if (!given.value)
+            return fail(given.error);
+        day = *given.value;
+    }
+
+    const QString name = displayName(parser.value(QStringLiteral("first")).trimmed(),
+                                     parser.value(QStringLiteral("last")).trimmed());
+    const Clock clock = [today] { return CivilDate{today.year(), today.month(), today.day()}; };
+    const auto reading = ComputeReading(toEngineName(name), *born.value, clock, day);
+    if (!reading)
+        return fail(QStringLiteral("no reading for this date of birth"));
+
+    QTextStream out(stdout);
+    if (parser.isSet(QStringLiteral("json")))
+        out << QJsonDocument(readingToJson(name, *reading)).toJson(QJsonDocument::Indented);
+    else
+        printReading(out, name, parser.value(QStringLiteral("born")), *reading);
+    return 0;
+}
+
+} // namespace quadrivium::cli

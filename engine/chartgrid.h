@@ -1,0 +1,46 @@
+#pragma once
+
+#include "datetimevalue.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quadrivium {
+
+/// The birth chart: how often each digit occurs in the date of birth, the
+/// cell text of each digit and which of the twelve lines are formed.
+struct ChartGrid {
+    std::array<std::uint8_t, 10> m_nDigitCount{};
+    std::array<std::string, 10> m_strCell;
+    std::array<bool, 12> m_bLine{};
+};
+
+/// A line of the chart: three digits present together, or absent together.
+struct ChartLine {
+    int digits[3];
+    bool missing;     ///< formed when none of the digits occurs
+    int numberId;     ///< NumberID of its text in the "Chart" table
+    int labelId;      ///< string id of its short label
+    const char *label;
+    const char *digitText; ///< "3-6-9"
+};
+
+/// The twelve lines, index 0..11 = lines 1..12.
+const std::array<ChartLine, 12> &ChartLines();
+/// The order in which pages and reports walk the lines (indexes into ChartLines()):
+/// missing 3-6-9, 2-5-8, 4-5-6, 3-5-7, then present 3-6-9, 2-5-8, 1-4-7,
+/// 1-2-3, 4-5-6, 7-8-9, 3-5-7, 1-5-9.
+const std::array<int, 12> &LineWalkOrder();
+
+/// Grid row (0 = top) and column (0 = left) of digit 1..9.
+int GridRow(int digit);
+int GridColumn(int digit);
+
+std::optional<ChartGrid> ComputeChartGrid(const DateTimeValue &birth);
+
+/// "Zahlen" NumberID of digit d (1..9) occurring c times: 5(d-1) + 1 + min(c, 4).
+int CellNumberID(int digit, int count);
+
+} // namespace quadrivium

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "datetimevalue.h"
+#include "namenumbers.h"
+#include "pyramid.h"
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace quadrivium {
+
+/// A calendar date without time, as the clock gives "today".
+struct CivilDate {
+    int year = 0, month = 0, day = 0;
+};
+
+/// Where "today" comes from; tests and the command line fix it.
+using Clock = std::function<CivilDate()>;
+/// The local date of the system clock.
+CivilDate SystemToday();
+
+/// Day of the month of a date of birth (1..31), unreduced; -1 when not valid.
+int DayNumber(const DateTimeValue &birth);
+
+/// Personal Year Number of the birth day and month in the calendar year
+/// `targetYear`; nothing for a date of birth that is not valid.
+std::optional<int> PersonalYearFor(const DateTimeValue &birth, int targetYear);
+/// Personal Year Number for today's year plus k (0 = this year, 1 = next).
+std::optional<int> CalcPersonalYear(const DateTimeValue &birth, int k, const Clock &today);
+
+/// The name numbers and personal years of the core number set.
+struct CoreNumbers {
+    int m_nFate = 0;
+    int m_nAppearance = 0;
+    int m_nDominant = 0;
+    int m_nPersonalYear = 0;
+    int m_nPersonalYearNext = 0;
+    int currentYear = 0; ///< the calendar year the personal year was computed for
+};
+
+/// All six core numbers of a person in their shown order.
+struct CoreNumberSet {
+    int rulingNumber = 0;
+    int dayNumber = 0;
+    CoreNumbers core;
+};
+
+/// Computes the core numbers of a Windows-1252 display name and a date of
+/// birth, leaving the name record of the last (consonant) call in `names`
+/// and the pyramid in `pyramid`. Nothing for a date of birth that is not valid.
+std::optional<CoreNumberSet> FillCoreNumbers(std::string_view displayName,
+                                             const DateTimeValue &birth, const Clock &today,
+                                             NameNumbers &names, PyramidNumbers &pyramid);
+
+} // namespace quadrivium

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "datetimevalue.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quadrivium {
+
+/// The six lines of the calculation walkthrough, blanks exactly as shown.
+struct Walkthrough {
+    std::string date;       ///< "06.03.1951"
+    std::string ruling;     ///< digits of the date, their sum and its reduction
+    std::string day;        ///< "06"
+    std::string fate;       ///< vowels, their values, sum and reduction
+    std::string appearance; ///< consonants, their values, sum and reduction
+    std::string dominant;   ///< Fate + Appearance and its reduction
+};
+
+/// The walkthrough of a Windows-1252 display name and a date of birth;
+/// nothing for a date of birth that is not valid.
+std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
+                                            const DateTimeValue &birth);
+
+} // namespace quadrivium

@@ -1,7 +1,5 @@
 #include "chartgrid.h"
 
-#include "pyramid.h"
-
 #include <algorithm>
 
 namespace quadrivium {
@@ -43,12 +41,17 @@ int GridColumn(int digit)
 
 std::optional<ChartGrid> ComputeChartGrid(const DateTimeValue &birth)
 {
-    const auto b = FillBirthDigits(birth);
-    if (!b)
+    const auto digits = FillBirthDigits(birth);
+    if (!digits)
         return std::nullopt;
+    return ComputeChartGrid(*digits);
+}
+
+ChartGrid ComputeChartGrid(const BirthDigits &b)
+{
     ChartGrid grid;
-    for (int digit : {b->dayTens, b->dayOnes, b->monthTens, b->monthOnes, b->yearThousands,
-                      b->yearHundreds, b->yearTens, b->yearOnes})
+    for (int digit : {b.dayTens, b.dayOnes, b.monthTens, b.monthOnes, b.yearThousands,
+                      b.yearHundreds, b.yearTens, b.yearOnes})
         ++grid.m_nDigitCount[static_cast<std::size_t>(digit)];
     for (int d = 0; d <= 9; ++d)
         grid.m_strCell[d].assign(grid.m_nDigitCount[d], static_cast<char>('0' + d));

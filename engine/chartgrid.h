@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datetimevalue.h"
+#include "pyramid.h"
 
 #include <array>
 #include <cstdint>
@@ -39,6 +40,7 @@ int GridRow(int digit);
 int GridColumn(int digit);
 
 std::optional<ChartGrid> ComputeChartGrid(const DateTimeValue &birth);
+ChartGrid ComputeChartGrid(const BirthDigits &digits);
 
 /// "Zahlen" NumberID of digit d (1..9) occurring c times: 5(d-1) + 1 + min(c, 4).
 int CellNumberID(int digit, int count);

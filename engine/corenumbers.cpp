@@ -21,11 +21,16 @@ int DayNumber(const DateTimeValue &birth)
 
 std::optional<int> PersonalYearFor(const DateTimeValue &birth, int targetYear)
 {
-    if (!birth.isValid() || targetYear < 0)
+    const auto digits = FillBirthDigits(birth);
+    if (!digits)
         return std::nullopt;
-    const int d = birth.day(), m = birth.month();
-    int n = d / 10 + d % 10 + m / 10 + m % 10;
-    for (int y = targetYear; y > 0; y /= 10)
+    return PersonalYearFor(*digits, targetYear);
+}
+
+int PersonalYearFor(const BirthDigits &b, int targetYear)
+{
+    int n = b.dayTens + b.dayOnes + b.monthTens + b.monthOnes;
+    for (int y = targetYear < 0 ? -targetYear : targetYear; y > 0; y /= 10)
         n += y % 10;
     return ReduceToDigit(n);
 }
@@ -35,24 +40,32 @@ std::optional<int> CalcPersonalYear(const DateTimeValue &birth, int k, const Clo
     return PersonalYearFor(birth, today().year + k);
 }
 
-std::optional<CoreNumberSet> FillCoreNumbers(std::string_view displayName,
-                                             const DateTimeValue &birth, const Clock &today,
-                                             NameNumbers &names, PyramidNumbers &pyramid)
+CoreNumberSet FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
+                              const Clock &today, NameNumbers &vowels, NameNumbers &consonants,
+                              PyramidNumbers &pyramid)
 {
-    const auto computed = CalcPyramid(birth);
-    if (!computed)
-        return std::nullopt;
-    pyramid = *computed;
+    pyramid = CalcPyramid(digits);
     CoreNumberSet set;
     set.rulingNumber = pyramid.rulingNumber;
-    set.dayNumber = DayNumber(birth);
-    set.core.m_nFate = CalcNameNumber(VowelsMode, displayName, names);
-    set.core.m_nAppearance = CalcNameNumber(ConsonantsMode, displayName, names);
+    set.dayNumber = digits.day();
+    set.core.m_nFate = CalcNameNumber(VowelsMode, displayName, vowels);
+    set.core.m_nAppearance = CalcNameNumber(ConsonantsMode, displayName, consonants);
     set.core.m_nDominant = AddAndReduce(set.core.m_nFate, set.core.m_nAppearance);
     set.core.currentYear = today().year;
-    set.core.m_nPersonalYear = *PersonalYearFor(birth, set.core.currentYear);
-    set.core.m_nPersonalYearNext = *PersonalYearFor(birth, set.core.currentYear + 1);
+    set.core.m_nPersonalYear = PersonalYearFor(digits, set.core.currentYear);
+    set.core.m_nPersonalYearNext = PersonalYearFor(digits, set.core.currentYear + 1);
     return set;
+}
+
+std::optional<CoreNumberSet> FillCoreNumbers(std::string_view displayName,
+                                             const DateTimeValue &birth, const Clock &today,
+                                             NameNumbers &vowels, NameNumbers &consonants,
+                                             PyramidNumbers &pyramid)
+{
+    const auto digits = FillBirthDigits(birth);
+    if (!digits)
+        return std::nullopt;
+    return FillCoreNumbers(displayName, *digits, today, vowels, consonants, pyramid);
 }
 
 } // namespace quadrivium

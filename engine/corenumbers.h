@@ -26,6 +26,7 @@ int DayNumber(const DateTimeValue &birth);
 /// Personal Year Number of the birth day and month in the calendar year
 /// `targetYear`; nothing for a date of birth that is not valid.
 std::optional<int> PersonalYearFor(const DateTimeValue &birth, int targetYear);
+int PersonalYearFor(const BirthDigits &digits, int targetYear);
 /// Personal Year Number for today's year plus k (0 = this year, 1 = next).
 std::optional<int> CalcPersonalYear(const DateTimeValue &birth, int k, const Clock &today);
 
@@ -46,11 +47,16 @@ struct CoreNumberSet {
     CoreNumbers core;
 };
 
-/// Computes the core numbers of a Windows-1252 display name and a date of
-/// birth, leaving the name record of the last (consonant) call in `names`
-/// and the pyramid in `pyramid`. Nothing for a date of birth that is not valid.
+/// Computes the core numbers of a Windows-1252 display name and the digits
+/// of a date of birth, leaving the records of the vowel and the consonant
+/// call in `vowels` and `consonants` and the pyramid in `pyramid`.
+CoreNumberSet FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
+                              const Clock &today, NameNumbers &vowels, NameNumbers &consonants,
+                              PyramidNumbers &pyramid);
+/// The same from a date of birth; nothing for a date that is not valid.
 std::optional<CoreNumberSet> FillCoreNumbers(std::string_view displayName,
                                              const DateTimeValue &birth, const Clock &today,
-                                             NameNumbers &names, PyramidNumbers &pyramid);
+                                             NameNumbers &vowels, NameNumbers &consonants,
+                                             PyramidNumbers &pyramid);
 
 } // namespace quadrivium

@@ -122,6 +122,17 @@ int DateTimeValue::hour() const { Fields f; return split(f) ? f.hour : -1; }
 int DateTimeValue::minute() const { Fields f; return split(f) ? f.minute : -1; }
 int DateTimeValue::second() const { Fields f; return split(f) ? f.second : -1; }
 
+bool DateTimeValue::civilDate(int &year, int &month, int &day) const
+{
+    Fields f;
+    if (!split(f))
+        return false;
+    year = f.year;
+    month = f.month;
+    day = f.day;
+    return true;
+}
+
 double DateTimeValue::serial() const
 {
     const double whole = std::trunc(m_days);

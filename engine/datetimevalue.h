@@ -38,6 +38,8 @@ public:
     int hour() const;
     int minute() const;
     int second() const;
+    /// Year, month and day at once; false when the value is not valid.
+    bool civilDate(int &year, int &month, int &day) const;
 
     /// The value on a continuous time line (days since the epoch, fraction
     /// included), so that differences give elapsed days.

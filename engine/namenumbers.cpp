@@ -8,97 +8,104 @@ namespace quadrivium {
 
 namespace {
 
-struct LetterTable {
-    std::array<Letter, 256> byByte{};
-    std::array<bool, 256> present{};
-    LetterTable()
-    {
-        for (int k = 0; k < 26; ++k) {
-            const char c = static_cast<char>('A' + k);
-            const bool vowel = c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U';
-            add(c, vowel, k % 9 + 1);
-        }
-        add('_', true, 0);
-    }
-    void add(char c, bool vowel, int value)
-    {
-        const auto i = static_cast<unsigned char>(c);
-        byByte[i] = Letter{c, vowel, value};
-        present[i] = true;
-    }
-};
-
-const LetterTable &table()
+// Letter k of the alphabet (A = 1) has the value ((k - 1) mod 9) + 1; the
+// underscore is a vowel of value 0.
+constexpr std::array<Letter, 256> makeLetterTable()
 {
-    static const LetterTable t;
+    std::array<Letter, 256> t{};
+    for (int k = 0; k < 26; ++k) {
+        const char c = static_cast<char>('A' + k);
+        const bool vowel = c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U';
+        t[static_cast<unsigned char>(c)] = Letter{c, vowel, k % 9 + 1};
+    }
+    t['_'] = Letter{'_', true, 0};
     return t;
 }
 
-int digitSum(const std::string &digits)
-{
-    int sum = 0;
-    for (char c : digits)
-        sum += c - '0';
-    return sum;
-}
+constexpr std::array<Letter, 256> kLetters = makeLetterTable();
 
 } // namespace
 
 const Letter *FindLetter(char c)
 {
-    const auto i = static_cast<unsigned char>(c);
-    return table().present[i] ? &table().byByte[i] : nullptr;
+    const Letter &letter = kLetters[static_cast<unsigned char>(c)];
+    return letter.character != 0 ? &letter : nullptr;
 }
 
-std::string NormalizeName(std::string_view name)
+namespace {
+
+/// Calls `emit` for each character of the normalised, upper-case name.
+template<typename Emit>
+void forEachNormalized(std::string_view name, Emit emit)
 {
-    std::string out;
-    out.reserve(name.size() + 4);
     for (char ch : name) {
         const auto b = static_cast<unsigned char>(ch);
         switch (b) {
         case 0x20:
             break;
         case 0xE4: case 0xC4:
-            out += "AE";
+            emit('A');
+            emit('E');
             break;
         case 0xF6: case 0xD6:
-            out += "EO";
+            emit('E');
+            emit('O');
             break;
         case 0xFC: case 0xDC:
-            out += "EU";
+            emit('E');
+            emit('U');
             break;
         case 0xDF:
-            out += 'S';
+            emit('S');
             break;
         default:
-            out += (b >= 'a' && b <= 'z') ? static_cast<char>(b - 'a' + 'A') : ch;
+            emit((b >= 'a' && b <= 'z') ? static_cast<char>(b - 'a' + 'A') : ch);
         }
     }
+}
+
+} // namespace
+
+std::string NormalizeName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size() + 4);
+    forEachNormalized(name, [&](char c) { out += c; });
     return out;
 }
 
 int CalcNameNumber(int mode, std::string_view name, NameNumbers &record)
 {
-    record.m_strVowelDigits.clear();
-    record.m_strVowels.clear();
-    record.m_strConsonantDigits.clear();
-    record.m_strConsonants.clear();
-    for (char c : NormalizeName(name)) {
-        const Letter *letter = FindLetter(c);
-        if (!letter)
-            continue;
-        const char digit = static_cast<char>('0' + letter->value);
-        if (letter->vowel) {
-            record.m_strVowelDigits += digit;
-            record.m_strVowels += c;
+    // Every byte yields at most two letters: size the strings once, fill
+    // them through pointers and cut them to length at the end.
+    const std::size_t room = 2 * name.size();
+    std::string &vowelDigits = record.m_strVowelDigits;
+    std::string &vowelLetters = record.m_strVowels;
+    std::string &consonantDigits = record.m_strConsonantDigits;
+    std::string &consonantLetters = record.m_strConsonants;
+    for (std::string *s : {&vowelDigits, &vowelLetters, &consonantDigits, &consonantLetters})
+        s->resize(room);
+    std::size_t nVowels = 0, nConsonants = 0;
+    int vowels = 0, consonants = 0;
+    forEachNormalized(name, [&](char c) {
+        const Letter &letter = kLetters[static_cast<unsigned char>(c)];
+        if (letter.character == 0)
+            return;
+        const char digit = static_cast<char>('0' + letter.value);
+        if (letter.vowel) {
+            vowelDigits[nVowels] = digit;
+            vowelLetters[nVowels++] = c;
+            vowels += letter.value;
         } else {
-            record.m_strConsonantDigits += digit;
-            record.m_strConsonants += c;
+            consonantDigits[nConsonants] = digit;
+            consonantLetters[nConsonants++] = c;
+            consonants += letter.value;
         }
-    }
-    const int vowels = digitSum(record.m_strVowelDigits);
-    const int consonants = digitSum(record.m_strConsonantDigits);
+    });
+    vowelDigits.resize(nVowels);
+    vowelLetters.resize(nVowels);
+    consonantDigits.resize(nConsonants);
+    consonantLetters.resize(nConsonants);
     switch (mode) {
     case VowelsMode:
         record.m_nVowelSum = vowels;

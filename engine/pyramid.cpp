@@ -14,8 +14,8 @@ std::optional<BirthDigits> FillBirthDigits(const DateTimeValue &birth)
 {
     if (!birth.isValid())
         return std::nullopt;
-    const int d = birth.day(), m = birth.month(), y = birth.year();
-    if (d < 1 || m < 1 || y < 0 || y > 9999)
+    int y, m, d;
+    if (!birth.civilDate(y, m, d) || y < 0 || y > 9999)
         return std::nullopt;
     BirthDigits b;
     b.dayTens = d / 10;
@@ -40,7 +40,7 @@ PyramidNumbers CalcPyramid(const BirthDigits &b)
     p.climax[2] = ReduceToDigit(p.climax[0] + p.climax[1]);
     p.climax[3] = ReduceToDigit(p.monthSum + p.yearSum);
     p.rulingNumber = ReduceToRulingNumber(b.sum());
-    p.birthYear = 1000 * b.yearThousands + 100 * b.yearHundreds + 10 * b.yearTens + b.yearOnes;
+    p.birthYear = b.year();
     for (int n = 0; n < 4; ++n) {
         p.age[n] = 36 - p.rulingNumber + 9 * n;
         p.year[n] = p.age[n] + p.birthYear;

@@ -13,6 +13,12 @@ struct BirthDigits {
     int yearThousands = 0, yearHundreds = 0, yearTens = 0, yearOnes = 0;
 
     int sum() const;
+    int day() const { return 10 * dayTens + dayOnes; }
+    int month() const { return 10 * monthTens + monthOnes; }
+    int year() const
+    {
+        return 1000 * yearThousands + 100 * yearHundreds + 10 * yearTens + yearOnes;
+    }
 };
 
 /// The digits of a valid date of birth; nothing for a date that is not valid.

@@ -5,17 +5,14 @@ namespace quadrivium {
 std::optional<Reading> ComputeReading(std::string_view displayName, const DateTimeValue &birth,
                                       const Clock &today, const DateTimeValue &day)
 {
-    Reading r;
-    NameNumbers names;
-    const auto numbers = FillCoreNumbers(displayName, birth, today, names, r.pyramid);
-    if (!numbers)
+    const auto digits = FillBirthDigits(birth);
+    if (!digits)
         return std::nullopt;
-    r.numbers = *numbers;
-    CalcNameNumber(VowelsMode, displayName, r.vowels);
-    CalcNameNumber(ConsonantsMode, displayName, r.consonants);
-    r.digits = *FillBirthDigits(birth);
-    r.grid = *ComputeChartGrid(birth);
-    r.walkthrough = *BuildWalkthrough(displayName, birth);
+    Reading r;
+    r.digits = *digits;
+    r.numbers = FillCoreNumbers(displayName, r.digits, today, r.vowels, r.consonants, r.pyramid);
+    r.grid = ComputeChartGrid(r.digits);
+    r.walkthrough = BuildWalkthrough(r.digits, r.vowels, r.consonants);
     if (day.isValid()) {
         for (Curve c : kCurves) {
             const auto i = static_cast<std::size_t>(c);

@@ -2,50 +2,78 @@
 
 #include "namenumbers.h"
 #include "pyramid.h"
+#include "reduce.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace quadrivium {
 
 namespace {
 
-template<typename... Args>
-std::string format(const char *fmt, Args... args)
-{
-    char buffer[128];
-    const int n = std::snprintf(buffer, sizeof buffer, fmt, args...);
-    if (n < 0)
-        return {};
-    if (static_cast<std::size_t>(n) < sizeof buffer)
-        return std::string(buffer, static_cast<std::size_t>(n));
-    std::string big(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(big.data(), big.size(), fmt, args...);
-    big.resize(static_cast<std::size_t>(n));
-    return big;
-}
+/// Appends text pieces and integers without going through printf.
+class Line {
+public:
+    Line() { m_text.reserve(96); }
+    Line &operator<<(const char *text)
+    {
+        m_text += text;
+        return *this;
+    }
+    Line &operator<<(const std::string &text)
+    {
+        m_text += text;
+        return *this;
+    }
+    Line &operator<<(char c)
+    {
+        m_text += c;
+        return *this;
+    }
+    Line &operator<<(int value)
+    {
+        char buffer[16];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        m_text.append(buffer, end);
+        return *this;
+    }
+    /// At least `width` digits, zero-padded ("%02d", "%04d").
+    Line &padded(int value, int width)
+    {
+        char buffer[16];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        const auto length = end - buffer;
+        if (value >= 0 && length < width)
+            m_text.append(static_cast<std::size_t>(width - length), '0');
+        m_text.append(buffer, end);
+        return *this;
+    }
+    std::string take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+};
 
 /// Appends "  =  a + b  =  sum" while the running result has two digits.
-void continueReduction(std::string &line, int value)
+void continueReduction(Line &line, int value)
 {
     while (value >= 10) {
         const int next = value / 10 + value % 10;
-        line += format("  =  %d + %d  =  %d", value / 10, value % 10, next);
+        line << "  =  " << value / 10 << " + " << value % 10 << "  =  " << next;
         value = next;
     }
 }
 
+/// "LETTERS =  d + d + d =  sum = a + b  =  step", reduced on to one digit.
 std::string letterLine(const std::string &letters, const std::string &digits, int sum)
 {
-    std::string chain;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        chain += digits[i];
-        chain += i + 1 < digits.size() ? " + " : " = ";
-    }
+    Line line;
+    line << letters << " = " << ' ';
+    for (std::size_t i = 0; i < digits.size(); ++i)
+        line << digits[i] << (i + 1 < digits.size() ? " + " : " = ");
     const int step = sum / 10 + sum % 10;
-    std::string line = letters + " = " + " " + chain + " " + std::to_string(sum) + " = "
-                       + format("%d + %d  =  %d", sum / 10, sum % 10, step);
+    line << ' ' << sum << " = " << sum / 10 << " + " << sum % 10 << "  =  " << step;
     continueReduction(line, step);
-    return line;
+    return line.take();
 }
 
 } // namespace
@@ -53,38 +81,54 @@ std::string letterLine(const std::string &letters, const std::string &digits, in
 std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
                                             const DateTimeValue &birth)
 {
-    const auto b = FillBirthDigits(birth);
-    if (!b)
+    const auto digits = FillBirthDigits(birth);
+    if (!digits)
         return std::nullopt;
-    const int d = birth.day(), m = birth.month(), y = birth.year();
+    NameNumbers vowels, consonants;
+    CalcNameNumber(VowelsMode, displayName, vowels);
+    CalcNameNumber(ConsonantsMode, displayName, consonants);
+    return BuildWalkthrough(*digits, vowels, consonants);
+}
+
+Walkthrough BuildWalkthrough(const BirthDigits &b, const NameNumbers &vowels,
+                             const NameNumbers &consonants)
+{
     Walkthrough w;
-    w.date = format("%02d.%02d.%04d", d, m, y);
+    Line date;
+    date.padded(b.day(), 2) << '.';
+    date.padded(b.month(), 2) << '.';
+    date.padded(b.year(), 4);
+    w.date = date.take();
 
-    const int s = b->sum();
+    const int s = b.sum();
     const int r = s / 10 + s % 10;
-    const std::string step = format("  =  %d + %d  =  ", s / 10, s % 10);
-    w.ruling = format("%d + %d + %d + %d + %d + %d + %d + %d  =  %d %s %d", b->dayTens,
-                      b->dayOnes, b->monthTens, b->monthOnes, b->yearThousands,
-                      b->yearHundreds, b->yearTens, b->yearOnes, s, step.c_str(), r);
-    continueReduction(w.ruling, r);
+    Line ruling;
+    ruling << b.dayTens << " + " << b.dayOnes << " + " << b.monthTens << " + " << b.monthOnes
+           << " + " << b.yearThousands << " + " << b.yearHundreds << " + " << b.yearTens << " + "
+           << b.yearOnes << "  =  " << s << ' ' << "  =  " << s / 10 << " + " << s % 10
+           << "  =  " << ' ' << r;
+    continueReduction(ruling, r);
+    w.ruling = ruling.take();
 
-    w.day = format("%02d", d);
+    Line day;
+    day.padded(b.day(), 2);
+    w.day = day.take();
+    w.fate = letterLine(vowels.m_strVowels, vowels.m_strVowelDigits, vowels.m_nVowelSum);
+    w.appearance = letterLine(consonants.m_strConsonants, consonants.m_strConsonantDigits,
+                              consonants.m_nConsonantSum);
 
-    NameNumbers names;
-    const int fate = CalcNameNumber(VowelsMode, displayName, names);
-    w.fate = letterLine(names.m_strVowels, names.m_strVowelDigits, names.m_nVowelSum);
-    const int appearance = CalcNameNumber(ConsonantsMode, displayName, names);
-    w.appearance = letterLine(names.m_strConsonants, names.m_strConsonantDigits,
-                              names.m_nConsonantSum);
-
+    const int fate = ReduceToDigit(vowels.m_nVowelSum);
+    const int appearance = ReduceToDigit(consonants.m_nConsonantSum);
     const int total = fate + appearance;
-    std::string steps;
+    Line dominant;
+    dominant << fate << " + " << appearance << " = ";
     int final = total;
     if (total >= 10) {
-        steps = format("%d = %d + %d = ", total, total / 10, total % 10);
         final = total / 10 + total % 10;
+        dominant << total << " = " << total / 10 << " + " << total % 10 << " = ";
     }
-    w.dominant = format("%d + %d = %s %d", fate, appearance, steps.c_str(), final);
+    dominant << ' ' << final;
+    w.dominant = dominant.take();
     return w;
 }
 

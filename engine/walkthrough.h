@@ -1,6 +1,8 @@
 #pragma once
 
 #include "datetimevalue.h"
+#include "namenumbers.h"
+#include "pyramid.h"
 
 #include <optional>
 #include <string>
@@ -22,5 +24,9 @@ struct Walkthrough {
 /// nothing for a date of birth that is not valid.
 std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
                                             const DateTimeValue &birth);
+/// The same from the digits of the date and the records of a vowel call
+/// (mode 0) and a consonant call (mode 1) on the display name.
+Walkthrough BuildWalkthrough(const BirthDigits &digits, const NameNumbers &vowels,
+                             const NameNumbers &consonants);
 
 } // namespace quadrivium

@@ -1,0 +1,72 @@
+#include "engine/biorhythm.h"
+
+#include <QTest>
+
+using namespace quadrivium;
+
+class TestBiorhythm : public QObject {
+    Q_OBJECT
+private slots:
+    void curves_data();
+    void curves();
+    void classifyBoundaries_data();
+    void classifyBoundaries();
+    void periods();
+};
+
+void TestBiorhythm::curves_data()
+{
+    QTest::addColumn<double>("elapsed"); // days after birth
+    QTest::addColumn<int>("period");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("kind");
+
+    QTest::newRow("day of birth") << 0.0 << 23 << 0.0 << 2;
+    QTest::newRow("physical quarter: high") << 5.75 << 23 << 1.0 << 1;
+    QTest::newRow("physical three quarters: low") << 17.25 << 23 << -1.0 << 3;
+    QTest::newRow("emotional quarter") << 7.0 << 28 << 1.0 << 1;
+    QTest::newRow("intellectual half: zero") << 16.5 << 33 << 0.0 << 2;
+    QTest::newRow("before birth") << -5.75 << 23 << -1.0 << 3;
+    QTest::newRow("one full turn") << 23.0 << 23 << 0.0 << 2;
+}
+
+void TestBiorhythm::curves()
+{
+    QFETCH(double, elapsed);
+    QFETCH(int, period);
+    QFETCH(double, value);
+    QFETCH(int, kind);
+
+    const auto birth = DateTimeValue::fromFields(2000, 1, 1);
+    const DateTimeValue date(birth.days() + elapsed);
+    const double got = CurveValue(birth, date, period);
+    QVERIFY2(std::abs(got - value) < 1e-4, qPrintable(QString::number(got)));
+    QCOMPARE(Classify(birth, date, period), kind);
+}
+
+void TestBiorhythm::classifyBoundaries_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("just above 0.66") << 0.6601 << 1;
+    QTest::newRow("0.66 is middle") << 0.66 << 2;
+    QTest::newRow("-0.66 is middle") << -0.66 << 2;
+    QTest::newRow("just below -0.66") << -0.6601 << 3;
+}
+
+void TestBiorhythm::classifyBoundaries()
+{
+    QFETCH(double, value);
+    QFETCH(int, kind);
+    QCOMPARE(Classify(value), kind);
+}
+
+void TestBiorhythm::periods()
+{
+    QCOMPARE(CurvePeriod(Curve::Physical), 23);
+    QCOMPARE(CurvePeriod(Curve::Emotional), 28);
+    QCOMPARE(CurvePeriod(Curve::Intellectual), 33);
+}
+
+QTEST_APPLESS_MAIN(TestBiorhythm)
+#include "tst_biorhythm.moc"

@@ -1,0 +1,144 @@
+// The command line as scripts use it: JSON keys, numbers and exit statuses.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void readingJson();
+    void readingText();
+    void badInput_data();
+    void badInput();
+
+private:
+    struct Run {
+        int status;
+        QByteArray out, err;
+    };
+    static Run run(const QStringList &arguments);
+};
+
+TestCli::Run TestCli::run(const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(QUADRIVIUM_CLI_PATH), arguments);
+    if (!p.waitForFinished(30000))
+        return {-1, {}, {}};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+void TestCli::readingJson()
+{
+    const Run r = run({"reading", "--first", QStringLiteral("Käthe"), "--last", QStringLiteral("Groß"),
+                       "--born", "1980-09-29", "--today", "2026-12-06", "--day", "1980-09-29", "--json"});
+    QCOMPARE(r.status, 0);
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+
+    const QStringList keys{"appearance", "biorhythm", "birthDigits", "chart", "dayNumber",
+                           "displayName", "dominant", "fate", "nameNumbers", "personalYear",
+                           "personalYearNext", "pyramid", "rulingNumber", "walkthrough"};
+    QCOMPARE(o.keys(), keys);
+    QCOMPARE(o["displayName"].toString(), QStringLiteral("Käthe Groß"));
+    QCOMPARE(o["rulingNumber"].toInt(), 11);
+    QCOMPARE(o["dayNumber"].toInt(), 29);
+    QCOMPARE(o["fate"].toInt(), 8);
+    QCOMPARE(o["appearance"].toInt(), 2);
+    QCOMPARE(o["dominant"].toInt(), 1);
+    QCOMPARE(o["personalYear"].toObject(), (QJsonObject{{"year", 2026}, {"number", 3}}));
+    QCOMPARE(o["personalYearNext"].toObject(), (QJsonObject{{"year", 2027}, {"number", 4}}));
+
+    const QJsonObject names = o["nameNumbers"].toObject();
+    QCOMPARE(names["vowels"].toString(), QStringLiteral("AEEO"));
+    QCOMPARE(names["vowelDigits"].toString(), QStringLiteral("1556"));
+    QCOMPARE(names["vowelSum"].toInt(), 17);
+    QCOMPARE(names["consonants"].toString(), QStringLiteral("KTHGRS"));
+    QCOMPARE(names["consonantDigits"].toString(), QStringLiteral("228791"));
+    QCOMPARE(names["consonantSum"].toInt(), 29);
+
+    QCOMPARE(o["birthDigits"].toArray(), (QJsonArray{2, 9, 0, 9, 1, 9, 8, 0}));
+    const QJsonObject pyramid = o["pyramid"].toObject();
+    QCOMPARE(pyramid["monthSum"].toInt(), 9);
+    QCOMPARE(pyramid["daySum"].toInt(), 11);
+    QCOMPARE(pyramid["yearSum"].toInt(), 9);
+    QCOMPARE(pyramid["climaxes"].toArray(), (QJsonArray{2, 2, 4, 9}));
+    QCOMPARE(pyramid["ages"].toArray(), (QJsonArray{25, 34, 43, 52}));
+    QCOMPARE(pyramid["years"].toArray(), (QJsonArray{2005, 2014, 2023, 2032}));
+
+    const QJsonObject chart = o["chart"].toObject();
+    QCOMPARE(chart["counts"].toArray(), (QJsonArray{2, 1, 1, 0, 0, 0, 0, 0, 1, 4}));
+    QCOMPARE(chart["cells"].toArray(), (QJsonArray{"1", "2", "", "", "", "", "", "8", "9999"}));
+    const QJsonArray lines = chart["lines"].toArray();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].toObject(), (QJsonObject{{"digits", "4-5-6"}, {"kind", "missing"},
+                                               {"numberId", 11}, {"label", "Frustrations"}}));
+    QCOMPARE(lines[1].toObject(), (QJsonObject{{"digits", "3-5-7"}, {"kind", "missing"},
+                                               {"numberId", 12}, {"label", "Scepticism"}}));
+
+    const QJsonObject walk = o["walkthrough"].toObject();
+    QCOMPARE(walk["date"].toString(), QStringLiteral("29.09.1980"));
+    QCOMPARE(walk["ruling"].toString(),
+             QStringLiteral("2 + 9 + 0 + 9 + 1 + 9 + 8 + 0  =  38   =  3 + 8  =   11  =  1 + 1  =  2"));
+    QCOMPARE(walk["dominant"].toString(), QStringLiteral("8 + 2 = 10 = 1 + 0 =  1"));
+
+    // On the day of birth every curve stands at zero: the middle class.
+    const QJsonObject bio = o["biorhythm"].toObject();
+    for (const char *curve : {"physical", "emotional", "intellectual"}) {
+        QCOMPARE(bio[curve].toObject()["value"].toDouble(), 0.0);
+        QCOMPARE(bio[curve].toObject()["class"].toInt(), 2);
+    }
+}
+
+void TestCli::readingText()
+{
+    const Run r = run({"reading", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06",
+                       "--today", "2026-01-01"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("Ruling Number                 7"));
+    QVERIFY(r.out.contains("3-6-9 present  Intellect"));
+    QVERIFY(r.out.contains("EAOE =  5 + 1 + 6 + 5 =  17 = 1 + 7  =  8"));
+    QVERIFY(r.out.contains("29 (1980)"));
+}
+
+void TestCli::badInput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("message");
+
+    QTest::newRow("impossible date") << QStringList{"reading", "--born", "1990-02-31"}
+                                     << QByteArray("not a date of the calendar");
+    QTest::newRow("29 February 1900") << QStringList{"reading", "--born", "1900-02-29"}
+                                      << QByteArray("not a date of the calendar");
+    QTest::newRow("unreadable date") << QStringList{"reading", "--born", "6.3.1951"}
+                                     << QByteArray("YYYY-MM-DD");
+    QTest::newRow("year before 1600") << QStringList{"reading", "--born", "1599-12-31"}
+                                      << QByteArray("outside 1600..2100");
+    QTest::newRow("year after 2100") << QStringList{"reading", "--born", "2101-01-01"}
+                                     << QByteArray("outside 1600..2100");
+    QTest::newRow("bad today") << QStringList{"reading", "--born", "1951-03-06", "--today", "x"}
+                               << QByteArray("--today");
+    QTest::newRow("unknown option") << QStringList{"reading", "--born", "1951-03-06", "--colour"}
+                                    << QByteArray("colour");
+    QTest::newRow("no date of birth") << QStringList{"reading", "--first", "Anna"}
+                                      << QByteArray("--born");
+    QTest::newRow("unknown command") << QStringList{"horoscope"} << QByteArray("unknown command");
+}
+
+void TestCli::badInput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, message);
+    const Run r = run(arguments);
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains(message), r.err.constData());
+    QVERIFY(r.out.isEmpty() || !r.out.contains("Ruling"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,147 @@
+// The supplied texts: every text a reading can ask for is in the built
+// database, and the sources keep to their length and distinctness rules.
+
+#include "store/textsource.h"
+#include "store/textstore.h"
+
+#include "engine/engine.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include <map>
+#include <set>
+
+using namespace quadrivium;
+
+namespace {
+
+/// Every (table, NumberID) that a reading, report or export may look up,
+/// derived from the engine's computations over their whole input range.
+std::map<int, std::set<int>> askedFor()
+{
+    std::map<int, std::set<int>> asked;
+    for (int id = 1; id <= 10; ++id)
+        asked[0].insert(id); // the introductions of the pages and the numbers
+    for (const ChartLine &line : ChartLines())
+        asked[1].insert(line.numberId);
+    for (int digit = 1; digit <= 9; ++digit)
+        for (int count = 0; count <= 8; ++count)
+            asked[5].insert(CellNumberID(digit, count));
+    for (int n = 1; n <= 200; ++n) {
+        asked[6].insert(ReduceToDigit(n));
+        asked[7].insert(ReduceToDigit(n));
+        asked[8].insert(ReduceToDigit(n));
+    }
+    for (Curve c : kCurves)
+        for (int kind = 1; kind <= 3; ++kind)
+            asked[3].insert(3 * static_cast<int>(c) + kind);
+    for (int id = 1; id <= 3; ++id)
+        asked[kTitleListTable].insert(id);
+    // Dates of birth over two centuries and every target year of a century.
+    for (int year = 1900; year <= 2099; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+                const auto digits = *FillBirthDigits(DateTimeValue::fromFields(year, month, day));
+                const PyramidNumbers p = CalcPyramid(digits);
+                asked[4].insert(p.rulingNumber);
+                for (int climax : p.climax)
+                    asked[2].insert(climax);
+                asked[9].insert(digits.day());
+                if (year == 2000)
+                    for (int target = 2000; target < 2100; ++target)
+                        asked[10].insert(PersonalYearFor(digits, target));
+            }
+        }
+    }
+    return asked;
+}
+
+int words(const QString &text)
+{
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return static_cast<int>(text.split(space, Qt::SkipEmptyParts).size());
+}
+
+QStringList sentences(const QString &body)
+{
+    static const QRegularExpression end(QStringLiteral("(?<=[.!?])\\s+"));
+    QStringList out;
+    for (const QString &s : body.split(end, Qt::SkipEmptyParts)) {
+        if (words(s) >= 4) // short exclamations may repeat
+            out << s.trimmed();
+    }
+    return out;
+}
+
+} // namespace
+
+class TestSuppliedData : public QObject {
+    Q_OBJECT
+private slots:
+    void everyAskedTextExists();
+    void rulingNumberTableOrder();
+    void sourcesFollowTheRules();
+};
+
+void TestSuppliedData::everyAskedTextExists()
+{
+    const TextStore store(QStringLiteral(QUADRIVIUM_TEXT_DB));
+    int checked = 0;
+    for (const auto &[table, ids] : askedFor()) {
+        for (int id : ids) {
+            const auto record = store.read(table, id);
+            QVERIFY2(record.ok(), qPrintable(record.error()));
+            QVERIFY2(record->has_value(), qPrintable(QStringLiteral("%1 has no record %2")
+                                                         .arg(TextTableName(table)).arg(id)));
+            QVERIFY(!(*record)->title.isEmpty());
+            QVERIFY(!(*record)->text.isEmpty());
+            ++checked;
+        }
+    }
+    QCOMPARE(checked, 10 + 12 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9);
+    const auto zero = store.read(5, 0);
+    QVERIFY(zero.ok() && !zero->has_value());
+}
+
+// The title list maps positions 9 and 10 of the Ruling Number table to the
+// master numbers: the records must be stored in that order.
+void TestSuppliedData::rulingNumberTableOrder()
+{
+    const TextStore store(QStringLiteral(QUADRIVIUM_TEXT_DB));
+    const auto records = store.list(kRulingNumberTable);
+    QVERIFY(records.ok());
+    QCOMPARE(records->size(), std::size_t(11));
+    for (int position = 0; position < 11; ++position)
+        QCOMPARE((*records)[position].numberId, NumberIdForListPosition(kRulingNumberTable, position));
+}
+
+void TestSuppliedData::sourcesFollowTheRules()
+{
+    const auto sources = ReadTextSources(QStringLiteral(QUADRIVIUM_TEXT_SOURCES), true);
+    QVERIFY2(sources.ok(), qPrintable(sources.error()));
+    QHash<QString, QString> seen; // sentence -> where
+    int total = 0;
+    for (const auto &[table, records] : *sources) {
+        for (const TextSourceRecord &r : records) {
+            const QString where = QStringLiteral("%1 %2").arg(TextTableName(table)).arg(r.numberId);
+            const int count = words(r.body);
+            total += count;
+            if (table == kTitleListTable)
+                continue; // headings the export overwrites
+            const int least = table == 0 ? 150 : 80;
+            QVERIFY2(count >= least, qPrintable(QStringLiteral("%1 has %2 words").arg(where).arg(count)));
+            for (const QString &sentence : sentences(r.body)) {
+                const QString other = seen.value(sentence, where);
+                QVERIFY2(other == where,
+                         qPrintable(QStringLiteral("\"%1\" stands in %2 and %3").arg(sentence, other, where)));
+                seen.insert(sentence, where);
+            }
+        }
+    }
+    QVERIFY2(total >= 20000, qPrintable(QString::number(total)));
+}
+
+QTEST_GUILESS_MAIN(TestSuppliedData)
+#include "tst_supplieddata.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quadrivium {
+
+/// Both database files are keyed with one numeric password. The engine
+/// turns its decimal text into the page key with PBKDF2-HMAC-SHA1 over the
+/// 16-byte salt at the start of the file (64,000 rounds, 32-byte key), so
+/// `sqlcipher FILE` followed by `PRAGMA key = '<password>';` opens them.
+constexpr int kSaltSize = 16;
+constexpr int kKeySize = 32;
+constexpr int kKdfIterations = 64000;
+
+/// The numeric password, assembled at run time.
+int DatabasePassword();
+/// The connect string of a database open: ";PWD=<password>".
+QString ConnectString();
+/// The password as the passphrase the engine derives its key from.
+QByteArray DatabasePassphrase();
+
+/// The raw page key of a file with the given salt. The derivation is slow
+/// (tens of milliseconds) and is therefore done once per salt and process;
+/// the keys stay in this process's memory only.
+QByteArray RawKeyForSalt(const QByteArray &salt);
+/// The raw key in the engine's key syntax: "x'<hex key>'", or with the salt
+/// appended "x'<hex key><hex salt>'" (which fixes the salt of a new file).
+QByteArray RawKeySpec(const QByteArray &key, const QByteArray &salt = {});
+/// A fresh random salt for a new file.
+QByteArray NewSalt();
+
+} // namespace quadrivium

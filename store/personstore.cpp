@@ -1,0 +1,515 @@
+#include "personstore.h"
+
+#include "location.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace quadrivium {
+
+namespace {
+
+std::vector<FieldBinding> personFields()
+{
+    return {
+        {QStringLiteral("ID"), FieldKind::Integer},
+        {QStringLiteral("Name"), FieldKind::Text},
+        {QStringLiteral("Vorname"), FieldKind::Text},
+        {QStringLiteral("Geburtsdatum"), FieldKind::DateTime},
+        {QStringLiteral("Zeit"), FieldKind::DateTime},
+        {QStringLiteral("Parent"), FieldKind::Integer},
+        {QStringLiteral("Child"), FieldKind::Integer},
+        {QStringLiteral("Folder"), FieldKind::Boolean},
+    };
+}
+
+/// An expected refusal of an operation, turned into the Result's message.
+struct Refusal {
+    QString message;
+};
+
+template<typename T, typename F>
+Result<T> guarded(F &&work)
+{
+    try {
+        return work();
+    } catch (const DatabaseError &error) {
+        return Result<T>::failure(error.message());
+    } catch (const Refusal &refusal) {
+        return Result<T>::failure(refusal.message);
+    }
+}
+
+/// Key -1 is the top level's; a group never gets it, even in a file that
+/// lacks the top-level row.
+int groupKeyBelow(int key)
+{
+    return std::min(key, kTopLevelKey - 1);
+}
+
+void setName(CDaoGebDataInfo &dao, int field, const QString &name)
+{
+    if (name.isEmpty())
+        dao.setNull(field);
+    else
+        dao.setText(field, name);
+}
+
+void checkNameLength(const QString &name)
+{
+    if (name.size() > kMaxNameLength)
+        throw Refusal{QStringLiteral("the name \"%1...\" is longer than %2 characters")
+                          .arg(name.left(20))
+                          .arg(kMaxNameLength)};
+}
+
+PersonEntry cleaned(const PersonEntry &entry)
+{
+    PersonEntry e = entry;
+    e.last = e.last.trimmed();
+    e.first = e.first.trimmed();
+    e.group = e.group.trimmed();
+    if (e.last.isEmpty() && e.first.isEmpty())
+        throw Refusal{QStringLiteral("a person needs a last name or a first name")};
+    checkNameLength(e.last);
+    checkNameLength(e.first);
+    checkNameLength(e.group);
+    if (!e.born.isValid())
+        throw Refusal{QStringLiteral("the date of birth of %1 is not valid").arg(DisplayName(e.first, e.last))};
+    if (!e.time.isValid())
+        e.time = DateTimeValue();
+    return e;
+}
+
+/// The key of the group row with this name; nothing when no group has it.
+std::optional<int> groupKeyByName(Connection &db, const QString &group)
+{
+    if (group.isEmpty())
+        return std::nullopt;
+    CDaoGebDataInfo dao(db);
+    dao.setFilter(QStringLiteral("Name = %1 AND Folder = True").arg(SqlQuote(group)));
+    dao.open();
+    if (dao.isEOF())
+        return std::nullopt;
+    return dao.integer(CDaoGebDataInfo::ChildField);
+}
+
+/// The key for a group made while adding a person: walking the rows from
+/// the first, r drops by one at every group row and takes the smaller of
+/// itself and the row's key; the key is -1 - |r|. Person rows leave r as
+/// it is, so only group rows are read.
+int nextGroupKeyByWalk(Connection &db)
+{
+    CDaoGebDataInfo dao(db);
+    dao.setFilter(QStringLiteral("Folder = True"));
+    dao.open();
+    int r = 0;
+    for (; !dao.isEOF(); dao.moveNext())
+        r = std::min(r - 1, int(dao.integer(CDaoGebDataInfo::ChildField)));
+    return groupKeyBelow(-1 - std::abs(r));
+}
+
+void writePersonFields(CDaoGebDataInfo &dao, const PersonEntry &e, int parent)
+{
+    setName(dao, CDaoGebDataInfo::NameField, e.last);
+    setName(dao, CDaoGebDataInfo::VornameField, e.first);
+    dao.setDateTime(CDaoGebDataInfo::GeburtsdatumField, e.born);
+    dao.setDateTime(CDaoGebDataInfo::ZeitField, e.time);
+    dao.setInteger(CDaoGebDataInfo::ParentField, parent);
+}
+
+PersonRow rowById(Connection &db, long long id)
+{
+    CDaoGebDataInfo dao(db);
+    dao.setFilter(QStringLiteral("ID = %1").arg(id));
+    dao.open();
+    if (dao.isEOF())
+        throw Refusal{QStringLiteral("no row with ID %1").arg(id)};
+    return dao.row();
+}
+
+/// Adds one cleaned entry on an open transaction; returns the new ID.
+long long addPersonOn(Connection &db, const PersonEntry &e)
+{
+    const int newKey = nextGroupKeyByWalk(db);
+    int parent = kTopLevelKey;
+    CDaoGebDataInfo dao(db);
+    if (const auto key = groupKeyByName(db, e.group)) {
+        parent = *key;
+    } else if (!e.group.isEmpty()) {
+        dao.open();
+        dao.addNew();
+        dao.setText(CDaoGebDataInfo::NameField, e.group);
+        dao.setInteger(CDaoGebDataInfo::ParentField, kTopLevelKey);
+        dao.setInteger(CDaoGebDataInfo::ChildField, newKey);
+        dao.setBoolean(CDaoGebDataInfo::FolderField, true);
+        dao.update();
+        parent = newKey;
+    }
+    if (!dao.isOpen()) {
+        dao.setFilter(QStringLiteral("ID = 0"));
+        dao.open();
+    }
+    dao.addNew();
+    writePersonFields(dao, e, parent);
+    dao.setInteger(CDaoGebDataInfo::ChildField, 0);
+    dao.setBoolean(CDaoGebDataInfo::FolderField, false);
+    dao.update();
+    return dao.lastInsertedId();
+}
+
+std::vector<PersonRow> rowsOf(Connection &db, const QString &filter, const QString &sort)
+{
+    CDaoGebDataInfo dao(db);
+    dao.setFilter(filter);
+    dao.setSort(sort);
+    dao.open();
+    std::vector<PersonRow> rows;
+    for (; !dao.isEOF(); dao.moveNext())
+        rows.push_back(dao.row());
+    return rows;
+}
+
+} // namespace
+
+QString TopLevelName()
+{
+    return QStringLiteral("Persons");
+}
+
+QString DisplayName(const QString &first, const QString &last)
+{
+    if (first.isEmpty())
+        return last;
+    if (last.isEmpty())
+        return first;
+    return first + QLatin1Char(' ') + last;
+}
+
+QString PersonRow::displayName() const
+{
+    return DisplayName(vorname, name);
+}
+
+CDaoGebDataInfo::CDaoGebDataInfo() : CDaoGebDataInfo(PersonsDatabasePath())
+{
+}
+
+CDaoGebDataInfo::CDaoGebDataInfo(const QString &path)
+    : detail::OwnedConnection{std::make_unique<Connection>(path)},
+      RecordSet(*owned, QStringLiteral("[Data]"), personFields())
+{
+}
+
+CDaoGebDataInfo::CDaoGebDataInfo(Connection &db) : RecordSet(db, QStringLiteral("[Data]"), personFields())
+{
+}
+
+PersonRow CDaoGebDataInfo::row() const
+{
+    PersonRow row;
+    row.id = integer(IdField);
+    row.name = text(NameField);
+    row.vorname = text(VornameField);
+    row.geburtsdatum = dateTime(GeburtsdatumField);
+    row.zeit = dateTime(ZeitField);
+    row.parent = integer(ParentField);
+    row.child = integer(ChildField);
+    row.folder = boolean(FolderField);
+    return row;
+}
+
+PersonStore::PersonStore() : m_path(PersonsDatabasePath())
+{
+}
+
+PersonStore::PersonStore(QString path) : m_path(std::move(path))
+{
+}
+
+Result<std::vector<PersonRow>> PersonStore::listLevel(int key) const
+{
+    return guarded<std::vector<PersonRow>>([&] {
+        Connection db(m_path);
+        return rowsOf(db, QStringLiteral("Parent = %1").arg(key), QStringLiteral("Folder, Name, Vorname"));
+    });
+}
+
+Result<std::vector<PersonRow>> PersonStore::listGroups() const
+{
+    return guarded<std::vector<PersonRow>>([&] {
+        Connection db(m_path);
+        return rowsOf(db, QStringLiteral("Folder = True AND Parent <> 0"), QStringLiteral("Name"));
+    });
+}
+
+Result<std::vector<PersonRow>> PersonStore::listPersons() const
+{
+    return guarded<std::vector<PersonRow>>([&] {
+        Connection db(m_path);
+        return rowsOf(db, QStringLiteral("Folder = False"), QStringLiteral("Name, Vorname"));
+    });
+}
+
+Result<std::optional<PersonRow>> PersonStore::find(int id) const
+{
+    return guarded<std::optional<PersonRow>>([&]() -> std::optional<PersonRow> {
+        Connection db(m_path);
+        const auto rows = rowsOf(db, QStringLiteral("ID = %1").arg(id), {});
+        if (rows.empty())
+            return std::nullopt;
+        return rows.front();
+    });
+}
+
+Result<std::optional<QString>> PersonStore::findDuplicateGroupName(const QString &last, const QString &first) const
+{
+    return guarded<std::optional<QString>>([&]() -> std::optional<QString> {
+        const QString l = last.trimmed();
+        const QString f = first.trimmed();
+        QString filter;
+        if (!l.isEmpty() && !f.isEmpty())
+            filter = QStringLiteral("Name = %1 AND Vorname = %2").arg(SqlQuote(l), SqlQuote(f));
+        else if (!l.isEmpty())
+            filter = QStringLiteral("Name = %1 AND Vorname Is Null").arg(SqlQuote(l));
+        else if (!f.isEmpty())
+            filter = QStringLiteral("Name Is Null AND Vorname = %1").arg(SqlQuote(f));
+        else
+            return std::nullopt;
+        Connection db(m_path);
+        CDaoGebDataInfo dao(db);
+        // Group rows have no first name; a group named like a person's last
+        // name is no duplicate of that person.
+        dao.setFilter(filter + QStringLiteral(" AND Folder = False"));
+        dao.open();
+        if (dao.isEOF())
+            return std::nullopt;
+        const int parent = dao.integer(CDaoGebDataInfo::ParentField);
+        dao.close();
+        dao.setFilter(QStringLiteral("Child = %1 AND Folder = True").arg(parent));
+        dao.open();
+        return dao.isEOF() ? QString() : dao.text(CDaoGebDataInfo::NameField);
+    });
+}
+
+Result<PersonRow> PersonStore::addPerson(const PersonEntry &entry) const
+{
+    return guarded<PersonRow>([&] {
+        const PersonEntry e = cleaned(entry);
+        Connection db(m_path);
+        Transaction transaction(db);
+        const long long id = addPersonOn(db, e);
+        const PersonRow row = rowById(db, id);
+        transaction.commit();
+        return row;
+    });
+}
+
+Status PersonStore::addPersons(const std::vector<PersonEntry> &entries) const
+{
+    return guarded<Done>([&] {
+        std::vector<PersonEntry> clean;
+        clean.reserve(entries.size());
+        for (const PersonEntry &entry : entries)
+            clean.push_back(cleaned(entry));
+        Connection db(m_path);
+        Transaction transaction(db);
+        for (const PersonEntry &e : clean)
+            addPersonOn(db, e);
+        transaction.commit();
+        return Done{};
+    });
+}
+
+Result<PersonRow> PersonStore::updatePerson(int id, const PersonEntry &entry) const
+{
+    return guarded<PersonRow>([&] {
+        const PersonEntry e = cleaned(entry);
+        Connection db(m_path);
+        Transaction transaction(db);
+        const int parent = groupKeyByName(db, e.group).value_or(kTopLevelKey);
+        CDaoGebDataInfo dao(db);
+        dao.setFilter(QStringLiteral("ID = %1 AND Folder = False").arg(id));
+        dao.open();
+        if (dao.isEOF())
+            throw Refusal{QStringLiteral("no person with ID %1").arg(id)};
+        dao.edit();
+        writePersonFields(dao, e, parent);
+        dao.update();
+        const PersonRow row = dao.row();
+        dao.close();
+        transaction.commit();
+        return row;
+    });
+}
+
+Result<PersonRow> PersonStore::addGroup(const QString &name) const
+{
+    return guarded<PersonRow>([&] {
+        const QString group = name.trimmed();
+        if (group.isEmpty())
+            throw Refusal{QStringLiteral("a group needs a name")};
+        checkNameLength(group);
+        Connection db(m_path);
+        Transaction transaction(db);
+        CDaoGebDataInfo dao(db);
+        dao.setFilter(QStringLiteral("Folder=True ORDER BY Child DESC"));
+        dao.open();
+        int key = kTopLevelKey;
+        if (!dao.isEOF()) {
+            dao.moveLast();
+            key = dao.integer(CDaoGebDataInfo::ChildField) - 1;
+        }
+        dao.addNew();
+        dao.setText(CDaoGebDataInfo::NameField, group);
+        dao.setInteger(CDaoGebDataInfo::ParentField, kTopLevelKey);
+        dao.setInteger(CDaoGebDataInfo::ChildField, groupKeyBelow(key));
+        dao.setBoolean(CDaoGebDataInfo::FolderField, true);
+        dao.update();
+        const PersonRow row = rowById(db, dao.lastInsertedId());
+        dao.close();
+        transaction.commit();
+        return row;
+    });
+}
+
+Status PersonStore::renameGroup(int id, const QString &name) const
+{
+    return guarded<Done>([&] {
+        const QString group = name.trimmed();
+        if (group.isEmpty())
+            throw Refusal{QStringLiteral("a group needs a name")};
+        checkNameLength(group);
+        Connection db(m_path);
+        Transaction transaction(db);
+        CDaoGebDataInfo dao(db);
+        dao.setFilter(QStringLiteral("ID = %1 AND Folder = True").arg(id));
+        dao.open();
+        if (dao.isEOF())
+            throw Refusal{QStringLiteral("no group with ID %1").arg(id)};
+        if (dao.text(CDaoGebDataInfo::NameField) != group) {
+            dao.edit();
+            dao.setText(CDaoGebDataInfo::NameField, group);
+            dao.update();
+        }
+        dao.close();
+        transaction.commit();
+        return Done{};
+    });
+}
+
+namespace {
+
+void setParentOfPerson(Connection &db, int personId, int parent)
+{
+    CDaoGebDataInfo person(db);
+    person.setFilter(QStringLiteral("ID = %1 AND Folder = False").arg(personId));
+    person.open();
+    if (person.isEOF())
+        throw Refusal{QStringLiteral("no person with ID %1").arg(personId)};
+    person.edit();
+    person.setInteger(CDaoGebDataInfo::ParentField, parent);
+    person.update();
+}
+
+} // namespace
+
+Status PersonStore::movePerson(int personId, int groupId) const
+{
+    return guarded<Done>([&] {
+        Connection db(m_path);
+        Transaction transaction(db);
+        CDaoGebDataInfo group(db);
+        group.setFilter(QStringLiteral("ID = %1 AND Folder = True").arg(groupId));
+        group.open();
+        if (group.isEOF())
+            throw Refusal{QStringLiteral("no group with ID %1").arg(groupId)};
+        setParentOfPerson(db, personId, group.integer(CDaoGebDataInfo::ChildField));
+        group.close();
+        transaction.commit();
+        return Done{};
+    });
+}
+
+Status PersonStore::movePersonToLevel(int personId, int levelKey) const
+{
+    return guarded<Done>([&] {
+        Connection db(m_path);
+        Transaction transaction(db);
+        // Only a level that a list can show keeps the person reachable.
+        if (levelKey != kTopLevelKey
+            && rowsOf(db, QStringLiteral("Child = %1 AND Folder = True").arg(levelKey), {}).empty())
+            throw Refusal{QStringLiteral("no group with key %1").arg(levelKey)};
+        setParentOfPerson(db, personId, levelKey);
+        transaction.commit();
+        return Done{};
+    });
+}
+
+Result<DeleteOutcome> PersonStore::deleteRow(int id) const
+{
+    return guarded<DeleteOutcome>([&] {
+        Connection db(m_path);
+        Transaction transaction(db);
+        CDaoGebDataInfo dao(db);
+        dao.setFilter(QStringLiteral("ID = %1").arg(id));
+        dao.open();
+        if (dao.isEOF())
+            return DeleteOutcome::NotFound;
+        if (dao.boolean(CDaoGebDataInfo::FolderField)) {
+            const int key = dao.integer(CDaoGebDataInfo::ChildField);
+            if (key == kTopLevelKey)
+                return DeleteOutcome::TopLevel;
+            CDaoGebDataInfo members(db);
+            members.setFilter(QStringLiteral("Parent = %1").arg(key));
+            members.open();
+            if (!members.isEOF())
+                return DeleteOutcome::GroupNotEmpty;
+        }
+        dao.deleteCurrent();
+        dao.close();
+        transaction.commit();
+        return DeleteOutcome::Deleted;
+    });
+}
+
+Result<QString> PersonStore::groupNameOfPerson(int parentKey) const
+{
+    return guarded<QString>([&] {
+        Connection db(m_path);
+        const auto rows = rowsOf(db, QStringLiteral("Child = %1 AND Folder = True").arg(parentKey), {});
+        return rows.empty() ? QString() : rows.front().name;
+    });
+}
+
+void CreatePersonsSchema(Connection &db)
+{
+    db.exec(QStringLiteral(
+        "CREATE TABLE [Data] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [Name] TEXT, [Vorname] TEXT, "
+        "[Geburtsdatum] REAL, [Zeit] REAL, [Parent] INTEGER NOT NULL DEFAULT -1, "
+        "[Child] INTEGER NOT NULL DEFAULT 0, [Folder] INTEGER NOT NULL DEFAULT 0);"
+        "CREATE INDEX [Data_Level] ON [Data] ([Parent], [Folder], [Name], [Vorname]);"
+        "CREATE INDEX [Data_Names] ON [Data] ([Name], [Vorname]);"
+        "CREATE INDEX [Data_Groups] ON [Data] ([Folder], [Child]);"
+        "CREATE INDEX [Data_Child] ON [Data] ([Child]);"));
+    CDaoGebDataInfo dao(db);
+    dao.setFilter(QStringLiteral("ID = 0"));
+    dao.open();
+    dao.addNew();
+    dao.setText(CDaoGebDataInfo::NameField, TopLevelName());
+    dao.setInteger(CDaoGebDataInfo::ParentField, 0);
+    dao.setInteger(CDaoGebDataInfo::ChildField, kTopLevelKey);
+    dao.setBoolean(CDaoGebDataInfo::FolderField, true);
+    dao.update();
+}
+
+Status CreatePersonsDatabase(const QString &path, const std::function<void(Connection &)> &fill)
+{
+    return CreateDatabaseFile(path, [&](Connection &db) {
+        CreatePersonsSchema(db);
+        if (fill)
+            fill(db);
+    });
+}
+
+} // namespace quadrivium

@@ -1,0 +1,228 @@
+#include "textstore.h"
+
+#include "location.h"
+#include "statement.h"
+
+#include <array>
+
+namespace quadrivium {
+
+namespace {
+
+const std::array<const char *, kTextTableCount> kTableNames{
+    "Intro", "Chart", "Pyramide", "Biorythmus", "Rulingnumber", "Zahlen", "Bestimmung",
+    "Erscheinung", "Herrschende_Namenszahl", "Geburtstag", "Lebensjahreszahl", "TitleListe",
+};
+
+std::vector<FieldBinding> textFields()
+{
+    return {
+        {QStringLiteral("TextID"), FieldKind::Text},
+        {QStringLiteral("Title"), FieldKind::Text},
+        {QStringLiteral("Text"), FieldKind::Text},
+        {QStringLiteral("TitleText"), FieldKind::Text},
+        {QStringLiteral("NumberID"), FieldKind::Integer},
+    };
+}
+
+template<typename T, typename F>
+Result<T> guarded(F &&work)
+{
+    try {
+        return work();
+    } catch (const DatabaseError &error) {
+        return Result<T>::failure(error.message());
+    }
+}
+
+} // namespace
+
+QString TextTableName(int table)
+{
+    if (table < 1 || table >= kTextTableCount)
+        table = 0;
+    return QString::fromLatin1(kTableNames[std::size_t(table)]);
+}
+
+QString TextTableSource(int table)
+{
+    const QString bracketed = QLatin1Char('[') + TextTableName(table) + QLatin1Char(']');
+    return table == kTitleListTable ? bracketed : QStringLiteral("Select * From ") + bracketed;
+}
+
+int TextTableNumber(const QString &name)
+{
+    for (int table = 0; table < kTextTableCount; ++table) {
+        if (name == QLatin1String(kTableNames[std::size_t(table)]))
+            return table;
+    }
+    return -1;
+}
+
+int NumberIdForListPosition(int table, int position)
+{
+    if (table == kRulingNumberTable && position == 9)
+        return 11;
+    if (table == kRulingNumberTable && position == 10)
+        return 22;
+    return position + 1;
+}
+
+CDao::CDao() : CDao(TextDatabasePath())
+{
+}
+
+CDao::CDao(const QString &path)
+    : detail::OwnedConnection{std::make_unique<Connection>(path)},
+      RecordSet(*owned, TextTableSource(0), textFields())
+{
+}
+
+CDao::CDao(Connection &db) : RecordSet(db, TextTableSource(0), textFields())
+{
+}
+
+void CDao::SetTable(int table)
+{
+    m_table = table;
+    setSource(TextTableSource(table));
+}
+
+void CDao::SelectText(int table, int numberId)
+{
+    SetTable(table);
+    setFilter(QStringLiteral("NumberID = %1").arg(numberId));
+}
+
+TextRecord CDao::record() const
+{
+    return TextRecord{text(TextIdField), text(TitleField), text(TextField), text(TitleTextField),
+                      integer(NumberIdField)};
+}
+
+void CDao::setRecord(const TextRecord &record)
+{
+    setText(TextIdField, record.textId);
+    setText(TitleField, record.title);
+    setText(TextField, record.text);
+    setText(TitleTextField, record.titleText);
+    setInteger(NumberIdField, record.numberId);
+}
+
+TextStore::TextStore() : m_path(TextDatabasePath())
+{
+}
+
+TextStore::TextStore(QString path) : m_path(std::move(path))
+{
+}
+
+Result<std::optional<TextRecord>> TextStore::read(int table, int numberId) const
+{
+    return guarded<std::optional<TextRecord>>([&]() -> std::optional<TextRecord> {
+        CDao dao(m_path);
+        dao.SelectText(table, numberId);
+        dao.open();
+        if (dao.isEOF())
+            return std::nullopt;
+        return dao.record();
+    });
+}
+
+Result<std::vector<TextRecord>> TextStore::list(int table) const
+{
+    return guarded<std::vector<TextRecord>>([&] {
+        CDao dao(m_path);
+        dao.SetTable(table);
+        dao.open();
+        std::vector<TextRecord> records;
+        for (; !dao.isEOF(); dao.moveNext())
+            records.push_back(dao.record());
+        return records;
+    });
+}
+
+Status TextStore::write(int table, const TextRecord &record) const
+{
+    return guarded<Done>([&] {
+        Connection db(m_path);
+        Transaction transaction(db);
+        CDao dao(db);
+        dao.SelectText(table, record.numberId);
+        dao.open();
+        if (record.text.isEmpty()) {
+            if (!dao.isEOF())
+                dao.deleteCurrent();
+        } else {
+            if (dao.isEOF())
+                dao.addNew();
+            else
+                dao.edit();
+            dao.setRecord(record);
+            dao.update();
+        }
+        dao.close();
+        transaction.commit();
+        return Done{};
+    });
+}
+
+Status TextStore::writeHeading(int numberId, const QString &text) const
+{
+    return guarded<Done>([&] {
+        Connection db(m_path);
+        Transaction transaction(db);
+        CDao dao(db);
+        dao.SelectText(kTitleListTable, numberId);
+        dao.open();
+        if (!dao.isEOF()) {
+            dao.edit();
+            dao.setText(CDao::TextField, text);
+            dao.update();
+        }
+        dao.close();
+        transaction.commit();
+        return Done{};
+    });
+}
+
+void CreateTextSchema(Connection &db)
+{
+    for (int table = 0; table < kTextTableCount; ++table) {
+        const QString name = TextTableName(table);
+        const QString id = table == 0 ? QStringLiteral("[ID] INTEGER PRIMARY KEY, ") : QString();
+        db.exec(QStringLiteral("CREATE TABLE [%1] (%2[TextID] TEXT, [Title] TEXT, [Text] TEXT, "
+                               "[TitleText] TEXT, [NumberID] INTEGER NOT NULL DEFAULT 0);"
+                               "CREATE INDEX [%1_NumberID] ON [%1] ([NumberID]);")
+                    .arg(name, id));
+    }
+}
+
+void InsertText(Connection &db, int table, const TextRecord &record, int introId)
+{
+    const bool withId = TextTableName(table) == QLatin1String("Intro") && introId > 0;
+    Statement insert(db, QStringLiteral("INSERT INTO [%1] (%2[TextID], [Title], [Text], [TitleText], [NumberID]) "
+                                        "VALUES (%3?, ?, ?, ?, ?)")
+                             .arg(TextTableName(table), withId ? QStringLiteral("[ID], ") : QString(),
+                                  withId ? QStringLiteral("?, ") : QString()));
+    int index = 1;
+    if (withId)
+        insert.bindInt(index++, introId);
+    insert.bindText(index++, record.textId);
+    insert.bindText(index++, record.title);
+    insert.bindText(index++, record.text);
+    insert.bindText(index++, record.titleText);
+    insert.bindInt(index, record.numberId);
+    insert.run();
+}
+
+Status CreateTextDatabase(const QString &path, const std::function<void(Connection &)> &fill)
+{
+    return CreateDatabaseFile(path, [&](Connection &db) {
+        CreateTextSchema(db);
+        if (fill)
+            fill(db);
+    });
+}
+
+} // namespace quadrivium

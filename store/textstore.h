@@ -1,0 +1,122 @@
+#pragma once
+
+#include "connection.h"
+#include "recordset.h"
+#include "result.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quadrivium {
+
+/// The interpretation texts: twelve tables chosen by number,
+///   0 "Intro"  1 "Chart"  2 "Pyramide"  3 "Biorythmus"  4 "Rulingnumber"
+///   5 "Zahlen"  6 "Bestimmung"  7 "Erscheinung"  8 "Herrschende_Namenszahl"
+///   9 "Geburtstag"  10 "Lebensjahreszahl"  11 "TitleListe",
+/// every one with the columns TextID, Title, Text, TitleText, NumberID
+/// (Intro also ID). A record is looked up by its NumberID; Title and Text
+/// are RTF when Text begins with "{", plain text otherwise (the output
+/// layer's PlainTitle/PlainBody turn them into plain text).
+constexpr int kTextTableCount = 12;
+constexpr int kTitleListTable = 11;
+constexpr int kRulingNumberTable = 4;
+
+/// Name of table `table`; numbers outside 1..11 name "Intro".
+QString TextTableName(int table);
+/// The record source the table is opened with: "Select * From [Intro]" ...,
+/// the bare "[TitleListe]" for table 11.
+QString TextTableSource(int table);
+/// Number of the table with this name (exact spelling); -1 when none.
+int TextTableNumber(const QString &name);
+/// The NumberID shown for position `position` (from 0) of a table's title
+/// list: position + 1, except that in "Rulingnumber" positions 9 and 10
+/// are the master numbers 11 and 22.
+int NumberIdForListPosition(int table, int position);
+
+/// One text record as stored.
+struct TextRecord {
+    QString textId;    ///< the NumberID as decimal text
+    QString title;     ///< plain text or RTF
+    QString text;      ///< plain text or RTF
+    QString titleText; ///< the title as plain text
+    int numberId = 0;
+
+    /// True when the record is in rich-text form (Text begins with "{").
+    bool isRtf() const { return text.startsWith(QLatin1Char('{')); }
+};
+
+namespace detail {
+/// Holds a connection that a record set opened for itself; a base class so
+/// that it is made before the record set that uses it.
+struct OwnedConnection {
+    std::unique_ptr<Connection> owned;
+};
+} // namespace detail
+
+/// Record set over one text table, narrowed by NumberID. Throws
+/// DatabaseError like every record set. Use: SelectText(table, n); open();
+/// if (!isEOF()) record(); close().
+class CDao : private detail::OwnedConnection, public RecordSet {
+public:
+    enum Field { TextIdField, TitleField, TextField, TitleTextField, NumberIdField };
+
+    /// Opens its own connection to TextDatabasePath().
+    CDao();
+    /// Opens its own connection to the text database at `path`.
+    explicit CDao(const QString &path);
+    /// Works on a connection owned by the caller.
+    explicit CDao(Connection &db);
+
+    /// Chooses the table of the next open.
+    void SetTable(int table);
+    int table() const { return m_table; }
+    /// SetTable(table) and the filter "NumberID = <numberId>".
+    void SelectText(int table, int numberId);
+
+    /// The current record's fields.
+    TextRecord record() const;
+    /// Sets every field of a record begun with edit() or addNew().
+    void setRecord(const TextRecord &record);
+
+private:
+    int m_table = 0;
+};
+
+/// The text store's operations on one database file, each opening its own
+/// connection and closing it again. Failures come back as a Result.
+class TextStore {
+public:
+    /// The text database of TextDatabasePath().
+    TextStore();
+    explicit TextStore(QString path);
+    const QString &path() const { return m_path; }
+
+    /// The first record of `table` with this NumberID; nothing when none.
+    Result<std::optional<TextRecord>> read(int table, int numberId) const;
+    /// Every record of a table in stored order (the title list's order).
+    Result<std::vector<TextRecord>> list(int table) const;
+    /// Writes the text editor's result: replaces the record with this
+    /// NumberID, or adds it when the table has none; a record whose Text
+    /// is empty is deleted instead. One transaction.
+    Status write(int table, const TextRecord &record) const;
+    /// Sets the Text of heading record `numberId` of "TitleListe" when that
+    /// record exists (the export's heading records).
+    Status writeHeading(int numberId, const QString &text) const;
+
+private:
+    QString m_path;
+};
+
+/// Creates the twelve empty tables (with their NumberID indexes).
+void CreateTextSchema(Connection &db);
+/// Adds one record to a table; `introId` sets the Intro table's ID when
+/// positive (otherwise the next free number). Throws DatabaseError.
+void InsertText(Connection &db, int table, const TextRecord &record, int introId = 0);
+/// Creates a new text database file at `path` with the schema, then lets
+/// `fill` add records (e.g. with InsertText) in the same transaction.
+Status CreateTextDatabase(const QString &path, const std::function<void(Connection &)> &fill = {});
+
+} // namespace quadrivium

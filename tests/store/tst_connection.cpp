@@ -1,0 +1,236 @@
+// Opening, keying and creating database files: interplay with the sqlcipher
+// command-line tool, wrong passwords, damaged files and concurrent writers.
+
+#include "store/store.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <thread>
+
+using namespace quadrivium;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/// Runs the sqlcipher tool on `path` with `script`; its standard output.
+QString runCli(const QString &path, const QByteArray &script)
+{
+    QProcess cli;
+    cli.start(QStringLiteral("sqlcipher"), {path});
+    cli.write(script);
+    cli.closeWriteChannel();
+    cli.waitForFinished(30000);
+    return QString::fromUtf8(cli.readAllStandardOutput() + cli.readAllStandardError());
+}
+
+PersonEntry person(const QString &last, int year, const QString &group = {})
+{
+    PersonEntry entry;
+    entry.last = last;
+    entry.born = DateTimeValue::fromFields(year, 1, 2);
+    entry.group = group;
+    return entry;
+}
+
+QString personsFile(const QTemporaryDir &dir, const QString &name = QStringLiteral("p1.mdb"))
+{
+    const QString path = dir.filePath(name);
+    const Status made = CreatePersonsDatabase(path);
+    if (!made)
+        qFatal("cannot create %s: %s", qPrintable(path), qPrintable(made.error()));
+    return path;
+}
+
+} // namespace
+
+class TestConnection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_haveCli = !QStandardPaths::findExecutable(QStringLiteral("sqlcipher")).isEmpty();
+    }
+
+    void connectStringCarriesThePassword()
+    {
+        QCOMPARE(ConnectString(), QStringLiteral(";PWD=%1").arg(DatabasePassword()));
+        QVERIFY(DatabasePassword() > 0);
+        QCOMPARE(DatabasePassphrase(), QByteArray::number(DatabasePassword()));
+    }
+
+    // The command-line tool, given the password as passphrase, must read a
+    // file the program made with its raw key (and the salt it chose).
+    void cliOpensCreatedFileWithPassword()
+    {
+        if (!m_haveCli)
+            QSKIP("sqlcipher tool not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(CreateTextDatabase(path, [](Connection &db) {
+            InsertText(db, 5, {QStringLiteral("7"), QStringLiteral("Seven-title"), QStringLiteral("body"),
+                               QStringLiteral("Seven-title"), 7});
+        }).ok());
+        const QString out = runCli(path, "PRAGMA key='" + DatabasePassphrase() + "';\nSELECT Title FROM Zahlen;\n");
+        QVERIFY2(out.contains(QStringLiteral("Seven-title")), qPrintable(out));
+        const QString wrong = runCli(path, "PRAGMA key='1';\nSELECT Title FROM Zahlen;\n");
+        QVERIFY(!wrong.contains(QStringLiteral("Seven-title")));
+    }
+
+    // Guards the key derivation: a file keyed by the tool with the password
+    // must open through the raw key derived here from the file's salt.
+    void rawKeyOpensFileKeyedByCli()
+    {
+        if (!m_haveCli)
+            QSKIP("sqlcipher tool not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pcli.mdb"));
+        runCli(path, "PRAGMA key='" + DatabasePassphrase() + "';\nCREATE TABLE t(a TEXT);\n"
+                     "INSERT INTO t VALUES('from the tool');\n");
+        QVERIFY(QFile::exists(path));
+        Connection db(path);
+        Statement query(db, QStringLiteral("SELECT a FROM t"));
+        QVERIFY(query.step());
+        QCOMPARE(query.text(0), QStringLiteral("from the tool"));
+    }
+
+    void wrongPasswordIsReportedAndFileUntouched()
+    {
+        if (!m_haveCli)
+            QSKIP("sqlcipher tool not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pother.mdb"));
+        runCli(path, "PRAGMA key='271828';\nCREATE TABLE Data(a);\n");
+        const QByteArray before = fileBytes(path);
+        QVERIFY(!before.isEmpty());
+        const auto rows = PersonStore(path).listLevel(-1);
+        QVERIFY(!rows.ok());
+        QCOMPARE(rows.error(), QStringLiteral("wrong password or damaged file: %1").arg(path));
+        QVERIFY(!PersonStore(path).addPerson(person(QStringLiteral("A"), 1990)).ok());
+        QCOMPARE(fileBytes(path), before);
+    }
+
+    void damagedFileIsReportedAndNeverWritten_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("random bytes") << "random";
+        QTest::newRow("shorter than a salt") << "short";
+        QTest::newRow("pages after the first flipped") << "pages";
+        QTest::newRow("empty file") << "empty";
+    }
+
+    void damagedFileIsReportedAndNeverWritten()
+    {
+        QFETCH(QString, damage);
+        QTemporaryDir dir;
+        const QString path = personsFile(dir);
+        QVERIFY(PersonStore(path).addPerson(person(QStringLiteral("Doe"), 1980)).ok());
+        QByteArray bytes = fileBytes(path);
+        if (damage == QLatin1String("random")) {
+            for (qsizetype i = 0; i < bytes.size(); ++i)
+                bytes[i] = char((i * 7919 + 13) & 0xff);
+        } else if (damage == QLatin1String("short")) {
+            bytes = bytes.left(10);
+        } else if (damage == QLatin1String("empty")) {
+            bytes.clear();
+        } else {
+            QVERIFY(bytes.size() > 2048);
+            for (qsizetype page = 1024; page < bytes.size(); page += 1024)
+                bytes[page + 100] = char(bytes[page + 100] ^ 0x5a);
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+
+        const PersonStore store(path);
+        const auto rows = store.listLevel(-1);
+        QVERIFY(!rows.ok());
+        QCOMPARE(rows.error(), QStringLiteral("wrong password or damaged file: %1").arg(path));
+        const auto added = store.addPerson(person(QStringLiteral("Roe"), 1970));
+        QVERIFY(!added.ok());
+        QVERIFY(added.error().contains(QStringLiteral("wrong password or damaged file")));
+        QCOMPARE(fileBytes(path), bytes);
+    }
+
+    void missingFileIsNotCreated()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("none.mdb"));
+        const auto rows = PersonStore(path).listLevel(-1);
+        QVERIFY(!rows.ok());
+        QVERIFY(rows.error().contains(QStringLiteral("no such file")));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void createdFilesAreOwnerOnlyAndNeverReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = personsFile(dir);
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                            | QFileDevice::WriteOther;
+        QCOMPARE(QFile::permissions(path) & others, QFileDevice::Permissions());
+        const QByteArray before = fileBytes(path);
+        QVERIFY(!CreatePersonsDatabase(path).ok());
+        QVERIFY(!CreateTextDatabase(path).ok());
+        QCOMPARE(fileBytes(path), before);
+        // No partial file is left behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p1.mdb")});
+    }
+
+    void failedBuildLeavesNoFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("broken.mdb"));
+        const Status made = CreateDatabaseFile(path, [](Connection &db) { db.exec(QStringLiteral("CREATE TABLE")); });
+        QVERIFY(!made.ok());
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    // Two writers on one file: the second waits for the first to commit
+    // instead of failing at once with "database is locked".
+    void secondWriterWaitsForTheFirst()
+    {
+        QTemporaryDir dir;
+        const QString path = personsFile(dir);
+        Connection first(path);
+        Transaction holding(first);
+        first.exec(QStringLiteral("INSERT INTO Data (Name, Parent, Child, Folder) VALUES ('First', -1, 0, 0)"));
+        Result<PersonRow> second = Result<PersonRow>::failure(QStringLiteral("not run"));
+        std::thread writer([&] {
+            second = PersonStore(path).addPerson(person(QStringLiteral("Second"), 1999, QStringLiteral("Group")));
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        holding.commit();
+        writer.join();
+        QVERIFY2(second.ok(), qPrintable(second.error()));
+        const auto top = PersonStore(path).listLevel(-1);
+        QVERIFY(top.ok());
+        QCOMPARE(top->size(), std::size_t(2)); // the group and "First"
+    }
+
+    void keyIsDerivedOncePerSalt()
+    {
+        const QByteArray salt(kSaltSize, '\x11');
+        const QByteArray key = RawKeyForSalt(salt);
+        QCOMPARE(key.size(), kKeySize);
+        QCOMPARE(RawKeyForSalt(salt), key);
+        QVERIFY(RawKeyForSalt(QByteArray(kSaltSize, '\x12')) != key);
+        QCOMPARE(RawKeySpec(QByteArray(2, '\xab'), QByteArray(1, '\x01')), QByteArray("x'abab01'"));
+    }
+
+private:
+    bool m_haveCli = false;
+};
+
+QTEST_GUILESS_MAIN(TestConnection)
+#include "tst_connection.moc"

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "engine/datetimevalue.h"
+
+#include <QObject>
+#include <QString>
+
+class QSettings;
+
+namespace quadrivium {
+
+/// Command ids of the pages and modes the document can show.
+enum PageCommand {
+    kNoPage = 0,            ///< the introduction, at start
+    kRebuildPage = -1,      ///< set just before a page command runs again
+    kBiorhythmPage = 22771,
+    kWalkthroughPage = 22772,
+    kPyramidPage = 22773,
+    kBirthChartPage = 22774,
+    kTextEditorMode = 22824,
+};
+
+/// The settings that outlive a run. Each is kept as its current value and
+/// the value read at start-up, so that only a change is written back.
+struct DocumentSettings {
+    enum Value {
+        StyleBlue, StyleGreen, StyleRed, WidthBlue, WidthGreen, WidthRed,
+        Autoload, QuickView, LastID, LastCommand, Toolbars, Count
+    };
+    /// Value names in the order they are written.
+    static const char *name(Value v);
+    static int defaultValue(Value v);
+
+    int current[Count];
+    int loaded[Count];
+
+    DocumentSettings();
+    int value(Value v) const { return current[v]; }
+    void set(Value v, int value) { current[v] = value; }
+    bool changed() const;
+};
+
+/// The one shared state of the program: the current person, the chosen
+/// day, the page showing, the text being edited and the curve switches.
+/// Pages, dialogs and print jobs read it; it announces its changes.
+class CQuadriviumDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CQuadriviumDoc(QObject *parent = nullptr);
+
+    // The current person; an empty name means none is chosen.
+    const QString &personName() const { return m_personName; }
+    const DateTimeValue &birthDate() const { return m_birthDate; }
+    const DateTimeValue &birthTime() const { return m_birthTime; }
+    bool hasPerson() const { return !m_personName.isEmpty(); }
+    /// Makes this the current person and announces it.
+    void setCurrentPerson(const QString &displayName, const DateTimeValue &birthDate,
+                          const DateTimeValue &birthTime);
+
+    const DateTimeValue &chosenDay() const { return m_chosenDay; }
+    void setChosenDay(const DateTimeValue &day);
+
+    int currentCommand() const { return m_currentCommand; }
+    void setCurrentCommand(int command);
+
+    int editTable = 0;
+    int editNumberId = 0;
+    bool textChanged = false;
+    bool showRed = true;   ///< physical curve
+    bool showGreen = true; ///< spiritual curve
+    bool showBlue = true;  ///< intellectual curve
+    int biorhythmDays = 31;
+    int biorhythmScale = 0;
+
+    DocumentSettings &settings() { return m_settings; }
+    const DocumentSettings &settings() const { return m_settings; }
+    /// Reads the eleven values once per process; missing style and width
+    /// values are marked so that they are written at the end.
+    void LoadSettings(QSettings &store);
+    /// Writes all eleven values when any of them changed; nothing otherwise.
+    void SaveSettings(QSettings &store);
+
+signals:
+    void personChanged();
+    void chosenDayChanged();
+    void currentCommandChanged(int command);
+
+private:
+    QString m_personName;
+    DateTimeValue m_birthDate;
+    DateTimeValue m_birthTime;
+    DateTimeValue m_chosenDay;
+    int m_currentCommand = kNoPage;
+    DocumentSettings m_settings;
+    bool m_loaded = false;
+};
+
+} // namespace quadrivium

@@ -1,0 +1,118 @@
+#include "stringtable.h"
+
+#include <QHash>
+
+namespace quadrivium {
+
+namespace {
+
+struct Entry {
+    int id;
+    const char *text; // UTF-8
+};
+
+// Keep sorted by id. Add new texts here; every window, page and dialog
+// reads its texts from this one table.
+const Entry kStrings[] = {
+    {104, "Tip of the Day"},
+    {105, "Show a tip of the day"},
+    {107, "Zaduzevezi Zero"},
+    {108, "Tips file does not exist in the prescribed directory"},
+    {109, "Trouble reading the tips file"},
+    {112, "Settings"},
+    {129, "Readings"},
+    {131, "Name"},
+    {132, "Birthday"},
+    {133, "Time"},
+    {500, "DeleteName"},
+    {501, "Please select the items to be deleted"},
+    {502, "Are you sure?"},
+    {503, "There is still data saved in this group"},
+    {504, "New Group"},
+    {505, "Rename Group"},
+    {510, "Ruling Number:"},
+    {511, "Day Number:"},
+    {512, "Number of Fate:"},
+    {513, "Number of Appearance:"},
+    {514, "Dominant Name Number:"},
+    {515, "Personal Current Year Number:"},
+    {4775, "Enter a new person"},
+    {4897, "Edit File"},
+    {5000, "Intellect"},
+    {5001, "Emotional Stability"},
+    {5002, "Pragmatism"},
+    {5003, "Planner"},
+    {5004, "Will"},
+    {5005, "Activity"},
+    {5006, "Spirituality"},
+    {5007, "Determination"},
+    {5008, "Poor Memory"},
+    {5009, "Emotional Vulnerability"},
+    {5010, "Frustration"},
+    {5011, "Scepticism"},
+    {6009, "Ruling Number"},
+    {6010, "Day Number"},
+    {6011, "Number of Fate"},
+    {6012, "Number of Appearance"},
+    {6013, "Dominant Name Number"},
+    {6014, "Personal Current Year Number"},
+    {6023, "The Ruling Number"},
+    {6031, "Fate"},
+    {6032, "Intellect"},
+    {6033, "Pragmatism"},
+    {6034, "Planner"},
+    {6035, "Will"},
+    {6036, "Activity"},
+    {6037, "Emotional Stability"},
+    {6038, "Spirituality"},
+    {7011, "Emotional Vulnerability"},
+    {9000, "Ruling Number"},
+    {9001, "Day Number"},
+    {9002, "Number of Fate"},
+    {9003, "Number of Appearance"},
+    {9004, "Dominant Name Number"},
+    {9006, "Name already in database"},
+    {9007, "This name %1 %2 exists already in Group %3.\nDo you wish to reproduce?"},
+    {9009, "Courier New"},
+    {9010, "Times New Roman"},
+    {10002, "Open"},
+    {10003, "Open - "},
+    {10016, "Poor Memory"},
+    {10017, "Frustrations"},
+    {10018, "Scepticism"},
+    {10020, "Software\\Velmora\\Orbisaneng"},
+    {10021, "Velmora"},
+    {10039, "So funtcioniert das:"},
+    {22771, "Show the biorhythm of the current person"},
+    {22772, "Show how the numbers are calculated"},
+    {22773, "Show the pyramid of the current person"},
+    {22774, "Show the birth chart of the current person"},
+    {22776, "Open a person"},
+    {22840, "About Quadrivium"},
+    {57667, "Open the help"},
+};
+
+const QHash<int, QString> &table()
+{
+    static const QHash<int, QString> strings = [] {
+        QHash<int, QString> h;
+        for (const Entry &e : kStrings)
+            h.insert(e.id, QString::fromUtf8(e.text));
+        return h;
+    }();
+    return strings;
+}
+
+} // namespace
+
+QString LoadString(int id)
+{
+    return table().value(id);
+}
+
+bool HasString(int id)
+{
+    return table().contains(id);
+}
+
+} // namespace quadrivium

@@ -1,0 +1,128 @@
+// Where the database files are found and made.
+
+#include "store/store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quadrivium;
+
+namespace {
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+class TestLocation : public QObject {
+    Q_OBJECT
+
+    QString m_startDir;
+
+private slots:
+    void init()
+    {
+        m_startDir = QDir::currentPath();
+        ForgetDatabaseLocations();
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(m_startDir);
+        ForgetDatabaseLocations();
+    }
+
+    void findSharedDatabase_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("two files, the last listed") << QStringList{"p1.mdb", "p2.mdb"} << "p2.mdb";
+        QTest::newRow("letter case ignored") << QStringList{"p1.mdb", "P3.MDB"} << "P3.MDB";
+        QTest::newRow("other names ignored") << QStringList{"q.mdb", "p.txt", "xp.mdb"} << "";
+        QTest::newRow("empty folder") << QStringList{} << "";
+    }
+
+    void findSharedDatabase()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, chosen);
+        QTemporaryDir dir;
+        for (const QString &name : files)
+            touch(dir.filePath(name));
+        const QString found = FindSharedDatabase(QLatin1Char('p'), dir.path());
+        QCOMPARE(found, chosen.isEmpty() ? QString() : dir.filePath(chosen));
+    }
+
+    void sharedFolderFollowsDataHome()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        QCOMPARE(SharedFolder(), home.filePath(QStringLiteral("Velmora Shared")));
+        qputenv("XDG_DATA_HOME", "relative/ignored");
+        QCOMPARE(DataHome(), QDir::homePath() + QStringLiteral("/.local/share"));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // The working directory's file is taken, and the choice stays when the
+    // working directory changes afterwards.
+    void textDatabaseFixedAtFirstUse()
+    {
+        QTemporaryDir first, second, home;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        touch(QDir(first.path()).filePath(TextDatabaseFileName()));
+        touch(QDir(second.path()).filePath(TextDatabaseFileName()));
+        QDir::setCurrent(first.path());
+        const QString chosen = TextDatabasePath();
+        QCOMPARE(chosen, QDir(first.path()).absoluteFilePath(TextDatabaseFileName()));
+        QDir::setCurrent(second.path());
+        QCOMPARE(TextDatabasePath(), chosen);
+        ForgetDatabaseLocations();
+        QDir::setCurrent(home.path());
+        QCOMPARE(TextDatabasePath(), home.filePath(QStringLiteral("Quadrivium/Quadrivium.mdb")));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    void personsDatabaseIsMadeWhenMissing()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        QCOMPARE(PersonsDatabasePath(), QString());
+        const auto made = EnsurePersonsDatabase();
+        QVERIFY2(made.ok(), qPrintable(made.error()));
+        QCOMPARE(*made, home.filePath(QStringLiteral("Velmora Shared/persons.mdb")));
+        QCOMPARE(QFile::permissions(*made) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());
+        const auto top = PersonStore().find(1);
+        QVERIFY(top.ok() && top->has_value());
+        QCOMPARE((*top)->child, kTopLevelKey);
+        // Found again by the search once it exists.
+        ForgetDatabaseLocations();
+        QCOMPARE(PersonsDatabasePath(), *made);
+        QCOMPARE(*EnsurePersonsDatabase(), *made);
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    void copyPrivately()
+    {
+        QTemporaryDir dir;
+        const QString from = dir.filePath(QStringLiteral("a"));
+        QFile file(from);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(200000, 'x'));
+        file.close();
+        const QString to = dir.filePath(QStringLiteral("sub/b"));
+        QVERIFY(CopyPrivately(from, to).ok());
+        QFile copy(to);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), QByteArray(200000, 'x'));
+        QCOMPARE(copy.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());
+        QVERIFY(!CopyPrivately(from, to).ok());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLocation)
+#include "tst_location.moc"

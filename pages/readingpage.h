@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+namespace quadrivium {
+
+class CQuadriviumDoc;
+
+/// A page of the tabbed sheet that shows one reading of the document's
+/// current person. Pages know nothing of the main window: they ask for
+/// texts and commands through their signals, which the window routes.
+class CReadingPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit CReadingPage(CQuadriviumDoc &document, QWidget *parent = nullptr);
+
+    /// The page command that shows this page (22774 birth chart, ...).
+    virtual int command() const = 0;
+    /// Position in the sheet: 1 birth chart, 2 pyramid, 3 biorhythm,
+    /// 4 calculation walkthrough.
+    virtual int sheetIndex() const = 0;
+    /// Tab and menu texts, e.g. "Birth Chart" and "&Birth Chart".
+    virtual QString tabText() const = 0;
+    virtual QString menuText() const = 0;
+    /// Name of the page's icon (a theme name or a resource path).
+    virtual QString iconName() const = 0;
+    /// Whether the page needs a current person.
+    virtual bool needsPerson() const { return true; }
+
+    /// Recomputes everything shown from the document's current person.
+    virtual void refill() = 0;
+    /// Asks for the page's introduction text in the text pane.
+    virtual void showIntroduction() = 0;
+
+    CQuadriviumDoc &document() const { return m_document; }
+
+signals:
+    /// Show record `numberId` of text table `table` in the text pane.
+    void textRequested(int table, int numberId);
+    /// Show up to three records of a table (see ShowTextTriple).
+    void tripleRequested(int table, int a, int b, int c);
+    /// Run a command of the main window (New 4775, Open 22776, Edit File 22821 ...).
+    void commandRequested(int command);
+
+private:
+    CQuadriviumDoc &m_document;
+};
+
+} // namespace quadrivium

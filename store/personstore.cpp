@@ -488,7 +488,10 @@ void CreatePersonsSchema(Connection &db)
         "CREATE TABLE [Data] ([ID] INTEGER PRIMARY KEY AUTOINCREMENT, [Name] TEXT, [Vorname] TEXT, "
         "[Geburtsdatum] REAL, [Zeit] REAL, [Parent] INTEGER NOT NULL DEFAULT -1, "
         "[Child] INTEGER NOT NULL DEFAULT 0, [Folder] INTEGER NOT NULL DEFAULT 0);"
-        "CREATE INDEX [Data_Level] ON [Data] ([Parent], [Folder], [Name], [Vorname]);"
+        // Covers every column in the order a level is listed (ties by ID), so
+        // that listing a level reads this index alone and sorts nothing.
+        "CREATE INDEX [Data_Level] ON [Data] ([Parent], [Folder], [Name], [Vorname], [ID], "
+        "[Geburtsdatum], [Zeit], [Child]);"
         "CREATE INDEX [Data_Names] ON [Data] ([Name], [Vorname]);"
         "CREATE INDEX [Data_Groups] ON [Data] ([Folder], [Child]);"
         "CREATE INDEX [Data_Child] ON [Data] ([Child]);"));

@@ -1,8 +1,9 @@
 // quadrivium-cli: the readings and the stores without the window.
 
 #include "readingcommand.h"
+#include "rtfcommand.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <array>
@@ -17,6 +18,7 @@ struct Command {
 
 const std::array kCommands{
     Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
+    Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
 };
 
 void printUsage(QTextStream &out)
@@ -31,7 +33,10 @@ void printUsage(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Rich text needs a GUI application; without a display it runs offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quadrivium-cli"));
     const QStringList arguments = QCoreApplication::arguments();
     QTextStream out(stdout);

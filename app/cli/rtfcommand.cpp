@@ -1,0 +1,86 @@
+#include "rtfcommand.h"
+
+#include "clicommon.h"
+
+#include "output/rtfreader.h"
+#include "output/rtfwriter.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace quadrivium::cli {
+
+namespace {
+
+/// Exit status when a file cannot be read or written.
+constexpr int kFileError = 1;
+
+int fileError(const QString &message)
+{
+    fail(message);
+    return kFileError;
+}
+
+bool writeStdout(const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+        && std::fflush(stdout) == 0;
+}
+
+} // namespace
+
+int runRtf(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads RTF files.\n"
+        "  to-text FILE     prints the plain text (UTF-8), paragraphs on lines of their own\n"
+        "  normalize FILE   prints the RTF as this program writes it"));
+    parser.addHelpOption();
+    parser.addOption({"output", "normalize: write to this file instead of stdout.", "file"});
+    parser.addPositionalArgument(QStringLiteral("action"), QStringLiteral("to-text or normalize"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("the RTF file"));
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2)
+        return fail(QStringLiteral("rtf wants an action (to-text or normalize) and one file"));
+    const QString &action = positional[0];
+    if (action != QLatin1String("to-text") && action != QLatin1String("normalize"))
+        return fail(QStringLiteral("unknown rtf action \"%1\"").arg(action));
+    if (action == QLatin1String("to-text") && parser.isSet(QStringLiteral("output")))
+        return fail(QStringLiteral("--output belongs to normalize"));
+
+    QFile file(positional[1]);
+    if (!file.open(QIODevice::ReadOnly))
+        return fileError(QStringLiteral("cannot read \"%1\": %2").arg(positional[1], file.errorString()));
+    const QByteArray input = file.readAll();
+
+    if (action == QLatin1String("to-text")) {
+        QString text = rtfToPlain(input);
+        if (!text.isEmpty() && !text.endsWith(u'\n'))
+            text.append(u'\n');
+        return writeStdout(text.toUtf8()) ? 0 : fileError(QStringLiteral("cannot write the text"));
+    }
+
+    QTextDocument document;
+    readRtf(document, input);
+    const QByteArray rtf = writeRtf(document);
+    if (!parser.isSet(QStringLiteral("output")))
+        return writeStdout(rtf) ? 0 : fileError(QStringLiteral("cannot write the RTF"));
+    const QString path = parser.value(QStringLiteral("output"));
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size() || !out.commit())
+        return fileError(QStringLiteral("cannot write \"%1\": %2").arg(path, out.errorString()));
+    return 0;
+}
+
+} // namespace quadrivium::cli

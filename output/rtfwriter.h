@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextCursor;
+class QTextDocument;
+
+namespace quadrivium {
+
+/// The whole document as RTF that word processors read back with the same
+/// text and formats: a \ansicpg1252 header with font and colour tables, one
+/// \pard paragraph per block with its alignment, runs with font, size, bold,
+/// italic, underline, strike-out and colour. Characters of Windows-1252 are
+/// written as \'hh, all others as \uN? (UTF-16, signed); the text is ASCII.
+QByteArray writeRtf(const QTextDocument &document);
+
+/// The selected part of the cursor's document as RTF (empty document when
+/// nothing is selected).
+QByteArray writeRtf(const QTextCursor &selection);
+
+/// The part [from, to) of the document, in character positions.
+QByteArray writeRtf(const QTextDocument &document, int from, int to);
+
+} // namespace quadrivium

@@ -1,5 +1,6 @@
 // quadrivium-cli: the readings and the stores without the window.
 
+#include "personscommand.h"
 #include "readingcommand.h"
 #include "rtfcommand.h"
 
@@ -19,6 +20,7 @@ struct Command {
 const std::array kCommands{
     Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
     Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
+    Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
 };
 
 void printUsage(QTextStream &out)

@@ -1,8 +1,11 @@
 #include "readingcommand.h"
 
 #include "clicommon.h"
+#include "personscommand.h"
 
 #include "engine/engine.h"
+#include "output/storedtext.h"
+#include "store/store.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -10,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace quadrivium::cli {
 
@@ -110,6 +115,58 @@ QJsonObject readingToJson(const QString &name, const Reading &r)
     };
 }
 
+/// A text of the store that the reading's pages show for one of its numbers.
+struct ReadingText {
+    int table;
+    int numberId;
+    QString title;
+    QString text;
+};
+
+/// The texts of the chart page's hot spots (digit cells, formed lines, the
+/// six core numbers), the pyramid's climaxes and the biorhythm day, in that
+/// order, each once; pairs without a stored record are left out.
+Result<std::vector<ReadingText>> readingTexts(const Reading &r)
+{
+    std::vector<std::pair<int, int>> wanted;
+    auto want = [&](const char *table, int numberId) {
+        const std::pair<int, int> key{TextTableNumber(QLatin1String(table)), numberId};
+        if (std::find(wanted.begin(), wanted.end(), key) == wanted.end())
+            wanted.push_back(key);
+    };
+    for (int digit = 1; digit <= 9; ++digit)
+        want("Zahlen", CellNumberID(digit, r.grid.m_nDigitCount[std::size_t(digit)]));
+    for (int index : LineWalkOrder()) {
+        if (r.grid.m_bLine[std::size_t(index)])
+            want("Chart", ChartLines()[std::size_t(index)].numberId);
+    }
+    const auto &n = r.numbers;
+    want("Rulingnumber", n.rulingNumber);
+    want("Geburtstag", n.dayNumber);
+    want("Bestimmung", n.core.m_nFate);
+    want("Erscheinung", n.core.m_nAppearance);
+    want("Herrschende_Namenszahl", n.core.m_nDominant);
+    want("Lebensjahreszahl", n.core.m_nPersonalYear);
+    for (int climax : r.pyramid.climax)
+        want("Pyramide", climax);
+    for (std::size_t curve = 0; curve < 3; ++curve) {
+        if (r.curveClass[curve] != 0)
+            want("Biorythmus", r.curveClass[curve] + 3 * int(curve));
+    }
+    const TextStore store;
+    std::vector<ReadingText> texts;
+    for (const auto &[table, numberId] : wanted) {
+        const auto record = store.read(table, numberId);
+        if (!record)
+            return Result<std::vector<ReadingText>>::failure(record.error());
+        if (record->has_value()) {
+            const TextRecord &t = **record;
+            texts.push_back({table, numberId, PlainTitle(t.title, t.text), PlainBody(t.text)});
+        }
+    }
+    return texts;
+}
+
 void printReading(QTextStream &out, const QString &name, const QString &born, const Reading &r)
 {
     const auto &n = r.numbers;
@@ -167,6 +224,13 @@ void printReading(QTextStream &out, const QString &name, const QString &born, co
             << classes[r.curveClass[i]] << '\n';
 }
 
+/// Prints a store failure (missing file, wrong password) and gives exit status 1.
+int storeError(const QString &message)
+{
+    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
+    return 1;
+}
+
 } // namespace
 
 int runReading(const QStringList &arguments)
@@ -181,7 +245,10 @@ int runReading(const QStringList &arguments)
         {"today", "Date whose year gives the personal year numbers (default: today).", "YYYY-MM-DD"},
         {"day", "Day of the biorhythm (default: today).", "YYYY-MM-DD"},
         {"json", "Print one JSON object."},
+        {"person", "Read the stored person with this ID instead of --first/--last/--born.", "ID"},
+        {"texts", "Add the interpretation texts of the reading's numbers."},
     });
+    addDatabaseOptions(parser);
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -190,12 +257,38 @@ int runReading(const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
-    if (!parser.isSet(QStringLiteral("born")))
-        return fail(QStringLiteral("reading needs --born YYYY-MM-DD"));
-
-    const auto born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
-    if (!born.value)
-        return fail(born.error);
+    applyDatabaseOptions(parser);
+    QString name;
+    QString bornText;
+    DateArgument born;
+    if (parser.isSet(QStringLiteral("person"))) {
+        bool ok = false;
+        const int id = parser.value(QStringLiteral("person")).toInt(&ok);
+        if (!ok)
+            return fail(QStringLiteral("--person wants the ID of a stored person"));
+        if (PersonsDatabasePath().isEmpty())
+            return storeError(QStringLiteral("no persons database found"));
+        const auto row = PersonStore().find(id);
+        if (!row)
+            return storeError(row.error());
+        if (!row->has_value() || (*row)->folder)
+            return storeError(QStringLiteral("no person with ID %1").arg(id));
+        const PersonRow &person = **row;
+        name = person.displayName();
+        born.value = person.geburtsdatum;
+        const DateTimeValue &b = person.geburtsdatum;
+        bornText = QStringLiteral("%1-%2-%3").arg(b.year(), 4, 10, QLatin1Char('0'))
+                       .arg(b.month(), 2, 10, QLatin1Char('0')).arg(b.day(), 2, 10, QLatin1Char('0'));
+    } else {
+        if (!parser.isSet(QStringLiteral("born")))
+            return fail(QStringLiteral("reading needs --born YYYY-MM-DD or --person ID"));
+        born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
+        if (!born.value)
+            return fail(born.error);
+        bornText = parser.value(QStringLiteral("born"));
+        name = displayName(parser.value(QStringLiteral("first")).trimmed(),
+                           parser.value(QStringLiteral("last")).trimmed());
+    }
     const QDate now = QDate::currentDate();
     DateTimeValue today = DateTimeValue::fromFields(now.year(), now.month(), now.day());
     if (parser.isSet(QStringLiteral("today"))) {
@@ -212,18 +305,40 @@ int runReading(const QStringList &arguments)
         day = *given.value;
     }
 
-    const QString name = displayName(parser.value(QStringLiteral("first")).trimmed(),
-                                     parser.value(QStringLiteral("last")).trimmed());
     const Clock clock = [today] { return CivilDate{today.year(), today.month(), today.day()}; };
     const auto reading = ComputeReading(toEngineName(name), *born.value, clock, day);
     if (!reading)
         return fail(QStringLiteral("no reading for this date of birth"));
 
+    std::vector<ReadingText> texts;
+    const bool withTexts = parser.isSet(QStringLiteral("texts"));
+    if (withTexts) {
+        auto found = readingTexts(*reading);
+        if (!found)
+            return storeError(found.error());
+        texts = std::move(found.value());
+    }
+
     QTextStream out(stdout);
-    if (parser.isSet(QStringLiteral("json")))
-        out << QJsonDocument(readingToJson(name, *reading)).toJson(QJsonDocument::Indented);
-    else
-        printReading(out, name, parser.value(QStringLiteral("born")), *reading);
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonObject object = readingToJson(name, *reading);
+        if (withTexts) {
+            QJsonArray array;
+            for (const ReadingText &t : texts)
+                array.append(QJsonObject{{"table", TextTableName(t.table)}, {"numberId", t.numberId},
+                                         {"title", t.title}, {"text", t.text}});
+            object.insert(QStringLiteral("texts"), array);
+        }
+        out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+    } else {
+        printReading(out, name, bornText, *reading);
+        if (withTexts) {
+            out << "\nTexts\n";
+            for (const ReadingText &t : texts)
+                out << "\n[" << TextTableName(t.table) << ' ' << t.numberId << "] " << t.title << '\n'
+                    << t.text << '\n';
+        }
+    }
     return 0;
 }
 

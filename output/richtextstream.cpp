@@ -31,7 +31,7 @@ QString normalizedPlain(QStringView text)
             if (i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
             result.append(u'\n');
-        } else if (ch == u'\n' || ch == u'\t' || ch.unicode() >= 0x20) {
+        } else if (ch == u'\n' || ch == u'\t' || (ch.unicode() >= 0x20 && ch.unicode() != 0x7F)) {
             result.append(ch);
         }
     }

@@ -286,7 +286,8 @@ void Parser::emitCharacters(QStringView chars)
     }
     GroupState &s = state();
     if (s.destination == Destination::FontTable) {
-        m_pendingFont.name.append(chars);
+        if (chars[0] != u'\t')
+            m_pendingFont.name.append(chars);
         return;
     }
     if (s.destination != Destination::Text || s.hidden)

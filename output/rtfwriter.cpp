@@ -165,8 +165,6 @@ QByteArray Writer::write(int from, int to)
             body.append("\\qj");
         else
             body.append("\\ql");
-        // The paragraph mark's format, so that an empty paragraph keeps its height.
-        const RunFormat mark = resolve(block.charFormat());
         bool wroteRun = false;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -186,6 +184,8 @@ QByteArray Writer::write(int from, int to)
         }
         lastEmpty = !wroteRun;
         if (!wroteRun) {
+            // The paragraph mark's format, so that an empty paragraph keeps its height.
+            const RunFormat mark = resolve(block.charFormat());
             if (!current || !(*current == mark)) {
                 appendFormat(body, mark);
                 current = mark;

@@ -1,15 +1,20 @@
 #include "readingpages.h"
 
-#include "readingpage.h"
+#include "chartpage.h"
+#include "knowhowpage.h"
+
+// The page icons live in this library's resources.
+static void initPageResources()
+{
+    Q_INIT_RESOURCE(pages);
+}
 
 namespace quadrivium {
 
 std::vector<CReadingPage *> CreateReadingPages(CQuadriviumDoc &document, QWidget *parent)
 {
-    std::vector<CReadingPage *> pages;
-    Q_UNUSED(document);
-    Q_UNUSED(parent);
-    return pages;
+    initPageResources();
+    return {new CChart(document, parent), new CKnowHow(document, parent)};
 }
 
 } // namespace quadrivium

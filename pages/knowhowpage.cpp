@@ -1,0 +1,216 @@
+#include "knowhowpage.h"
+
+#include "quadriviumdoc.h"
+
+#include "output/stringtable.h"
+
+#include "engine/walkthrough.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+
+namespace quadrivium {
+
+namespace {
+
+constexpr int kTableIntro = 0;
+
+struct Row {
+    int label;
+    const char *text;
+    int line;
+    int introNumber;
+};
+
+const Row kRows[] = {
+    {9000, "Ruling Number:", 1045, 5},
+    {9001, "Day Number:", 6024, 9},
+    {9002, "Number of Fate:", 1095, 6},
+    {9003, "Number of Appearance:", 6012, 7},
+    {9004, "Dominant Name Number:", 1097, 8},
+};
+
+QFont titleFont(const QWidget &w, QFont::Weight weight)
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(qMax(1, w.logicalDpiY() * 20 / 120));
+    f.setWeight(weight);
+    return f;
+}
+
+QLabel *makeLabel(QWidget *parent, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(parent);
+    label->setAlignment(alignment);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+} // namespace
+
+CKnowHow::CKnowHow(CQuadriviumDoc &document, QWidget *parent)
+    : CReadingPage(document, parent)
+    , m_units(DialogFont())
+    , m_spots(*this, [this](int id) { emit textRequested(kTableIntro, introNumberOf(id)); })
+{
+    setFont(DialogFont());
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(192, 192, 192));
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+
+    // The lines stand in a grid below the title area; long names wrap.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(m_units.x(7), m_units.y(45), m_units.x(7), m_units.y(7));
+    grid->setHorizontalSpacing(m_units.x(5));
+    grid->setVerticalSpacing(m_units.y(4));
+    grid->setColumnMinimumWidth(0, m_units.x(88));
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    for (const Row &r : kRows) {
+        QLabel *label = makeLabel(this, Qt::AlignRight | Qt::AlignTop);
+        label->setText(QString::fromLatin1(r.text));
+        m_labels.insert(r.label, label);
+        grid->addWidget(label, row, 0);
+        QLabel *line = makeLabel(this, Qt::AlignLeft | Qt::AlignTop);
+        line->setWordWrap(true);
+        line->setTextInteractionFlags(Qt::NoTextInteraction);
+        m_lines.insert(r.line, line);
+        grid->addWidget(line, row, 1);
+        ++row;
+    }
+    m_notice = makeLabel(this, Qt::AlignLeft | Qt::AlignTop);
+    m_notice->setWordWrap(true);
+    m_notice->hide();
+    grid->addWidget(m_notice, row++, 0, 1, 2);
+    grid->setRowStretch(row, 1);
+}
+
+int CKnowHow::command() const
+{
+    return kWalkthroughPage;
+}
+
+QString CKnowHow::tabText() const
+{
+    return QStringLiteral("Calculation");
+}
+
+QString CKnowHow::menuText() const
+{
+    return QStringLiteral("Ca&lculation");
+}
+
+QString CKnowHow::iconName() const
+{
+    return QStringLiteral(":/pages/icons/calculation.svg");
+}
+
+int CKnowHow::introNumberOf(int label)
+{
+    for (const Row &r : kRows) {
+        if (r.label == label)
+            return r.introNumber;
+    }
+    return 0;
+}
+
+void CKnowHow::refill()
+{
+    m_spots.resetShown();
+    const CQuadriviumDoc &doc = document();
+    const QByteArray name = doc.personName().toLatin1();
+    const auto walk = BuildWalkthrough(
+        std::string_view(name.constData(), static_cast<std::size_t>(name.size())), doc.birthDate());
+    for (QLabel *line : std::as_const(m_lines))
+        line->clear();
+    m_subtitle.clear();
+    if (!walk) {
+        m_notice->setText(doc.hasPerson()
+                              ? QStringLiteral("The date of birth of %1 is not a valid date: "
+                                               "no calculation can be shown.").arg(doc.personName())
+                              : QString());
+        m_notice->setVisible(doc.hasPerson());
+        update();
+        return;
+    }
+    m_notice->hide();
+    auto text = [](const std::string &s) {
+        return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    };
+    m_lines[1045]->setText(text(walk->date) + QStringLiteral("   =   ") + text(walk->ruling));
+    m_lines[6024]->setText(text(walk->day));
+    m_lines[1095]->setText(text(walk->fate));
+    m_lines[6012]->setText(text(walk->appearance));
+    m_lines[1097]->setText(text(walk->dominant));
+    m_lines[1045]->setProperty("date", text(walk->date));
+    m_lines[1045]->setProperty("ruling", text(walk->ruling));
+    m_subtitle = QStringLiteral("%1  %2").arg(doc.personName(), text(walk->date));
+    update();
+}
+
+QString CKnowHow::lineText(int id) const
+{
+    if (id == 1046 || id == 1045)
+        return m_lines.value(1045)->property(id == 1046 ? "date" : "ruling").toString();
+    const QLabel *line = m_lines.value(id);
+    return line ? line->text() : QString();
+}
+
+QRect CKnowHow::labelRect(int id) const
+{
+    const QLabel *label = m_labels.value(id);
+    return label ? label->geometry() : QRect();
+}
+
+void CKnowHow::showIntroduction()
+{
+    emit textRequested(kTableIntro, 1);
+}
+
+void CKnowHow::updateSpots()
+{
+    std::vector<std::pair<int, QRect>> spots;
+    for (const Row &r : kRows) {
+        if (const QLabel *label = m_labels.value(r.label))
+            spots.emplace_back(r.label, label->geometry().adjusted(-1, -1, 1, 1));
+    }
+    m_spots.setSpots(std::move(spots));
+}
+
+bool CKnowHow::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::ToolTip:
+        updateSpots();
+        break;
+    default:
+        break;
+    }
+    if (m_spots.handle(event))
+        return true;
+    return CReadingPage::event(event);
+}
+
+void CKnowHow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect title(0, 0, width(), m_units.y(22));
+    const int centred = Qt::AlignCenter | Qt::TextWordWrap;
+    p.setFont(titleFont(*this, QFont::ExtraBold));
+    p.setPen(Qt::white);
+    p.drawText(title, centred, LoadString(10039));
+    p.setPen(QColor(128, 0, 0));
+    p.drawText(title.translated(2, 1), centred, LoadString(10039));
+    p.setFont(titleFont(*this, QFont::Normal));
+    p.setPen(Qt::black);
+    p.drawText(title.translated(0, 30), centred, m_subtitle);
+}
+
+} // namespace quadrivium

@@ -271,6 +271,8 @@ void TestChartPage::walkthroughHotSpot()
     page.refill();
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
+    if (qEnvironmentVariableIsSet("QUADRIVIUM_SHOTS"))
+        page.grab().save(qEnvironmentVariable("QUADRIVIUM_SHOTS") + QStringLiteral("/walkthrough.png"));
     QSignalSpy shown(&page, &CReadingPage::textRequested);
     const QPoint fate = page.labelRect(9002).center();
     QTest::mouseMove(&page, fate);

@@ -453,7 +453,12 @@ void Parser::handleWord(const RtfToken &token)
         return;
     }
     if (word == "u") {
-        handleCodeUnit(param < 0 ? param + 65536 : param);
+        // UTF-16 code units, negative above 32767; anything else stands for
+        // a character that cannot be known.
+        if (param < -32768 || param > 65535)
+            handleCodeUnit(QChar::ReplacementCharacter);
+        else
+            handleCodeUnit(param < 0 ? param + 65536 : param);
         m_skipCount = s.unicodeSkip;
         return;
     }

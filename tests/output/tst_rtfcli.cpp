@@ -1,0 +1,118 @@
+// The command line's rtf command: to-text prints the plain text of a file,
+// normalize writes it out again as the program writes RTF.
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QString dataFile(const QString &name)
+{
+    return qEnvironmentVariable("QUADRIVIUM_SOURCE_DIR") + QStringLiteral("/tests/output/data/") + name;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestRtfCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void toText();
+    void normalize();
+    void failures_data();
+    void failures();
+
+private:
+    Run run(const QStringList &arguments);
+    QString m_cli;
+};
+
+Run TestRtfCli::run(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(m_cli, arguments);
+    Run result;
+    if (!process.waitForFinished(30000))
+        return result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+void TestRtfCli::initTestCase()
+{
+    m_cli = qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/quadrivium-cli");
+    if (!QFile::exists(m_cli))
+        QSKIP("quadrivium-cli is not built");
+    QVERIFY2(QFile::exists(dataFile("export.rtf")), "test data not found (QUADRIVIUM_SOURCE_DIR, set by ctest)");
+}
+
+void TestRtfCli::toText()
+{
+    const Run result = run({"rtf", "to-text", dataFile("export.rtf")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out), QString::fromUtf8(readAll(dataFile("export.txt"))));
+}
+
+void TestRtfCli::normalize()
+{
+    const Run printed = run({"rtf", "normalize", dataFile("export.rtf")});
+    QCOMPARE(printed.exitCode, 0);
+    QVERIFY(printed.out.startsWith(R"({\rtf1\ansi\ansicpg1252)"));
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString normalized = dir.filePath("normalized.rtf");
+    const Run written = run({"rtf", "normalize", dataFile("export.rtf"), "--output", normalized});
+    QCOMPARE(written.exitCode, 0);
+    QCOMPARE(readAll(normalized), printed.out);
+    // The normalized file has the same text, and normalizing it changes nothing.
+    const Run text = run({"rtf", "to-text", normalized});
+    QCOMPARE(QString::fromUtf8(text.out), QString::fromUtf8(readAll(dataFile("export.txt"))));
+    QCOMPARE(run({"rtf", "normalize", normalized}).out, printed.out);
+}
+
+void TestRtfCli::failures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("missing file") << QStringList{"rtf", "to-text", "/nonexistent/x.rtf"} << 1 << "cannot read";
+    QTest::newRow("unknown action") << QStringList{"rtf", "convert", "x.rtf"} << 2 << "unknown rtf action";
+    QTest::newRow("no file") << QStringList{"rtf", "to-text"} << 2 << "one file";
+    QTest::newRow("output for to-text") << QStringList{"rtf", "to-text", "x.rtf", "--output", "y"} << 2 << "--output";
+    QTest::newRow("unwritable output") << QStringList{"rtf", "normalize", "@export", "--output", "/nonexistent/dir/y.rtf"}
+                                       << 1 << "cannot write";
+}
+
+void TestRtfCli::failures()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    arguments.replaceInStrings("@export", dataFile("export.rtf"));
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QVERIFY(result.out.isEmpty());
+}
+
+QTEST_MAIN(TestRtfCli)
+#include "tst_rtfcli.moc"

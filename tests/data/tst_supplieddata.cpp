@@ -1,11 +1,14 @@
 // The supplied texts: every text a reading can ask for is in the built
 // database, and the sources keep to their length and distinctness rules.
 
+#include "store/personstore.h"
 #include "store/textsource.h"
 #include "store/textstore.h"
 
 #include "engine/engine.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -83,6 +86,8 @@ private slots:
     void everyAskedTextExists();
     void rulingNumberTableOrder();
     void sourcesFollowTheRules();
+    void personsTemplate();
+    void tipsAndHelp();
 };
 
 void TestSuppliedData::everyAskedTextExists()
@@ -141,6 +146,61 @@ void TestSuppliedData::sourcesFollowTheRules()
         }
     }
     QVERIFY2(total >= 20000, qPrintable(QString::number(total)));
+}
+
+// The sample persons show between them a present and a missing line, a
+// master Ruling Number and a day sum of 10 or 11.
+void TestSuppliedData::personsTemplate()
+{
+    const PersonStore store(QStringLiteral(QUADRIVIUM_PERSONS_TEMPLATE));
+    const auto top = store.listLevel(kTopLevelKey);
+    QVERIFY2(top.ok(), qPrintable(top.error()));
+    QCOMPARE(top->size(), std::size_t(1));
+    const PersonRow group = top->front();
+    QVERIFY(group.folder);
+    QCOMPARE(group.name, QStringLiteral("Examples"));
+    const auto persons = store.listLevel(group.child);
+    QVERIFY(persons.ok());
+    QCOMPARE(persons->size(), std::size_t(3));
+    bool present = false, missing = false, master = false, daySum = false;
+    for (const PersonRow &p : *persons) {
+        QVERIFY(!p.folder);
+        const auto grid = ComputeChartGrid(p.geburtsdatum);
+        const auto pyramid = CalcPyramid(p.geburtsdatum);
+        QVERIFY(grid && pyramid);
+        for (std::size_t i = 0; i < ChartLines().size(); ++i) {
+            if (grid->m_bLine[i])
+                (ChartLines()[i].missing ? missing : present) = true;
+        }
+        master = master || pyramid->rulingNumber >= 11;
+        daySum = daySum || pyramid->daySum >= 10;
+    }
+    QVERIFY(present);
+    QVERIFY(missing);
+    QVERIFY(master);
+    QVERIFY(daySum);
+}
+
+void TestSuppliedData::tipsAndHelp()
+{
+    QFile tips(QStringLiteral(QUADRIVIUM_TIPS));
+    QVERIFY(tips.open(QIODevice::ReadOnly));
+    int count = 0;
+    while (!tips.atEnd()) {
+        const QByteArray line = tips.readLine(1001);
+        if (!line.isEmpty() && !QByteArray(" \t\n;").contains(line.at(0)))
+            ++count;
+    }
+    QVERIFY2(count >= 40, qPrintable(QString::number(count)));
+
+    const QDir help(QStringLiteral(QUADRIVIUM_HELP));
+    QFile index(help.filePath(QStringLiteral("index.html")));
+    QVERIFY(index.open(QIODevice::ReadOnly));
+    const QString contents = QString::fromUtf8(index.readAll());
+    for (const QString &page : help.entryList({QStringLiteral("*.html")})) {
+        if (page != QLatin1String("index.html"))
+            QVERIFY2(contents.contains(page), qPrintable(page + QStringLiteral(" is not in the contents")));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSuppliedData)

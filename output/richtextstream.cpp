@@ -111,6 +111,7 @@ QByteArray streamOut(const QTextDocument &document, StreamFormat format)
 {
     if (format == StreamFormat::Rtf)
         return writeRtf(document);
+    // The cursor only reads; QTextCursor has no constructor for const documents.
     QTextCursor all(const_cast<QTextDocument *>(&document));
     all.select(QTextCursor::Document);
     return plainOf(all);

@@ -271,27 +271,35 @@ void Parser::flushBytes()
         return;
     const QString decoded = decodeCodepage(currentCodepage(), m_bytes);
     m_bytes.clear();
-    for (const QChar ch : decoded)
-        emitCharacter(ch.unicode());
+    emitCharacters(decoded);
 }
 
-// Adds characters to the current destination: one character, or the two
-// halves of a surrogate pair.
+// Adds characters to the current destination, dropping control characters
+// (and, in font names, tabs).
 void Parser::emitCharacters(QStringView chars)
 {
-    if (chars.size() == 1) {
-        const char16_t ch = chars[0].unicode();
-        if ((ch < 0x20 && ch != u'\t') || ch == 0x7F)
-            return; // control characters are not text
-    }
     GroupState &s = state();
-    if (s.destination == Destination::FontTable) {
-        if (chars[0] != u'\t')
-            m_pendingFont.name.append(chars);
+    const bool fontName = s.destination == Destination::FontTable;
+    if (!fontName && (s.destination != Destination::Text || s.hidden))
+        return;
+    const auto unwanted = [fontName](QChar c) {
+        const char16_t ch = c.unicode();
+        return (ch < 0x20 && (ch != u'\t' || fontName)) || ch == 0x7F;
+    };
+    QString filtered;
+    if (std::any_of(chars.begin(), chars.end(), unwanted)) {
+        for (const QChar c : chars) {
+            if (!unwanted(c))
+                filtered.append(c);
+        }
+        chars = filtered;
+    }
+    if (chars.isEmpty())
+        return;
+    if (fontName) {
+        m_pendingFont.name.append(chars);
         return;
     }
-    if (s.destination != Destination::Text || s.hidden)
-        return;
     emitPendingParagraph();
     const RtfRunFormat format = resolvedFormat();
     if (!m_run.isEmpty() && !(format == m_runFormat)) {
@@ -374,11 +382,8 @@ void Parser::handleSymbol(char symbol)
     case '{':
     case '}': {
         const char literal = symbol;
-        if (s.destination == Destination::FontTable) {
+        if (s.destination == Destination::FontTable || s.destination == Destination::Text)
             appendBytes(QByteArrayView(&literal, 1));
-        } else if (s.destination == Destination::Text) {
-            appendBytes(QByteArrayView(&literal, 1));
-        }
         break;
     }
     case '~':

@@ -73,7 +73,7 @@ void appendEscaped(QByteArray &out, QStringView text)
 
 class Writer {
 public:
-    Writer(const QTextDocument &document) : m_document(document)
+    explicit Writer(const QTextDocument &document) : m_document(document)
     {
         m_defaultFont = document.defaultFont();
     }

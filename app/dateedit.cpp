@@ -1,0 +1,116 @@
+#include "dateedit.h"
+
+#include "store/entryrules.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+
+namespace quadrivium {
+
+CMaskedEdit::CMaskedEdit(QWidget *parent) : QLineEdit(parent)
+{
+    // The menu's Paste, Cut and Delete, and dropped text, would bypass the
+    // typing rule.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+}
+
+void CMaskedEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        // Moves one place left; nothing is deleted.
+        if (hasSelectedText()) {
+            const int start = selectionStart();
+            if (start > 0)
+                setSelection(start - 1, selectionLength());
+        } else if (cursorPosition() > 0) {
+            setCursorPosition(cursorPosition() - 1);
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete || event->matches(QKeySequence::Cut)
+        || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Undo)
+        || event->matches(QKeySequence::Redo) || event->matches(QKeySequence::Delete)
+        || event->matches(QKeySequence::DeleteEndOfWord) || event->matches(QKeySequence::DeleteStartOfWord)
+        || event->matches(QKeySequence::DeleteEndOfLine) || event->matches(QKeySequence::DeleteCompleteLine)) {
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (typed.size() != 1 || !typed.front().isPrint() || command) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const QChar ch = typed.front();
+    if (!accepts(ch))
+        return;
+    QString text = this->text();
+    const int position = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int caret = insert(text, ch, position);
+    if (text != this->text())
+        setText(text);
+    setCursorPosition(caret);
+}
+
+void CMaskedEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Composed text would bypass the typing rule; it is typed character by
+    // character instead.
+    const QString committed = event->commitString();
+    event->accept();
+    for (QChar ch : committed) {
+        if (!accepts(ch))
+            continue;
+        QString text = this->text();
+        const int position = hasSelectedText() ? selectionStart() : cursorPosition();
+        const int caret = insert(text, ch, position);
+        setText(text);
+        setCursorPosition(caret);
+    }
+}
+
+CDateEdit::CDateEdit(QWidget *parent) : CMaskedEdit(parent)
+{
+}
+
+bool CDateEdit::IsComplete() const
+{
+    return quadrivium::IsComplete(text());
+}
+
+bool CDateEdit::accepts(QChar ch) const
+{
+    return IsDateEntryChar(ch);
+}
+
+int CDateEdit::insert(QString &text, QChar ch, int position) const
+{
+    return InsertDateChar(text, ch, position);
+}
+
+void CDateEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit dateEntered();
+    CMaskedEdit::keyPressEvent(event);
+}
+
+CTimeEdit::CTimeEdit(QWidget *parent) : CMaskedEdit(parent)
+{
+}
+
+bool CTimeEdit::accepts(QChar ch) const
+{
+    return IsTimeEntryChar(ch);
+}
+
+int CTimeEdit::insert(QString &text, QChar ch, int position) const
+{
+    return InsertTimeChar(text, ch, position);
+}
+
+} // namespace quadrivium

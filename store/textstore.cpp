@@ -142,26 +142,42 @@ Result<std::vector<TextRecord>> TextStore::list(int table) const
     });
 }
 
+namespace {
+
+/// Replaces, adds or (for an empty text) deletes one record.
+void writeRecord(Connection &db, int table, const TextRecord &record)
+{
+    CDao dao(db);
+    dao.SelectText(table, record.numberId);
+    dao.open();
+    if (record.text.isEmpty()) {
+        if (!dao.isEOF())
+            dao.deleteCurrent();
+    } else {
+        if (dao.isEOF())
+            dao.addNew();
+        else
+            dao.edit();
+        dao.setRecord(record);
+        dao.update();
+    }
+    dao.close();
+}
+
+} // namespace
+
 Status TextStore::write(int table, const TextRecord &record) const
+{
+    return writeAll({{table, record}});
+}
+
+Status TextStore::writeAll(const std::vector<std::pair<int, TextRecord>> &records) const
 {
     return guarded<Done>([&] {
         Connection db(m_path);
         Transaction transaction(db);
-        CDao dao(db);
-        dao.SelectText(table, record.numberId);
-        dao.open();
-        if (record.text.isEmpty()) {
-            if (!dao.isEOF())
-                dao.deleteCurrent();
-        } else {
-            if (dao.isEOF())
-                dao.addNew();
-            else
-                dao.edit();
-            dao.setRecord(record);
-            dao.update();
-        }
-        dao.close();
+        for (const auto &[table, record] : records)
+            writeRecord(db, table, record);
         transaction.commit();
         return Done{};
     });

@@ -102,6 +102,9 @@ public:
     /// NumberID, or adds it when the table has none; a record whose Text
     /// is empty is deleted instead. One transaction.
     Status write(int table, const TextRecord &record) const;
+    /// Writes many records as write() does, all in one transaction: either
+    /// every record is written or none.
+    Status writeAll(const std::vector<std::pair<int, TextRecord>> &records) const;
     /// Sets the Text of heading record `numberId` of "TitleListe" when that
     /// record exists (the export's heading records).
     Status writeHeading(int numberId, const QString &text) const;

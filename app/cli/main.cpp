@@ -2,6 +2,7 @@
 
 #include "personscommand.h"
 #include "readingcommand.h"
+#include "textscommand.h"
 #include "rtfcommand.h"
 
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ const std::array kCommands{
     Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
     Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
     Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
+    Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts},
 };
 
 void printUsage(QTextStream &out)

@@ -3,7 +3,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCli : public QObject {
@@ -13,6 +16,10 @@ private slots:
     void readingText();
     void badInput_data();
     void badInput();
+    void textsRoundTrip();
+    void textsBadSourceChangesNothing();
+    void persons();
+    void personsImportIsAllOrNothing();
 
 private:
     struct Run {
@@ -138,6 +145,101 @@ void TestCli::badInput()
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.contains(message), r.err.constData());
     QVERIFY(r.out.isEmpty() || !r.out.contains("Ruling"));
+}
+
+namespace {
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+// Exported texts read back in leave the database as it was: a second export
+// gives the same files.
+void TestCli::textsRoundTrip()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), db));
+    const QString first = dir.filePath(QStringLiteral("first"));
+    const QString second = dir.filePath(QStringLiteral("second"));
+    QCOMPARE(run({"texts", "export", first, "--text-db", db}).status, 0);
+    QCOMPARE(run({"texts", "import", first, "--text-db", db}).status, 0);
+    QCOMPARE(run({"texts", "export", second, "--text-db", db}).status, 0);
+    const QStringList files = QDir(first).entryList(QDir::Files);
+    QCOMPARE(files.size(), 12);
+    for (const QString &name : files)
+        QCOMPARE(fileBytes(second + QLatin1Char('/') + name), fileBytes(first + QLatin1Char('/') + name));
+}
+
+void TestCli::textsBadSourceChangesNothing()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), db));
+    const QString sources = dir.filePath(QStringLiteral("sources"));
+    QVERIFY(QDir().mkpath(sources));
+    QFile good(sources + QStringLiteral("/Bestimmung.txt"));
+    QVERIFY(good.open(QIODevice::WriteOnly));
+    good.write("@@ 1\nTitle: Changed\n\nA new text.\n");
+    good.close();
+    QFile bad(sources + QStringLiteral("/Zahlen.txt"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("@@ 1\nTitle: One\n\nText.\n@@ 1\nTitle: Again\n\nText.\n");
+    bad.close();
+    const QByteArray before = fileBytes(db);
+    const Run r = run({"texts", "import", sources, "--text-db", db});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("Zahlen.txt:5: record 1 appears twice"), r.err.constData());
+    QVERIFY(r.err.contains("nothing was imported"));
+    QCOMPARE(fileBytes(db), before);
+}
+
+void TestCli::persons()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("p.mdb"));
+    const QStringList add{"persons", "add", "--first", "Seán", "--last", "O'Brien", "--born", "1970-05-04",
+                          "--time", "06:30", "--group", "Friends", "--persons-db", db};
+    QCOMPARE(run(add).status, 0);
+    const Run duplicate = run(add);
+    QCOMPARE(duplicate.status, 3);
+    QVERIFY2(duplicate.err.contains("Friends"), duplicate.err.constData());
+    QCOMPARE(run(add + QStringList{"--allow-duplicate"}).status, 0);
+
+    const Run list = run({"persons", "list", "--json", "--persons-db", db});
+    QCOMPARE(list.status, 0);
+    const QJsonArray rows = QJsonDocument::fromJson(list.out).array();
+    QCOMPARE(rows.size(), 2);
+    const QJsonObject row = rows.at(0).toObject();
+    QCOMPARE(row["last"].toString(), QStringLiteral("O'Brien"));
+    QCOMPARE(row["first"].toString(), QStringLiteral("Seán"));
+    QCOMPARE(row["born"].toString(), QStringLiteral("1970-05-04"));
+    QCOMPARE(row["time"].toString(), QStringLiteral("06:30"));
+    QCOMPARE(row["group"].toString(), QStringLiteral("Friends"));
+
+    const Run reading = run({"reading", "--person", QString::number(row["id"].toInt()), "--json",
+                             "--today", "2026-01-01", "--persons-db", db});
+    QCOMPARE(reading.status, 0);
+    QCOMPARE(QJsonDocument::fromJson(reading.out).object()["displayName"].toString(),
+             QStringLiteral("Seán O'Brien"));
+}
+
+void TestCli::personsImportIsAllOrNothing()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("p.mdb"));
+    const QString csv = dir.filePath(QStringLiteral("in.csv"));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("last,first,born,time,group\nVogel,Lena,1951-03-06,,\nGroß,Käthe,1980-02-31,,\n");
+    file.close();
+    const Run r = run({"persons", "import", csv, "--persons-db", db});
+    QVERIFY(r.status != 0);
+    QVERIFY2(r.err.contains(":3:"), r.err.constData());
+    const Run list = run({"persons", "list", "--json", "--persons-db", db});
+    QCOMPARE(QJsonDocument::fromJson(list.out).array().size(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

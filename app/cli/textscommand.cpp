@@ -1,0 +1,115 @@
+#include "textscommand.h"
+
+#include "clicommon.h"
+
+#include "output/storedtext.h"
+#include "store/location.h"
+#include "store/textsource.h"
+#include "store/textstore.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace quadrivium::cli {
+
+namespace {
+
+int storeFailure(const QString &message)
+{
+    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
+    return 1;
+}
+
+/// Every table of the text database in the source form, rich text as its
+/// plain text.
+int exportTexts(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return storeFailure(QStringLiteral("cannot make the folder %1").arg(folder));
+    const TextStore store(TextDatabasePath());
+    int written = 0;
+    for (int table = 0; table < kTextTableCount; ++table) {
+        const auto records = store.list(table);
+        if (!records)
+            return storeFailure(records.error());
+        std::vector<TextSourceRecord> sources;
+        for (const TextRecord &r : *records) {
+            if (r.numberId <= 0)
+                continue; // not addressable by a reading
+            TextSourceRecord s;
+            s.numberId = r.numberId;
+            s.title = PlainTitle(r.title, r.text).trimmed();
+            s.body = PlainBody(r.text);
+            sources.push_back(s);
+        }
+        QSaveFile file(QDir(folder).filePath(TextTableName(table) + QStringLiteral(".txt")));
+        if (!file.open(QIODevice::WriteOnly))
+            return storeFailure(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+        file.write(FormatTextSource(table, sources).toUtf8());
+        if (!file.commit())
+            return storeFailure(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+        written += static_cast<int>(sources.size());
+    }
+    QTextStream(stdout) << written << " texts written to " << folder << Qt::endl;
+    return 0;
+}
+
+/// Reads every source of the folder first; only when all are sound are the
+/// records written, all in one transaction.
+int importTexts(const QString &folder)
+{
+    const auto sources = ReadTextSources(folder, false);
+    if (!sources)
+        return storeFailure(sources.error() + QStringLiteral("; nothing was imported"));
+    std::vector<std::pair<int, TextRecord>> records;
+    for (const auto &[table, list] : *sources) {
+        for (const TextSourceRecord &r : list)
+            records.emplace_back(table, ToTextRecord(r));
+    }
+    const QString path = TextDatabasePath();
+    if (!QFileInfo::exists(path))
+        return storeFailure(QStringLiteral("%1: no text database there").arg(path));
+    const Status written = TextStore(path).writeAll(records);
+    if (!written)
+        return storeFailure(written.error() + QStringLiteral("; nothing was imported"));
+    QTextStream(stdout) << records.size() << " texts imported into " << path << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int runTexts(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the interpretation texts out as editable text sources, or reads such\n"
+        "sources into the text database (replacing records of the same number).\n"
+        "  texts export DIR\n"
+        "  texts import DIR"));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("text-db"), QStringLiteral("Text database file to use."),
+                      QStringLiteral("PATH")});
+    parser.addPositionalArgument(QStringLiteral("action"), QStringLiteral("export or import"));
+    parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("folder of the text sources"));
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2)
+        return fail(QStringLiteral("texts wants export DIR or import DIR"));
+    if (parser.isSet(QStringLiteral("text-db")))
+        SetTextDatabasePath(parser.value(QStringLiteral("text-db")));
+    if (args[0] == QLatin1String("export"))
+        return exportTexts(args[1]);
+    if (args[0] == QLatin1String("import"))
+        return importTexts(args[1]);
+    return fail(QStringLiteral("texts wants export DIR or import DIR, not \"%1\"").arg(args[0]));
+}
+
+} // namespace quadrivium::cli

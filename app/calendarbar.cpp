@@ -1,0 +1,185 @@
+#include "calendarbar.h"
+
+#include "commandregistry.h"
+#include "dateedit.h"
+
+#include "output/errorfunnel.h"
+#include "pages/quadriviumdoc.h"
+#include "store/datetext.h"
+
+#include <QAction>
+#include <QDate>
+#include <QFont>
+#include <QGridLayout>
+#include <QLabel>
+#include <QToolButton>
+
+namespace quadrivium {
+
+namespace {
+
+constexpr int kColumns = 7;
+constexpr int kButtonSize = 24;
+
+DateTimeValue today()
+{
+    const QDate d = QDate::currentDate();
+    return DateTimeValue::fromFields(d.year(), d.month(), d.day());
+}
+
+bool isChosen(const DateTimeValue &day)
+{
+    return day.isValid() && day.days() != 0.0;
+}
+
+// Short weekday names on the header buttons; the tooltips carry the full names.
+const char *const kWeekdays[kColumns] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+
+} // namespace
+
+void CCalendarBar::AddCommands(CCommandRegistry &registry)
+{
+    for (int d = 1; d <= 31; ++d)
+        registry.add(kCmdFirstDay + d - 1, QString::number(d), CCommandRegistry::Checkable);
+    registry.add(kCmdSunday, QString::fromLatin1(kWeekdays[0]));
+    for (int w = 1; w < kColumns; ++w)
+        registry.add(kCmdMonday + w - 1, QString::fromLatin1(kWeekdays[w]));
+    registry.add(kCmdBack, QStringLiteral("<"), CCommandRegistry::NoFlags, QKeySequence(),
+                 ProgramIcon(QStringLiteral("go-previous")));
+    registry.add(kCmdForward, QStringLiteral(">"), CCommandRegistry::NoFlags, QKeySequence(),
+                 ProgramIcon(QStringLiteral("go-next")));
+}
+
+CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry, QWidget *parent)
+    : QDockWidget(QStringLiteral("Kalender"), parent)
+    , m_document(document)
+    , m_registry(registry)
+{
+    setObjectName(QStringLiteral("calendarBar"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                | QDockWidget::DockWidgetFloatable);
+    AddCommands(registry);
+
+    auto *body = new QWidget(this);
+    m_grid = new QGridLayout(body);
+    m_grid->setSpacing(1);
+    m_grid->setContentsMargins(3, 3, 3, 3);
+    m_grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto button = [this, body](int id) {
+        auto *b = new QToolButton(body);
+        b->setDefaultAction(m_registry.action(id));
+        b->setFixedSize(kButtonSize, kButtonSize);
+        b->setAutoRaise(true);
+        return b;
+    };
+    m_grid->addWidget(button(kCmdBack), 0, 0);
+    m_dateField = new CDateEdit(body);
+    m_dateField->setObjectName(QStringLiteral("dateField"));
+    QFont f = m_dateField->font();
+    f.setBold(true);
+    m_dateField->setFont(f);
+    m_dateField->setAlignment(Qt::AlignCenter);
+    m_dateField->setFixedHeight(kButtonSize);
+    m_grid->addWidget(m_dateField, 0, 1, 1, kColumns - 2);
+    m_grid->addWidget(button(kCmdForward), 0, kColumns - 1);
+    m_grid->addWidget(button(kCmdSunday), 1, 0);
+    for (int w = 1; w < kColumns; ++w)
+        m_grid->addWidget(button(kCmdMonday + w - 1), 1, w);
+    setWidget(body);
+
+    connect(m_dateField, &CDateEdit::dateEntered, this, [this] { DateEntered(); });
+    connect(&m_document, &CQuadriviumDoc::chosenDayChanged, this, &CCalendarBar::markChosenDay);
+    RefillCalendar(today());
+}
+
+void CCalendarBar::RefillCalendar(const DateTimeValue &date)
+{
+    const DateTimeValue shown = isChosen(date) ? date : today();
+    m_month = DateTimeValue::fromFields(shown.year(), shown.month(), 1);
+    const QDate first(m_month.year(), m_month.month(), 1);
+    m_blanks = first.dayOfWeek() % 7; // Sunday 0 .. Saturday 6
+    const int days = DaysInMonth(m_month.year(), m_month.month());
+
+    for (QWidget *w : m_cells)
+        delete w;
+    m_cells.clear();
+    QWidget *body = widget();
+    for (int i = 0; i < m_blanks + days; ++i) {
+        const int row = 2 + i / kColumns;
+        const int column = i % kColumns;
+        if (i < m_blanks) {
+            auto *blank = new QWidget(body);
+            blank->setFixedSize(kButtonSize, kButtonSize);
+            m_grid->addWidget(blank, row, column);
+            m_cells.push_back(blank);
+            continue;
+        }
+        const int day = i - m_blanks + 1;
+        auto *b = new QToolButton(body);
+        b->setDefaultAction(m_registry.action(kCmdFirstDay + day - 1));
+        b->setFixedSize(kButtonSize, kButtonSize);
+        b->setAutoRaise(true);
+        m_grid->addWidget(b, row, column);
+        m_cells.push_back(b);
+    }
+    m_dateField->setText(CDateText(shown).GetDateText());
+    markChosenDay();
+}
+
+DateTimeValue CCalendarBar::base() const
+{
+    const DateTimeValue &chosen = m_document.chosenDay();
+    return isChosen(chosen) ? chosen : m_month;
+}
+
+void CCalendarBar::setChosenDay(const DateTimeValue &day)
+{
+    m_document.setChosenDay(day);
+    RefillCalendar(day);
+}
+
+void CCalendarBar::SelectDay(int day)
+{
+    const DateTimeValue from = base();
+    const DateTimeValue to = DateTimeValue::fromFields(from.year(), from.month(), day);
+    if (to.isValid())
+        setChosenDay(to);
+}
+
+void CCalendarBar::Back()
+{
+    const DateTimeValue from = base();
+    const int month = from.month() == 1 ? 12 : from.month() - 1;
+    const int year = from.month() == 1 ? from.year() - 1 : from.year();
+    setChosenDay(from.addDays(-DaysInMonth(year, month)));
+}
+
+void CCalendarBar::Forward()
+{
+    const DateTimeValue from = base();
+    setChosenDay(from.addDays(DaysInMonth(from.year(), from.month())));
+}
+
+bool CCalendarBar::DateEntered()
+{
+    // Only a date counts: a time alone, or text that is no date, would
+    // leave the chosen day at 0 and every later day command astray.
+    const DateTimeValue typed = ParseDateTime(m_dateField->text()).datePart();
+    if (!isChosen(typed)) {
+        ShowError(this, QStringLiteral("False Input"));
+        return false;
+    }
+    setChosenDay(typed);
+    return true;
+}
+
+void CCalendarBar::markChosenDay()
+{
+    const DateTimeValue &chosen = m_document.chosenDay();
+    const bool inMonth = isChosen(chosen) && chosen.year() == m_month.year() && chosen.month() == m_month.month();
+    for (int d = 1; d <= 31; ++d)
+        m_registry.action(kCmdFirstDay + d - 1)->setChecked(inMonth && chosen.day() == d);
+}
+
+} // namespace quadrivium

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "engine/datetimevalue.h"
+
+#include <QDockWidget>
+
+#include <vector>
+
+class QGridLayout;
+class QToolButton;
+
+namespace quadrivium {
+
+class CCommandRegistry;
+class CDateEdit;
+class CQuadriviumDoc;
+
+/// The calendar bar ("Kalender"): one month in seven columns under a row
+/// with Back, the date field and Forward, and a row of weekday names from
+/// Sunday. Its commands change the document's chosen day: a day button
+/// (2780..2810) picks that day of the month shown, Back (2823) and Forward
+/// (2822) move by a whole month length, and Enter in the date field takes
+/// the typed date. The buttons are the registry's actions of those ids.
+class CCalendarBar : public QDockWidget {
+    Q_OBJECT
+public:
+    CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry, QWidget *parent = nullptr);
+
+    /// Makes the actions of the calendar's commands in `registry`.
+    static void AddCommands(CCommandRegistry &registry);
+
+    /// Rebuilds the bar for the month of `date` and shows the date in the
+    /// date field.
+    void RefillCalendar(const DateTimeValue &date);
+    /// The month the bar shows (first day).
+    const DateTimeValue &shownMonth() const { return m_month; }
+    CDateEdit *dateField() const { return m_dateField; }
+    /// Number of blank cells before day 1 of the month shown.
+    int blankCount() const { return m_blanks; }
+
+    /// Day selection: the chosen day becomes day `day` of its month.
+    void SelectDay(int day);
+    /// Back: the chosen day moves back by the length of the previous month.
+    void Back();
+    /// Forward: the chosen day moves on by the length of its own month.
+    void Forward();
+    /// Takes the date field's text as the chosen day; text that is not a
+    /// date shows "False Input" and changes nothing. False then.
+    bool DateEntered();
+
+private:
+    /// The day the commands start from: the chosen day, or the first of
+    /// the month shown while no day has been chosen.
+    DateTimeValue base() const;
+    void setChosenDay(const DateTimeValue &day);
+    void markChosenDay();
+
+    CQuadriviumDoc &m_document;
+    CCommandRegistry &m_registry;
+    QGridLayout *m_grid = nullptr;
+    CDateEdit *m_dateField = nullptr;
+    std::vector<QWidget *> m_cells; ///< weekday headers, blanks and days of the month shown
+    DateTimeValue m_month;
+    int m_blanks = 0;
+};
+
+} // namespace quadrivium

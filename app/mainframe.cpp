@@ -1,0 +1,576 @@
+#include "mainframe.h"
+
+#include "aboutdialog.h"
+#include "advancedsplitter.h"
+#include "barlayout.h"
+#include "calendarbar.h"
+#include "commandregistry.h"
+#include "helpwindow.h"
+#include "mainbar.h"
+#include "quadriviumapp.h"
+#include "persondialog.h"
+#include "personselectdialog.h"
+#include "quadriviumview.h"
+#include "richview.h"
+#include "sheetwithtab.h"
+#include "statusbar.h"
+#include "tipofday.h"
+#include "windowplacement.h"
+
+#include "output/errorfunnel.h"
+#include "output/stringtable.h"
+#include "output/textpane.h"
+#include "pages/intropage.h"
+#include "pages/quadriviumdoc.h"
+#include "pages/readingpage.h"
+#include "pages/readingpages.h"
+#include "store/datetext.h"
+#include "store/personstore.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+
+namespace quadrivium {
+
+namespace {
+
+bool isReadingCommand(int id)
+{
+    return id == kBiorhythmPage || id == kPyramidPage || id == kBirthChartPage;
+}
+
+QRect screenArea()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Result<QString> &personsDatabase,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , m_document(document)
+    , m_settings(settings)
+    , m_personsPath(personsDatabase.ok() ? personsDatabase.value() : QString())
+    , m_personsError(personsDatabase.error())
+{
+    InitProgramResources();
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quadrivium.svg")));
+    m_hadPlacement = HasStoredPlacement(m_settings);
+    m_document.LoadSettings(m_settings);
+
+    m_registry = new CCommandRegistry(m_document, this);
+    createCommands();
+    createBars();
+    createPanes();
+    addReadingPages();
+    createMenus();
+
+    connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
+    connect(&m_document, &CQuadriviumDoc::personChanged, this, &CMainFrame::updateTitle);
+    connect(&m_document, &CQuadriviumDoc::currentCommandChanged, this, [this] {
+        m_registry->updateStates();
+    });
+
+    refillPersonList();
+    updateTitle();
+    m_registry->updateStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+CReadingPage *CMainFrame::page(int command) const
+{
+    const auto it = m_pages.find(command);
+    return it == m_pages.end() ? nullptr : it->second;
+}
+
+void CMainFrame::createCommands()
+{
+    using F = CCommandRegistry;
+    CCommandRegistry &r = *m_registry;
+    r.add(kCmdNew, tr("&New"), F::NoFlags, QKeySequence(Qt::CTRL | Qt::Key_N),
+          ProgramIcon(QStringLiteral("document-new")));
+    r.add(kCmdOpen, tr("O&pen..."), F::NoFlags, QKeySequence(Qt::CTRL | Qt::Key_O),
+          ProgramIcon(QStringLiteral("document-open")));
+    r.add(kCmdEditFile, tr("&Edit File ..."), F::NeedsPerson, QKeySequence(Qt::CTRL | Qt::Key_D),
+          ProgramIcon(QStringLiteral("document-properties")));
+    r.add(kCmdExit, tr("&Exit"), F::NoFlags, QKeySequence(), ProgramIcon(QStringLiteral("application-exit")));
+    r.add(kCmdCopy, tr("&Copy"), F::NoFlags, QKeySequence::Copy, ProgramIcon(QStringLiteral("edit-copy")));
+    r.add(kCmdMainBar, tr("&Main"), F::Checkable);
+    r.add(kCmdCalendarBar, tr("&Calender"), F::Checkable);
+    r.add(kCmdStatusBar, tr("Status &Bar"), F::Checkable);
+    r.add(kCmdHelpTopics, tr("&Help Topics"), F::NoFlags, QKeySequence::HelpContents,
+          ProgramIcon(QStringLiteral("help-contents")));
+    r.add(kCmdTipOfDay, tr("Ti&p of the Day ..."), F::NoFlags, QKeySequence(),
+          ProgramIcon(QStringLiteral(":/icons/tip.svg")));
+    r.add(kCmdAbout, tr("About Orbisan..."), F::NoFlags, QKeySequence(), ProgramIcon(QStringLiteral("help-about")));
+    // The calendar bar is shown only while the biorhythm reading is current.
+    r.setEnableRule(kCmdCalendarBar, [this] { return m_document.currentCommand() == kBiorhythmPage; });
+}
+
+void CMainFrame::createBars()
+{
+    m_mainBar = new CMainBar(this);
+    m_mainBar->setFlat(m_document.settings().value(DocumentSettings::Toolbars) != 0);
+    addToolBar(Qt::TopToolBarArea, m_mainBar);
+    connect(m_mainBar, &CMainBar::personChosen, this, [this](int id) {
+        RunGuarded(this, [this, id] { personListChosen(id); });
+    });
+    connect(m_mainBar, &QToolBar::visibilityChanged, m_registry->action(kCmdMainBar), &QAction::setChecked);
+
+    m_statusBar = new CStatusBar(this);
+    setStatusBar(m_statusBar);
+    connect(m_registry->action(kCmdStatusBar), &QAction::toggled, m_statusBar, &QWidget::setVisible);
+    m_registry->action(kCmdStatusBar)->setChecked(true);
+
+    m_calendarBar = new CCalendarBar(m_document, *m_registry, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_calendarBar);
+    m_calendarBar->setFloating(true);
+    const QRect screen = screenArea();
+    m_calendarBar->adjustSize();
+    m_calendarBar->move(screen.left() + screen.width() - 200, screen.top() + screen.height() / 3);
+    m_calendarBar->hide();
+    connect(m_calendarBar, &QDockWidget::visibilityChanged, this, [this] {
+        m_registry->action(kCmdCalendarBar)->setChecked(m_calendarBar->isVisible());
+    });
+}
+
+void CMainFrame::createPanes()
+{
+    m_splitter = new CAdvancedSplitterWnd(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_view = new CQuadriviumView(m_document, m_splitter);
+    m_textPane = new CRichView(m_splitter);
+    m_splitter->addWidget(m_view);
+    m_splitter->addWidget(m_textPane);
+    m_splitter->setStretchFactor(0, 2);
+    m_splitter->setStretchFactor(1, 1);
+    setCentralWidget(m_splitter);
+
+    connect(m_view->introPage(), &CIntro::openRequested, this, [this] { RunCommand(kCmdIntroOpen); });
+    connect(m_textPane, &QTextEdit::copyAvailable, m_registry, &CCommandRegistry::updateStates);
+    m_registry->setEnableRule(kCmdCopy, [this] { return m_textPane->textCursor().hasSelection(); });
+    connect(m_view->sheet(), &QTabWidget::currentChanged, this, [this] {
+        // A tab chosen with the mouse or keyboard runs its page command, so
+        // that the current command always names the page in front.
+        const int position = m_view->sheet()->activePosition();
+        if (position == CsheetWithTab::Introduction) {
+            m_document.setCurrentCommand(kNoPage);
+            return;
+        }
+        for (const auto &[command, p] : m_pages) {
+            if (p->sheetIndex() == position && m_document.currentCommand() != command)
+                RunCommand(command);
+        }
+    });
+    connect(&m_document, &CQuadriviumDoc::personChanged, this, [this] {
+        for (const auto &[command, p] : m_pages) {
+            const int index = m_view->sheet()->indexOf(p);
+            if (index >= 0)
+                m_view->sheet()->setTabEnabled(index, !p->needsPerson() || m_document.hasPerson());
+        }
+    });
+}
+
+void CMainFrame::addReadingPages()
+{
+    CsheetWithTab *sheet = m_view->sheet();
+    for (CReadingPage *p : CreateReadingPages(m_document, sheet)) {
+        const int command = p->command();
+        const QIcon icon = ProgramIcon(p->iconName());
+        if (!sheet->setPage(p->sheetIndex(), p, p->tabText(), icon) || m_pages.count(command)) {
+            delete p;
+            continue;
+        }
+        sheet->setTabEnabled(sheet->indexOf(p), !p->needsPerson() || m_document.hasPerson());
+        m_pages[command] = p;
+        CCommandRegistry::Flags flags = CCommandRegistry::MarkedWhileCurrent;
+        if (p->needsPerson())
+            flags |= CCommandRegistry::NeedsPerson;
+        m_registry->add(command, p->menuText(), flags, QKeySequence(), icon);
+        connect(p, &CReadingPage::textRequested, this, &CMainFrame::showTextOf);
+        connect(p, &CReadingPage::tripleRequested, this, &CMainFrame::showTriple);
+        connect(p, &CReadingPage::commandRequested, this, [this](int id) {
+            if (QAction *a = m_registry->action(id))
+                a->trigger();
+        });
+    }
+}
+
+void CMainFrame::createMenus()
+{
+    auto add = [this](QMenu *menu, int id) {
+        if (QAction *a = m_registry->action(id))
+            menu->addAction(a);
+    };
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    add(file, kCmdNew);
+    add(file, kCmdOpen);
+    add(file, kCmdEditFile);
+    file->addSeparator();
+    add(file, kCmdExit);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    add(edit, kCmdCopy);
+
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
+    for (int id : {kBirthChartPage, kPyramidPage, kBiorhythmPage, kWalkthroughPage})
+        add(m_viewMenu, id);
+    if (!m_pages.empty())
+        m_viewMenu->addSeparator();
+    m_barsMenu = m_viewMenu->addMenu(tr("&Toolbars"));
+    add(m_barsMenu, kCmdMainBar);
+    if (page(kBiorhythmPage))
+        add(m_barsMenu, kCmdCalendarBar);
+    add(m_viewMenu, kCmdStatusBar);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    add(help, kCmdHelpTopics);
+    add(help, kCmdTipOfDay);
+    help->addSeparator();
+    add(help, kCmdAbout);
+
+    // The main bar in the order of its buttons; commands the program does
+    // not offer are left out, and so are separators they would leave twice.
+    const int buttons[] = {kCmdNew, kCmdOpen, 0, kBirthChartPage, kPyramidPage, kWalkthroughPage, 0,
+                           kBiorhythmPage, 0, kCmdAbout, kCmdHelpTopics};
+    bool separatorDue = false;
+    for (int id : buttons) {
+        if (id == 0) {
+            separatorDue = !m_mainBar->actions().isEmpty();
+            continue;
+        }
+        if (QAction *a = m_registry->action(id)) {
+            if (separatorDue)
+                m_mainBar->addSeparator();
+            separatorDue = false;
+            m_mainBar->addAction(a);
+        }
+    }
+    m_mainBar->addSeparator();
+    m_mainBar->addWidget(m_mainBar->personList());
+    m_registry->action(kCmdMainBar)->setChecked(true);
+}
+
+void CMainFrame::RestoreWindow()
+{
+    RestoreBarLayout(m_settings, *this);
+    const auto placement = ReadStoredPlacement(m_settings);
+    if (placement) {
+        ApplyPlacement(*this, *placement);
+    } else {
+        if (!m_hadPlacement)
+            setGeometry(screenArea());
+        showNormal();
+    }
+    m_mainBar->show();
+    applySplit();
+}
+
+void CMainFrame::applySplit()
+{
+    const int h = m_splitter->height();
+    if (h <= 0)
+        return;
+    m_splitter->setSizes({2 * (h / 3) + 25, h / 3 - 25});
+}
+
+void CMainFrame::RunCommand(int id)
+{
+    RunGuarded(this, [this, id] { dispatch(id); });
+}
+
+void CMainFrame::dispatch(int id)
+{
+    if (m_pages.count(id)) {
+        if (m_document.hasPerson() || !page(id)->needsPerson())
+            runPageCommand(id);
+        return;
+    }
+    if (id >= kCmdFirstDay && id <= kCmdLastDay) {
+        m_calendarBar->SelectDay(id - kCmdFirstDay + 1);
+        return;
+    }
+    switch (id) {
+    case kCmdNew:
+        newPerson();
+        break;
+    case kCmdOpen:
+        openPerson();
+        break;
+    case kCmdIntroOpen:
+        openPerson();
+        break;
+    case kCmdEditFile:
+        editPerson();
+        break;
+    case kCmdExit:
+        close();
+        break;
+    case kCmdCopy:
+        m_textPane->copy();
+        break;
+    case kCmdMainBar:
+        m_mainBar->setVisible(!m_mainBar->isVisible());
+        break;
+    case kCmdStatusBar:
+        break; // the action's toggle shows or hides the bar
+    case kCmdCalendarBar:
+        m_calendarBar->setVisible(!m_calendarBar->isVisible());
+        break;
+    case kCmdBack:
+        m_calendarBar->Back();
+        break;
+    case kCmdForward:
+        m_calendarBar->Forward();
+        break;
+    case kCmdHelpTopics:
+        showHelp();
+        break;
+    case kCmdTipOfDay:
+        showTip();
+        break;
+    case kCmdAbout:
+        CAboutDialog(this).exec();
+        break;
+    default:
+        break; // weekday headers and the like: nothing
+    }
+}
+
+void CMainFrame::runPageCommand(int id)
+{
+    CReadingPage *p = page(id);
+    if (!p || m_document.currentCommand() == id)
+        return;
+    m_document.setCurrentCommand(id);
+    if (id == kBirthChartPage || id == kPyramidPage)
+        m_calendarBar->hide();
+    p->refill();
+    m_view->ShowPage(p->sheetIndex());
+    p->showIntroduction();
+    refillPersonList();
+    selectCurrentPerson();
+    m_document.textChanged = false;
+}
+
+void CMainFrame::rebuildPage()
+{
+    const int command = m_document.currentCommand();
+    if (!page(command))
+        return;
+    m_document.setCurrentCommand(kRebuildPage);
+    runPageCommand(command);
+}
+
+void CMainFrame::afterPersonChosen()
+{
+    refillPersonList();
+    selectCurrentPerson();
+    updateTitle();
+    if (!m_document.hasPerson())
+        return;
+    if (page(m_document.currentCommand()))
+        rebuildPage();
+    else if (page(kBirthChartPage))
+        runPageCommand(kBirthChartPage);
+}
+
+void CMainFrame::openPerson()
+{
+    if (m_personsPath.isEmpty()) {
+        ShowError(this, m_personsError);
+        return;
+    }
+    CPersonSelectDialog dialog(m_document, m_personsPath, this);
+    if (dialog.exec() == QDialog::Accepted)
+        afterPersonChosen();
+}
+
+void CMainFrame::newPerson()
+{
+    if (m_personsPath.isEmpty()) {
+        ShowError(this, m_personsError);
+        return;
+    }
+    CPersonDialog dialog(m_document, m_personsPath, 0, this);
+    if (dialog.exec() == QDialog::Accepted)
+        afterPersonChosen();
+}
+
+void CMainFrame::editPerson()
+{
+    if (m_personsPath.isEmpty() || !m_document.hasPerson())
+        return;
+    const PersonStore store(m_personsPath);
+    // The person shown last, when the name still fits; otherwise the first
+    // person of that name.
+    int id = 0;
+    const int last = m_document.settings().value(DocumentSettings::LastID);
+    const auto lastRow = store.find(last);
+    if (!Succeeded(this, lastRow))
+        return;
+    if (lastRow.value() && lastRow.value()->displayName() == m_document.personName()) {
+        id = last;
+    } else {
+        const auto persons = store.listPersons();
+        if (!Succeeded(this, persons))
+            return;
+        for (const PersonRow &row : persons.value()) {
+            if (row.displayName() == m_document.personName()) {
+                id = row.id;
+                break;
+            }
+        }
+    }
+    if (id == 0)
+        return;
+    m_document.settings().set(DocumentSettings::LastID, id);
+    CPersonDialog dialog(m_document, m_personsPath, id, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    refillPersonList();
+    selectCurrentPerson();
+    updateTitle();
+    rebuildPage();
+}
+
+void CMainFrame::personListChosen(int id)
+{
+    if (isReadingCommand(m_document.currentCommand()) && !m_personsPath.isEmpty()) {
+        const auto row = PersonStore(m_personsPath).find(id);
+        if (Succeeded(this, row) && row.value() && !row.value()->folder) {
+            const PersonRow &p = *row.value();
+            m_document.settings().set(DocumentSettings::LastID, p.id);
+            m_document.setCurrentPerson(p.displayName(), p.geburtsdatum, p.zeit);
+            rebuildPage();
+        }
+    } else {
+        selectCurrentPerson();
+    }
+    updateTitle();
+}
+
+void CMainFrame::refillPersonList()
+{
+    if (m_personsPath.isEmpty()) {
+        m_mainBar->personList()->clear();
+        return;
+    }
+    const Status filled = m_mainBar->FillPersonList(PersonStore(m_personsPath));
+    if (!filled.ok() && m_personsError.isEmpty())
+        m_personsError = filled.error();
+}
+
+void CMainFrame::selectCurrentPerson()
+{
+    m_mainBar->SelectPerson(m_document.settings().value(DocumentSettings::LastID), m_document.personName());
+}
+
+QString CMainFrame::documentTitle() const
+{
+    if (!m_document.hasPerson())
+        return {};
+    return QStringLiteral("%1 %2").arg(m_document.personName(), FormatDateValue(m_document.birthDate()));
+}
+
+void CMainFrame::updateTitle()
+{
+    const QString title = documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Quadrivium") : title + QStringLiteral(" - Quadrivium"));
+}
+
+void CMainFrame::RunStartupAction()
+{
+    if (m_document.settings().value(DocumentSettings::Autoload) == 0)
+        return;
+    if (m_personsPath.isEmpty()) {
+        ShowError(this, m_personsError);
+        return;
+    }
+    const int last = m_document.settings().value(DocumentSettings::LastID);
+    const auto row = PersonStore(m_personsPath).find(last);
+    if (!Succeeded(this, row))
+        return; // reported once; the program goes on without a person
+    if (row.value() && !row.value()->folder) {
+        const PersonRow &p = *row.value();
+        m_document.setCurrentPerson(p.displayName(), p.geburtsdatum, p.zeit);
+        refillPersonList();
+        selectCurrentPerson();
+        rebuildPage();
+        updateTitle();
+        if (page(kBirthChartPage))
+            runPageCommand(kBirthChartPage);
+        return;
+    }
+    RunGuarded(this, [this] {
+        CPersonSelectDialog dialog(m_document, m_personsPath, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        refillPersonList();
+        selectCurrentPerson();
+        updateTitle();
+        if (m_document.hasPerson() && page(kBirthChartPage))
+            runPageCommand(kBirthChartPage);
+    });
+}
+
+void CMainFrame::showHelp()
+{
+    if (!m_help)
+        m_help = new CHelpWindow(this);
+    m_help->setWindowFlag(Qt::Window);
+    if (!m_help->ShowContents()) {
+        ShowError(this, tr("The help pages are missing: help/index.html was not found beside the program."));
+        return;
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void CMainFrame::showTip()
+{
+    CTipDialog dialog(m_settings, CTipOfDay::DefaultPath(), this);
+    dialog.exec();
+}
+
+void CMainFrame::showTextOf(int table, int numberId)
+{
+    m_document.editTable = table;
+    m_document.editNumberId = numberId;
+    Succeeded(this, ShowText(*m_textPane, table, numberId));
+}
+
+void CMainFrame::showTriple(int table, int a, int b, int c)
+{
+    Succeeded(this, ShowTextTriple(*m_textPane, table, a, b, c));
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        DocumentSettings &s = m_document.settings();
+        s.set(DocumentSettings::LastCommand, m_document.currentCommand());
+        m_document.SaveSettings(m_settings);
+        m_calendarBar->hide();
+        SaveBarLayout(m_settings, *this);
+        WriteStoredPlacement(m_settings, PlacementOf(*this));
+        m_settings.sync();
+    }
+    if (m_help)
+        m_help->close();
+    event->accept();
+}
+
+} // namespace quadrivium

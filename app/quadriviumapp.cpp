@@ -1,0 +1,100 @@
+#include "quadriviumapp.h"
+
+#include "barlayout.h"
+#include "mainframe.h"
+#include "splash.h"
+#include "tipofday.h"
+
+#include "output/stringtable.h"
+#include "pages/quadriviumdoc.h"
+#include "store/location.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTimer>
+
+// Outside any namespace: the resource's init function is a global one.
+static void initAppResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
+namespace quadrivium {
+
+void InitProgramResources()
+{
+    static const bool done = (initAppResources(), true);
+    Q_UNUSED(done);
+}
+
+CQuadriviumApp::CQuadriviumApp(const StartOptions &options, QObject *parent)
+    : QObject(parent)
+    , m_options(options)
+{
+    InitProgramResources();
+}
+
+CQuadriviumApp::~CQuadriviumApp()
+{
+    m_frame.reset();
+}
+
+bool CQuadriviumApp::ParseCommandLine(const QStringList &arguments, StartOptions &options, QString *error)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quadrivium, a numerology program"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the start-up picture."));
+    const QCommandLineOption noTips(QStringLiteral("no-tips"), QStringLiteral("Do not show the tip of the day at start-up."));
+    parser.addOption(noSplash);
+    parser.addOption(noTips);
+    if (!parser.parse(arguments)) {
+        if (error)
+            *error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+        if (error)
+            *error = parser.isSet(QStringLiteral("help")) ? parser.helpText()
+                                                          : QCoreApplication::applicationVersion();
+        return false;
+    }
+    options.splash = !parser.isSet(noSplash);
+    options.tips = !parser.isSet(noTips);
+    return true;
+}
+
+bool CQuadriviumApp::InitInstance()
+{
+    // The persons database; a failure is reported by the start-up action.
+    const Result<QString> persons = EnsurePersonsDatabase();
+
+    if (QCoreApplication::organizationName().isEmpty())
+        QCoreApplication::setOrganizationName(LoadString(10021));
+    if (QCoreApplication::applicationName().isEmpty())
+        QCoreApplication::setApplicationName(QStringLiteral("Orbisaneng"));
+    m_settings = std::make_unique<QSettings>(LoadString(10021), QStringLiteral("Orbisaneng"));
+    CheckBarState(*m_settings);
+
+    m_document = std::make_unique<CQuadriviumDoc>();
+    m_frame = std::make_unique<CMainFrame>(*m_document, *m_settings, persons);
+    m_frame->RestoreWindow();
+    if (m_frame->hadStoredPlacement() && m_options.splash)
+        (new CSplash(m_frame.get()))->ShowOver(m_frame.get());
+
+    if (m_options.startupAction) {
+        QTimer::singleShot(0, this, [this] {
+            m_frame->RunStartupAction();
+            emit startupActionDone();
+            if (m_options.tips && CTipOfDay::ShowAtStartup(*m_settings)) {
+                CTipDialog tip(*m_settings, CTipOfDay::DefaultPath(), m_frame.get());
+                tip.exec();
+            }
+        });
+    }
+    return m_frame->isVisible();
+}
+
+} // namespace quadrivium

@@ -59,7 +59,7 @@ CPersonSelectDialog::CPersonSelectDialog(CQuadriviumDoc &doc, const QString &per
     m_list->header()->setSectionsMovable(false);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setMinimumSize(dialogUnits(this, 262, 157));
-    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
 
     const auto button = [this](const char *text, const char *name, int widthUnits) {
         auto *b = new QPushButton(QString::fromLatin1(text), this);
@@ -105,7 +105,7 @@ CPersonSelectDialog::CPersonSelectDialog(CQuadriviumDoc &doc, const QString &per
 
 bool CPersonSelectDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && event->type() == QEvent::Resize)
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
         sizeColumns();
     return QDialog::eventFilter(watched, event);
 }

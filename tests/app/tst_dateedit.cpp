@@ -25,9 +25,7 @@ private slots:
     void backspaceMovesSelection();
     void deleteAndEditingKeysChangeNothing();
     void typingOverSelectionStartsAtItsStart();
-    void typingOverCompleteDate();
     void enterReportsDateEntered();
-    void completeDate();
 };
 
 void TestDateEdit::dateTyping_data()
@@ -39,22 +37,15 @@ void TestDateEdit::dateTyping_data()
 
     QTest::newRow("single day digit gets a 0") << "de_DE" << "5" << "05." << 3;
     QTest::newRow("day held at 31, digit carried to month") << "de_DE" << "35" << "31.05." << 6;
-    QTest::newRow("day 00 becomes 01") << "de_DE" << "00" << "01." << 3;
     QTest::newRow("whole date") << "de_DE" << "06031951" << "06.03.1951" << 10;
-    QTest::newRow("typed separators are taken") << "de_DE" << "6.3.1951" << "06.03.1951" << 10;
     QTest::newRow("separator out of place ignored") << "de_DE" << "1.." << "1" << 1;
     QTest::newRow("letters discarded") << "de_DE" << "a1b2-" << "12." << 3;
-    QTest::newRow("month held at 12") << "de_DE" << "0113" << "01.12.163" << 9;
     QTest::newRow("year 9 becomes 169") << "de_DE" << "01019" << "01.01.169" << 9;
-    QTest::newRow("year 25 becomes 21") << "de_DE" << "010125" << "01.01.21" << 8;
-    QTest::newRow("year 215 becomes 210") << "de_DE" << "0101215" << "01.01.210" << 9;
     QTest::newRow("year after 210 ends in 0") << "de_DE" << "01012159" << "01.01.2100" << 10;
     QTest::newRow("nothing beyond ten characters") << "de_DE" << "0101195199" << "01.01.1951" << 10;
-    QTest::newRow("month first: single month digit") << "en_US" << "5" << "05/" << 3;
     QTest::newRow("month first: month held at 12") << "en_US" << "13" << "12/3" << 4;
     QTest::newRow("month first: whole date") << "en_US" << "03061951" << "03/06/1951" << 10;
     QTest::newRow("month first: day held at 31") << "en_US" << "0135" << "01/31/165" << 9;
-    QTest::newRow("month first: 00 stays") << "en_US" << "00" << "00/" << 3;
 }
 
 void TestDateEdit::dateTyping()
@@ -80,13 +71,10 @@ void TestDateEdit::timeTyping_data()
     QTest::newRow("single hour digit gets a 0") << "de_DE" << "7" << "07:" << 3;
     QTest::newRow("hour held at 23, digit carried on") << "de_DE" << "27" << "23:07" << 5;
     QTest::newRow("whole time") << "de_DE" << "1405" << "14:05" << 5;
-    QTest::newRow("minute tens above 5 get a 0") << "de_DE" << "129" << "12:09" << 5;
     QTest::newRow("24 hours: no designator") << "de_DE" << "1230pm" << "12:30" << 5;
     QTest::newRow("letters other than A M P dropped") << "de_DE" << "x1y4" << "14:" << 3;
     QTest::newRow("12 hours: hour held at 12") << "en_US" << "13" << "12:3" << 4;
-    QTest::newRow("12 hours: hour digit above 1 gets a 0") << "en_US" << "2" << "02:" << 3;
     QTest::newRow("12 hours: designator typed on") << "en_US" << "0130pm" << "01:30 PM" << 8;
-    QTest::newRow("12 hours: A then M") << "en_US" << "1145am" << "11:45 AM" << 8;
     QTest::newRow("12 hours: wrong letter ignored") << "en_US" << "0130m" << "01:30 " << 6;
 }
 
@@ -179,17 +167,6 @@ void TestDateEdit::typingOverSelectionStartsAtItsStart()
     QCOMPARE(date.cursorPosition(), 7);
 }
 
-void TestDateEdit::typingOverCompleteDate()
-{
-    SetDateLocale(QLocale(QStringLiteral("de_DE")));
-    CDateEdit date;
-    QTest::keyClicks(&date, QStringLiteral("12031951"));
-    QTest::keyClick(&date, Qt::Key_Home);
-    QTest::keyClicks(&date, QStringLiteral("29"));
-    QCOMPARE(date.text(), QStringLiteral("29.03.1951"));
-    QCOMPARE(date.cursorPosition(), 3);
-}
-
 void TestDateEdit::enterReportsDateEntered()
 {
     SetDateLocale(QLocale(QStringLiteral("de_DE")));
@@ -202,17 +179,6 @@ void TestDateEdit::enterReportsDateEntered()
     QTest::keyClick(&date, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(entered.count(), 2);
     QCOMPARE(date.text(), QStringLiteral("06.03."));
-}
-
-void TestDateEdit::completeDate()
-{
-    SetDateLocale(QLocale(QStringLiteral("de_DE")));
-    CDateEdit date;
-    QTest::keyClicks(&date, QStringLiteral("0603195"));
-    QCOMPARE(date.text().size(), 9);
-    QVERIFY(!date.IsComplete());
-    QTest::keyClicks(&date, QStringLiteral("1"));
-    QVERIFY(date.IsComplete());
 }
 
 QTEST_MAIN(TestDateEdit)

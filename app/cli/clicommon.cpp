@@ -12,6 +12,17 @@ int fail(const QString &message)
     return kUsageError;
 }
 
+std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments)
+{
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    return std::nullopt;
+}
+
 DateArgument parseDateArgument(const QString &text, const QString &what)
 {
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));

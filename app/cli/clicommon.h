@@ -2,6 +2,7 @@
 
 #include "engine/datetimevalue.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,10 @@ constexpr int kUsageError = 2;
 
 /// Prints "quadrivium-cli: <message>" on stderr and returns kUsageError.
 int fail(const QString &message);
+
+/// Parses a command's arguments. On a parse error or --help it prints what
+/// is due and returns the exit status; nothing when the command goes on.
+std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments);
 
 /// Reads an ISO date YYYY-MM-DD of the years 1600..2100; on failure, the
 /// message that names the problem for `what` (e.g. "--born").

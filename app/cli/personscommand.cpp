@@ -386,12 +386,8 @@ int runPersons(const QStringList &arguments)
         {"allow-duplicate", "add: add even when the names exist already."},
     });
     addDatabaseOptions(parser);
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
-        return 0;
-    }
+    if (const auto status = parseArguments(parser, arguments))
+        return *status;
     applyDatabaseOptions(parser);
     const QStringList args = parser.positionalArguments();
     const QString action = args.value(0);

@@ -249,12 +249,8 @@ int runReading(const QStringList &arguments)
         {"texts", "Add the interpretation texts of the reading's numbers."},
     });
     addDatabaseOptions(parser);
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
-        return 0;
-    }
+    if (const auto status = parseArguments(parser, arguments))
+        return *status;
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     applyDatabaseOptions(parser);

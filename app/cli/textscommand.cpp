@@ -94,12 +94,8 @@ int runTexts(const QStringList &arguments)
                       QStringLiteral("PATH")});
     parser.addPositionalArgument(QStringLiteral("action"), QStringLiteral("export or import"));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("folder of the text sources"));
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
-        return 0;
-    }
+    if (const auto status = parseArguments(parser, arguments))
+        return *status;
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
         return fail(QStringLiteral("texts wants export DIR or import DIR"));

@@ -1,5 +1,6 @@
 #include "chartpage.h"
 
+#include "pagelook.h"
 #include "quadriviumdoc.h"
 
 #include "output/stringtable.h"
@@ -84,24 +85,6 @@ QRect findRect(const DialogUnits &u, int id)
     return {};
 }
 
-QFont titleFont(const QWidget &w)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(qMax(1, w.logicalDpiY() * 20 / 120));
-    f.setWeight(QFont::ExtraBold);
-    return f;
-}
-
-QFont pixelFont(int pixels, QFont::Weight weight)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixels);
-    f.setWeight(weight);
-    return f;
-}
-
 } // namespace
 
 CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
@@ -111,12 +94,7 @@ CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
     , m_spots(*this, [this](int id) { showSpot(id); })
     , m_clock(SystemToday)
 {
-    setFont(DialogFont());
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(192, 192, 192));
-    p.setColor(QPalette::WindowText, Qt::black);
-    setPalette(p);
+    ApplyPageLook(*this);
     m_spots.setActiveTest([this](int id) {
         // A line label reacts only while it shows a line.
         if (id >= kLabel456 && id <= kLabel159)
@@ -315,7 +293,7 @@ void CChart::paintEvent(QPaintEvent *)
 
     // Title: white, then dark red two pixels right and one down.
     const QRect title = controlRect(kTitle);
-    p.setFont(titleFont(*this));
+    p.setFont(PageTitleFont(*this));
     p.setPen(Qt::white);
     p.drawText(title, centred, LoadString(10040));
     p.setPen(QColor(128, 0, 0));
@@ -376,7 +354,7 @@ void CChart::paintEvent(QPaintEvent *)
                    QStringLiteral("The date of birth is not a valid date: no numbers can be shown."));
     }
 
-    p.setFont(pixelFont(12, QFont::Bold));
+    p.setFont(PagePixelFont(12, QFont::Bold));
     for (int id = kValueFirst; id <= kNextYearValue; ++id)
         p.drawText(controlRect(id), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, m_texts.value(id));
 
@@ -391,7 +369,7 @@ void CChart::paintEvent(QPaintEvent *)
 
     // Cells: the digits that occur in black, the absent ones in white.
     if (m_core) {
-        p.setFont(pixelFont(12, QFont::Normal));
+        p.setFont(PagePixelFont(12, QFont::Normal));
         for (int digit = 1; digit <= 9; ++digit) {
             const QString cell = QString::fromStdString(m_grid.m_strCell[digit]);
             p.setPen(cell.isEmpty() ? Qt::white : Qt::black);

@@ -1,5 +1,6 @@
 #include "knowhowpage.h"
 
+#include "pagelook.h"
 #include "quadriviumdoc.h"
 
 #include "output/stringtable.h"
@@ -32,15 +33,6 @@ const Row kRows[] = {
     {9004, "Dominant Name Number:", 1097, 8},
 };
 
-QFont titleFont(const QWidget &w, QFont::Weight weight)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(qMax(1, w.logicalDpiY() * 20 / 120));
-    f.setWeight(weight);
-    return f;
-}
-
 QLabel *makeLabel(QWidget *parent, Qt::Alignment alignment)
 {
     auto *label = new QLabel(parent);
@@ -56,12 +48,7 @@ CKnowHow::CKnowHow(CQuadriviumDoc &document, QWidget *parent)
     , m_units(DialogFont())
     , m_spots(*this, [this](int id) { emit textRequested(kTableIntro, introNumberOf(id)); })
 {
-    setFont(DialogFont());
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(192, 192, 192));
-    p.setColor(QPalette::WindowText, Qt::black);
-    setPalette(p);
+    ApplyPageLook(*this);
 
     // The lines stand in a grid below the title area; long names wrap.
     auto *grid = new QGridLayout(this);
@@ -203,12 +190,12 @@ void CKnowHow::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QRect title(0, 0, width(), m_units.y(22));
     const int centred = Qt::AlignCenter | Qt::TextWordWrap;
-    p.setFont(titleFont(*this, QFont::ExtraBold));
+    p.setFont(PageTitleFont(*this, QFont::ExtraBold));
     p.setPen(Qt::white);
     p.drawText(title, centred, LoadString(10039));
     p.setPen(QColor(128, 0, 0));
     p.drawText(title.translated(2, 1), centred, LoadString(10039));
-    p.setFont(titleFont(*this, QFont::Normal));
+    p.setFont(PageTitleFont(*this, QFont::Normal));
     p.setPen(Qt::black);
     p.drawText(title.translated(0, 30), centred, m_subtitle);
 }

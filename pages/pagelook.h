@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFont>
+
+class QWidget;
+
+namespace quadrivium {
+
+/// Gives a reading page its look: the dialog font and the light grey face
+/// on which the white and coloured drawings stand out.
+void ApplyPageLook(QWidget &page);
+
+/// The sans serif of the pages at a pixel size.
+QFont PagePixelFont(int pixels, QFont::Weight weight);
+/// The font of page titles: 20/120 of an inch high.
+QFont PageTitleFont(const QWidget &page, QFont::Weight weight = QFont::ExtraBold);
+
+} // namespace quadrivium

@@ -291,13 +291,7 @@ void CChart::paintEvent(QPaintEvent *)
     QPainter p(this);
     const int centred = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextDontClip;
 
-    // Title: white, then dark red two pixels right and one down.
-    const QRect title = controlRect(kTitle);
-    p.setFont(PageTitleFont(*this));
-    p.setPen(Qt::white);
-    p.drawText(title, centred, LoadString(10040));
-    p.setPen(QColor(128, 0, 0));
-    p.drawText(title.translated(2, 1), centred, LoadString(10040));
+    DrawPageTitle(p, *this, controlRect(kTitle), LoadString(10040));
 
     // Grid lines, etched.
     auto etched = [&](const QRect &r, bool vertical) {

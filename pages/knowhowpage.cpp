@@ -189,15 +189,10 @@ void CKnowHow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QRect title(0, 0, width(), m_units.y(22));
-    const int centred = Qt::AlignCenter | Qt::TextWordWrap;
-    p.setFont(PageTitleFont(*this, QFont::ExtraBold));
-    p.setPen(Qt::white);
-    p.drawText(title, centred, LoadString(10039));
-    p.setPen(QColor(128, 0, 0));
-    p.drawText(title.translated(2, 1), centred, LoadString(10039));
+    DrawPageTitle(p, *this, title, LoadString(10039));
     p.setFont(PageTitleFont(*this, QFont::Normal));
     p.setPen(Qt::black);
-    p.drawText(title.translated(0, 30), centred, m_subtitle);
+    p.drawText(title.translated(0, 30), Qt::AlignCenter | Qt::TextWordWrap, m_subtitle);
 }
 
 } // namespace quadrivium

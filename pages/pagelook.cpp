@@ -2,6 +2,7 @@
 
 #include "dialogunits.h"
 
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -29,6 +30,16 @@ QFont PagePixelFont(int pixels, QFont::Weight weight)
 QFont PageTitleFont(const QWidget &page, QFont::Weight weight)
 {
     return PagePixelFont(page.logicalDpiY() * 20 / 120, weight);
+}
+
+void DrawPageTitle(QPainter &painter, const QWidget &page, const QRect &area, const QString &title)
+{
+    const int centred = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextDontClip;
+    painter.setFont(PageTitleFont(page));
+    painter.setPen(Qt::white);
+    painter.drawText(area, centred, title);
+    painter.setPen(QColor(128, 0, 0));
+    painter.drawText(area.translated(2, 1), centred, title);
 }
 
 } // namespace quadrivium

@@ -2,6 +2,9 @@
 
 #include <QFont>
 
+class QPainter;
+class QRect;
+class QString;
 class QWidget;
 
 namespace quadrivium {
@@ -14,5 +17,9 @@ void ApplyPageLook(QWidget &page);
 QFont PagePixelFont(int pixels, QFont::Weight weight);
 /// The font of page titles: 20/120 of an inch high.
 QFont PageTitleFont(const QWidget &page, QFont::Weight weight = QFont::ExtraBold);
+
+/// Draws a page title centred in `area`: white, then dark red two pixels
+/// right and one down, in the title font.
+void DrawPageTitle(QPainter &painter, const QWidget &page, const QRect &area, const QString &title);
 
 } // namespace quadrivium

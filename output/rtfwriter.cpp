@@ -172,6 +172,10 @@ QByteArray Writer::write(int from, int to)
             const int end = std::min(fragment.position() + fragment.length(), to);
             if (start >= end)
                 continue;
+            QByteArray text;
+            appendEscaped(text, QStringView(fragment.text()).sliced(start - fragment.position(), end - start));
+            if (text.isEmpty())
+                continue; // objects and control characters only: no run, no table entries
             const RunFormat run = resolve(fragment.charFormat());
             if (!current || !(*current == run)) {
                 appendFormat(body, run);
@@ -180,7 +184,7 @@ QByteArray Writer::write(int from, int to)
                 body.append(' ');
             }
             wroteRun = true;
-            appendEscaped(body, QStringView(fragment.text()).sliced(start - fragment.position(), end - start));
+            body.append(text);
         }
         lastEmpty = !wroteRun;
         if (!wroteRun) {

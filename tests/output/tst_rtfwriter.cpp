@@ -66,6 +66,7 @@ private slots:
     void paragraphsRoundTrip();
     void writesSelectionOnly();
     void headerAndTables();
+    void skipsRunsWithoutText();
 };
 
 void TestRtfWriter::roundTrip_data()
@@ -179,6 +180,24 @@ void TestRtfWriter::headerAndTables()
     QVERIFY2(rtf.contains(R"({\colortbl ;\red128\green0\blue64;})"), rtf.constData());
     QCOMPARE(rtf.count('{'), rtf.count('}'));
     QVERIFY(rtf.trimmed().endsWith('}'));
+}
+
+// Guards against a run that holds only an object (or control characters)
+// leaving a format switch and a font table entry behind with no text: the
+// output then changed each time it was read and written again.
+void TestRtfWriter::skipsRunsWithoutText()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText("a", charFormat("Arial", 12));
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), charFormat("Georgia", 20, true));
+    cursor.insertText("b", charFormat("Arial", 12));
+    const QByteArray rtf = writeRtf(document);
+    QVERIFY2(!rtf.contains("Georgia") && !rtf.contains("\\b"), rtf.constData());
+    QTextDocument readBack;
+    readRtf(readBack, rtf);
+    QCOMPARE(rtftest::describe(readBack), QStringLiteral("l|[]ab"));
+    QCOMPARE(writeRtf(readBack), rtf);
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -165,6 +165,7 @@ void CMainFrame::createPanes()
         const int position = m_view->sheet()->activePosition();
         if (position == CsheetWithTab::Introduction) {
             m_document.setCurrentCommand(kNoPage);
+            showTextOf(0, 1);
             return;
         }
         for (const auto &[command, p] : m_pages) {
@@ -491,6 +492,9 @@ void CMainFrame::updateTitle()
 
 void CMainFrame::RunStartupAction()
 {
+    // The introduction page opens with the program's introduction text.
+    if (m_view->sheet()->activePosition() == CsheetWithTab::Introduction)
+        showTextOf(0, 1);
     if (m_document.settings().value(DocumentSettings::Autoload) == 0)
         return;
     if (m_personsPath.isEmpty()) {

@@ -184,6 +184,10 @@ void TestMainFrame::firstStart()
     QCOMPARE(closer.seen, QStringList{QStringLiteral("quadrivium::CPersonSelectDialog")});
     QVERIFY(!app->document().hasPerson());
     QCOMPARE(app->document().currentCommand(), int(kNoPage));
+    // The introduction page opens with the program's introduction text.
+    QVERIFY(!frame->textPane()->toPlainText().isEmpty());
+    QCOMPARE(app->document().editTable, 0);
+    QCOMPARE(app->document().editNumberId, 1);
 
     frame->close();
     QSettings s;

@@ -343,13 +343,25 @@ Result<PersonRow> PersonStore::updatePerson(int id, const PersonEntry &entry) co
     });
 }
 
+namespace {
+
+/// A typed group name without its outer blanks; refuses an empty or too
+/// long one.
+QString checkedGroupName(const QString &name)
+{
+    const QString group = name.trimmed();
+    if (group.isEmpty())
+        throw Refusal{QStringLiteral("a group needs a name")};
+    checkNameLength(group);
+    return group;
+}
+
+} // namespace
+
 Result<PersonRow> PersonStore::addGroup(const QString &name) const
 {
     return guarded<PersonRow>([&] {
-        const QString group = name.trimmed();
-        if (group.isEmpty())
-            throw Refusal{QStringLiteral("a group needs a name")};
-        checkNameLength(group);
+        const QString group = checkedGroupName(name);
         Connection db(m_path);
         Transaction transaction(db);
         CDaoGebDataInfo dao(db);
@@ -376,10 +388,7 @@ Result<PersonRow> PersonStore::addGroup(const QString &name) const
 Status PersonStore::renameGroup(int id, const QString &name) const
 {
     return guarded<Done>([&] {
-        const QString group = name.trimmed();
-        if (group.isEmpty())
-            throw Refusal{QStringLiteral("a group needs a name")};
-        checkNameLength(group);
+        const QString group = checkedGroupName(name);
         Connection db(m_path);
         Transaction transaction(db);
         CDaoGebDataInfo dao(db);

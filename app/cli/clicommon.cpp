@@ -12,6 +12,12 @@ int fail(const QString &message)
     return kUsageError;
 }
 
+int storeFailure(const QString &message)
+{
+    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
+    return kStoreError;
+}
+
 std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments)
 {
     if (!parser.parse(arguments))

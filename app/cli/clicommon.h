@@ -13,8 +13,13 @@ namespace quadrivium::cli {
 /// Exit status of a usage error (bad option, unreadable value).
 constexpr int kUsageError = 2;
 
+/// Exit status of a store operation that failed (missing or damaged file).
+constexpr int kStoreError = 1;
+
 /// Prints "quadrivium-cli: <message>" on stderr and returns kUsageError.
 int fail(const QString &message);
+/// Prints "quadrivium-cli: <message>" on stderr and returns kStoreError.
+int storeFailure(const QString &message);
 
 /// Parses a command's arguments. On a parse error or --help it prints what
 /// is due and returns the exit status; nothing when the command goes on.

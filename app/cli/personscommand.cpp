@@ -19,15 +19,6 @@ namespace quadrivium::cli {
 
 namespace {
 
-/// Exit status of a store failure (file, password, a refused change).
-constexpr int kStoreError = 1;
-
-int storeFailure(const QString &message)
-{
-    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
-    return kStoreError;
-}
-
 QString isoDate(const DateTimeValue &value)
 {
     if (!value.isValid())
@@ -138,18 +129,35 @@ std::optional<QStringList> splitCsv(const QString &line)
 const QStringList kCsvColumns{QStringLiteral("last"), QStringLiteral("first"), QStringLiteral("born"),
                               QStringLiteral("time"), QStringLiteral("group")};
 
-int listPersons(const QCommandLineParser &parser)
+/// Every person row with the names of the groups by key.
+struct PersonsAndGroups {
+    std::vector<PersonRow> persons;
+    QMap<int, QString> groups;
+};
+
+Result<PersonsAndGroups> loadPersons()
 {
+    using R = Result<PersonsAndGroups>;
     const auto store = openStore(false);
     if (!store)
-        return storeFailure(store.error());
-    const auto persons = store->listPersons();
+        return R::failure(store.error());
+    auto persons = store->listPersons();
     if (!persons)
-        return storeFailure(persons.error());
+        return R::failure(persons.error());
     QString error;
-    const QMap<int, QString> groups = groupNames(*store, &error);
+    QMap<int, QString> groups = groupNames(*store, &error);
     if (!error.isEmpty())
-        return storeFailure(error);
+        return R::failure(error);
+    return PersonsAndGroups{std::move(persons.value()), std::move(groups)};
+}
+
+int listPersons(const QCommandLineParser &parser)
+{
+    const auto loaded = loadPersons();
+    if (!loaded)
+        return storeFailure(loaded.error());
+    const auto *persons = &loaded->persons;
+    const QMap<int, QString> &groups = loaded->groups;
     QTextStream out(stdout);
     if (parser.isSet(QStringLiteral("json"))) {
         QJsonArray array;
@@ -248,16 +256,11 @@ int exportPersons(const QCommandLineParser &parser)
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
         return fail(QStringLiteral("persons export needs one FILE.csv"));
-    const auto store = openStore(false);
-    if (!store)
-        return storeFailure(store.error());
-    const auto persons = store->listPersons();
-    if (!persons)
-        return storeFailure(persons.error());
-    QString error;
-    const QMap<int, QString> groups = groupNames(*store, &error);
-    if (!error.isEmpty())
-        return storeFailure(error);
+    const auto loaded = loadPersons();
+    if (!loaded)
+        return storeFailure(loaded.error());
+    const auto *persons = &loaded->persons;
+    const QMap<int, QString> &groups = loaded->groups;
     QSaveFile file(args[1]);
     if (!file.open(QIODevice::WriteOnly))
         return storeFailure(QStringLiteral("cannot write %1: %2").arg(args[1], file.errorString()));

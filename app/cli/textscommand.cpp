@@ -17,12 +17,6 @@ namespace quadrivium::cli {
 
 namespace {
 
-int storeFailure(const QString &message)
-{
-    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
-    return 1;
-}
-
 /// Every table of the text database in the source form, rich text as its
 /// plain text.
 int exportTexts(const QString &folder)

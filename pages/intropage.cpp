@@ -16,6 +16,7 @@ CIntro::CIntro(QWidget *parent)
     p.setColor(QPalette::Window, QColor(128, 128, 128));
     setPalette(p);
     setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window); // not the role of the view it stands in
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_open->setObjectName(QStringLiteral("cmd%1").arg(kOpenCommand));
     connect(m_open, &QAction::triggered, this, &CIntro::openRequested);

@@ -12,6 +12,8 @@ void ApplyPageLook(QWidget &page)
 {
     page.setFont(DialogFont());
     page.setAutoFillBackground(true);
+    // Set explicitly: a page would otherwise take the role of its host.
+    page.setBackgroundRole(QPalette::Window);
     QPalette p = page.palette();
     p.setColor(QPalette::Window, QColor(192, 192, 192));
     p.setColor(QPalette::WindowText, Qt::black);

@@ -11,6 +11,7 @@
 #include "app/personselectdialog.h"
 #include "app/quadriviumapp.h"
 #include "app/quadriviumview.h"
+#include "pages/intropage.h"
 #include "app/richview.h"
 #include "app/sheetwithtab.h"
 #include "app/windowplacement.h"
@@ -332,6 +333,9 @@ void TestMainFrame::pageCommands()
     QVERIFY(frame->registry().action(kBirthChartPage)->isChecked());
     QVERIFY(!frame->textPane()->toPlainText().isEmpty());
     QCOMPARE(frame->mainBar()->personList()->currentText(), QStringLiteral("Anna Muller [Family ]"));
+    // Hosted in the sheet the page keeps its own grey face, on which the
+    // white digits and lines of the chart show (it once took the view's).
+    QCOMPARE(frame->page(kBirthChartPage)->grab().toImage().pixelColor(1, 1), QColor(192, 192, 192));
 
     // The same command again does nothing: the emptied pane stays empty.
     frame->textPane()->clear();
@@ -350,6 +354,7 @@ void TestMainFrame::pageCommands()
     frame->view()->sheet()->setCurrentWidget(frame->page(kBirthChartPage));
     QCOMPARE(doc.currentCommand(), int(kBirthChartPage));
     frame->view()->ShowPage(CsheetWithTab::Introduction);
+    QCOMPARE(frame->view()->introPage()->grab().toImage().pixelColor(1, 1), QColor(128, 128, 128));
     QCOMPARE(doc.currentCommand(), int(kNoPage));
 }
 

@@ -107,6 +107,23 @@ void BM_AddPersonWithDuplicateCheck(benchmark::State &state)
 }
 BENCHMARK(BM_AddPersonWithDuplicateCheck)->Unit(benchmark::kMillisecond);
 
+// Adding a person whose group is new makes the group as well.
+void BM_AddPersonInNewGroup(benchmark::State &state)
+{
+    const PersonStore store(personsDatabase());
+    static int n = 0;
+    for (auto _ : state) {
+        PersonEntry e;
+        e.last = QStringLiteral("Grouped%1").arg(n);
+        e.first = QStringLiteral("Bench");
+        e.born = DateTimeValue::fromFields(1971, 2, 1 + n % 28);
+        e.group = QStringLiteral("New group %1").arg(n++);
+        if (!store.addPerson(e).ok())
+            state.SkipWithError("adding failed");
+    }
+}
+BENCHMARK(BM_AddPersonInNewGroup)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -137,6 +137,7 @@ long long addPersonOn(Connection &db, const PersonEntry &e)
     if (const auto key = groupKeyByName(db, e.group)) {
         parent = *key;
     } else if (!e.group.isEmpty()) {
+        dao.setFilter(QStringLiteral("ID = 0")); // a set to add to, not the whole table
         dao.open();
         dao.addNew();
         dao.setText(CDaoGebDataInfo::NameField, e.group);
@@ -157,6 +158,11 @@ long long addPersonOn(Connection &db, const PersonEntry &e)
     dao.update();
     return dao.lastInsertedId();
 }
+
+// Names sort without regard to letter case ("smith" beside "Smith", not
+// after "Zander"), groups first within a level.
+const QString kNameOrder = QStringLiteral("Name COLLATE NOCASE, Vorname COLLATE NOCASE");
+const QString kLevelOrder = QStringLiteral("Folder, ") + kNameOrder;
 
 std::vector<PersonRow> rowsOf(Connection &db, const QString &filter, const QString &sort)
 {
@@ -231,7 +237,7 @@ Result<std::vector<PersonRow>> PersonStore::listLevel(int key) const
 {
     return guarded<std::vector<PersonRow>>([&] {
         Connection db(m_path);
-        return rowsOf(db, QStringLiteral("Parent = %1").arg(key), QStringLiteral("Folder, Name, Vorname"));
+        return rowsOf(db, QStringLiteral("Parent = %1").arg(key), kLevelOrder);
     });
 }
 
@@ -239,7 +245,7 @@ Result<std::vector<PersonRow>> PersonStore::listGroups() const
 {
     return guarded<std::vector<PersonRow>>([&] {
         Connection db(m_path);
-        return rowsOf(db, QStringLiteral("Folder = True AND Parent <> 0"), QStringLiteral("Name"));
+        return rowsOf(db, QStringLiteral("Folder = True AND Parent <> 0"), kNameOrder);
     });
 }
 
@@ -247,7 +253,7 @@ Result<std::vector<PersonRow>> PersonStore::listPersons() const
 {
     return guarded<std::vector<PersonRow>>([&] {
         Connection db(m_path);
-        return rowsOf(db, QStringLiteral("Folder = False"), QStringLiteral("Name, Vorname"));
+        return rowsOf(db, QStringLiteral("Folder = False"), kNameOrder);
     });
 }
 
@@ -352,6 +358,10 @@ QString checkedGroupName(const QString &name)
     const QString group = name.trimmed();
     if (group.isEmpty())
         throw Refusal{QStringLiteral("a group needs a name")};
+    // A group of that name could never be found again: the name stands for
+    // the top level wherever a group is named.
+    if (group == TopLevelName())
+        throw Refusal{QStringLiteral("\"%1\" is the name of the top level; choose another group name").arg(group)};
     checkNameLength(group);
     return group;
 }
@@ -499,9 +509,11 @@ void CreatePersonsSchema(Connection &db)
         "[Child] INTEGER NOT NULL DEFAULT 0, [Folder] INTEGER NOT NULL DEFAULT 0);"
         // Covers every column in the order a level is listed (ties by ID), so
         // that listing a level reads this index alone and sorts nothing.
-        "CREATE INDEX [Data_Level] ON [Data] ([Parent], [Folder], [Name], [Vorname], [ID], "
+        "CREATE INDEX [Data_Level] ON [Data] ([Parent], [Folder], [Name] COLLATE NOCASE, "
+        "[Vorname] COLLATE NOCASE, [ID], "
         "[Geburtsdatum], [Zeit], [Child]);"
         "CREATE INDEX [Data_Names] ON [Data] ([Name], [Vorname]);"
+        "CREATE INDEX [Data_Sorted] ON [Data] ([Folder], [Name] COLLATE NOCASE, [Vorname] COLLATE NOCASE);"
         "CREATE INDEX [Data_Groups] ON [Data] ([Folder], [Child]);"
         "CREATE INDEX [Data_Child] ON [Data] ([Child]);"));
     CDaoGebDataInfo dao(db);

@@ -134,6 +134,9 @@ Result<std::vector<TextRecord>> TextStore::list(int table) const
     return guarded<std::vector<TextRecord>>([&] {
         CDao dao(m_path);
         dao.SetTable(table);
+        // By number: a record added later (a saved new text) takes its place
+        // among the others, so that list positions keep matching numbers.
+        dao.setSort(QStringLiteral("NumberID"));
         dao.open();
         std::vector<TextRecord> records;
         for (; !dao.isEOF(); dao.moveNext())

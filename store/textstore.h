@@ -96,7 +96,7 @@ public:
 
     /// The first record of `table` with this NumberID; nothing when none.
     Result<std::optional<TextRecord>> read(int table, int numberId) const;
-    /// Every record of a table in stored order (the title list's order).
+    /// Every record of a table by NumberID (the title list's order).
     Result<std::vector<TextRecord>> list(int table) const;
     /// Writes the text editor's result: replaces the record with this
     /// NumberID, or adds it when the table has none; a record whose Text

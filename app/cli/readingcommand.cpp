@@ -147,6 +147,7 @@ Result<std::vector<ReadingText>> readingTexts(const Reading &r)
     want("Erscheinung", n.core.m_nAppearance);
     want("Herrschende_Namenszahl", n.core.m_nDominant);
     want("Lebensjahreszahl", n.core.m_nPersonalYear);
+    want("Lebensjahreszahl", n.core.m_nPersonalYearNext);
     for (int climax : r.pyramid.climax)
         want("Pyramide", climax);
     for (std::size_t curve = 0; curve < 3; ++curve) {

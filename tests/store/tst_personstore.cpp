@@ -93,8 +93,10 @@ private slots:
         const auto inFamily = store.addPerson(person(QStringLiteral("Kern"), QStringLiteral("Eva"), QStringLiteral("Family")));
         QVERIFY(inFamily.ok());
         QVERIFY(store.addPerson(person(QStringLiteral("Ober"), {}, QStringLiteral("Club"))).ok());
+        // Letter case does not change the order: "de Vries" stands among the D's.
+        QVERIFY(store.addPerson(person(QStringLiteral("de Vries"), QStringLiteral("Jan"))).ok());
         QCOMPARE(labels(*store.listLevel(kTopLevelKey)),
-                 (QStringList{"[Club]", "[Family]", "Adams,Bob", "Adams,Zoe", "Zander,Al"}));
+                 (QStringList{"[Club]", "[Family]", "Adams,Bob", "Adams,Zoe", "de Vries,Jan", "Zander,Al"}));
         QCOMPARE(inFamily->parent, -2);
         QCOMPARE(labels(*store.listLevel(-2)), QStringList{"Kern,Eva"});
         QCOMPARE(labels(*store.listLevel(-3)), QStringList{"Ober,"});
@@ -254,6 +256,18 @@ private slots:
         QTest::newRow("last name too long") << QString(256, QLatin1Char('a')) << "" << "" << true;
         QTest::newRow("group name too long") << "A" << "" << QString(256, QLatin1Char('g')) << true;
         QTest::newRow("invalid date") << "A" << "B" << "" << false;
+    }
+
+    // A group named like the top level could never be found again: persons
+    // filed in it would land at the top level.
+    void topLevelNameIsNoGroupName()
+    {
+        const PersonStore store = freshStore();
+        QVERIFY(!store.addGroup(TopLevelName()).ok());
+        const auto club = store.addGroup(QStringLiteral("Club"));
+        QVERIFY(club.ok());
+        QVERIFY(!store.renameGroup(club->id, QStringLiteral(" %1 ").arg(TopLevelName())).ok());
+        QCOMPARE(*store.groupNameOfPerson(club->child), QStringLiteral("Club"));
     }
 
     void refusals()

@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 
 namespace quadrivium {
 
@@ -27,6 +28,14 @@ void CMaskedEdit::keyPressEvent(QKeyEvent *event)
         } else if (cursorPosition() > 0) {
             setCursorPosition(cursorPosition() - 1);
         }
+        event->accept();
+        return;
+    }
+    // Delete on the whole text empties the field: the one way to take back a
+    // time of birth typed by mistake. Any other deletion is swallowed.
+    if ((event->key() == Qt::Key_Delete || event->matches(QKeySequence::Delete))
+        && hasSelectedText() && selectedText() == text()) {
+        clear();
         event->accept();
         return;
     }
@@ -54,6 +63,16 @@ void CMaskedEdit::keyPressEvent(QKeyEvent *event)
     if (text != this->text())
         setText(text);
     setCursorPosition(caret);
+}
+
+void CMaskedEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The middle button pastes the selection on X11, past the typing rule.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void CMaskedEdit::inputMethodEvent(QInputMethodEvent *event)

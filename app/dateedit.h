@@ -22,6 +22,7 @@ protected:
 
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
 /// The date field: digits and the date separator of the locale, the day or

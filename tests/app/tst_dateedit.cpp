@@ -140,8 +140,9 @@ void TestDateEdit::deleteAndEditingKeysChangeNothing()
     QTest::keyClick(&date, Qt::Key_Delete);
     QCOMPARE(date.text(), QStringLiteral("06.03.1951"));
     QCOMPARE(date.cursorPosition(), 0);
-    date.selectAll();
+    date.setSelection(0, 5);
     QTest::keyClick(&date, Qt::Key_Delete);
+    date.selectAll();
     QTest::keyClick(&date, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(&date, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(&date, Qt::Key_Z, Qt::ControlModifier);
@@ -153,6 +154,12 @@ void TestDateEdit::deleteAndEditingKeysChangeNothing()
     QTest::keyClick(&time, Qt::Key_Delete);
     QCOMPARE(time.text(), QStringLiteral("14:05"));
     QCOMPARE(time.cursorPosition(), 4);
+
+    // Delete on the whole text empties the field, so that a time of birth
+    // typed by mistake can be taken back (nothing else could remove it).
+    time.selectAll();
+    QTest::keyClick(&time, Qt::Key_Delete);
+    QCOMPARE(time.text(), QString());
 }
 
 void TestDateEdit::typingOverSelectionStartsAtItsStart()

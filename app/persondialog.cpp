@@ -202,10 +202,8 @@ void CPersonDialog::loadPerson()
     m_date->setText(CDateText(row.geburtsdatum).GetDateText());
     const DateTimeValue time = row.zeit.isValid() ? row.zeit : DateTimeValue();
     m_time->setText(CDateText(time).GetTimeText());
-    if (m_twelveHourClock) {
-        const QString text = DateLocale().toString(QTime(time.hour(), time.minute()), QLocale::ShortFormat);
-        m_designator->setText(text.right(2).toUpper());
-    }
+    if (m_twelveHourClock)
+        m_designator->setText(time.hour() >= 12 ? QStringLiteral("PM") : QStringLiteral("AM"));
     const auto group = PersonStore(m_path).groupNameOfPerson(row.parent);
     if (Succeeded(parentWidget(), group))
         m_group->setText(group.value());

@@ -56,6 +56,31 @@ QChar separatorOf(const QString &text, QChar fallback)
     return fallback;
 }
 
+// Whether the locale's short time format has an AM/PM designator: one
+// answer for the entry field, the time text and the designator field, so
+// that a time typed and read back keeps its half of the day.
+bool formatHasDesignator(const QLocale &locale)
+{
+    bool quoted = false;
+    for (const QChar c : locale.timeFormat(QLocale::ShortFormat)) {
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted && (c == u'a' || c == u'A'))
+            return true;
+    }
+    return false;
+}
+
+// The value of the first digit of a text (any script); -1 when none.
+int firstDigit(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.isDigit())
+            return c.digitValue();
+    }
+    return -1;
+}
+
 void probe()
 {
     LocaleSettings &s = settings();
@@ -63,10 +88,10 @@ void probe()
         return;
     const QLocale locale = DateLocale();
     const QString date = plainBlanks(locale.toString(QDate(1998, 1, 31), QLocale::ShortFormat));
-    s.monthFirst = !date.startsWith(u'3');
+    s.monthFirst = firstDigit(date) != 3;
     s.dateSeparator = separatorOf(date, s.dateSeparator);
     const QString time = plainBlanks(locale.toString(QTime(23, 0, 0), QLocale::ShortFormat));
-    s.twelveHour = !time.startsWith(u'2');
+    s.twelveHour = formatHasDesignator(locale);
     s.timeSeparator = separatorOf(time, s.timeSeparator);
     s.probed = true;
 }
@@ -264,12 +289,7 @@ bool IsTwelveHourEntry()
 
 bool IsTwelveHourClock()
 {
-    // Qt writes some designators in small letters or with dots ("1:30 am",
-    // "1:30 a.m."); they count as well.
-    QString text = plainBlanks(DateLocale().toString(QTime(1, 30, 0), QLocale::ShortFormat));
-    while (text.endsWith(u'.') || text.endsWith(u' '))
-        text.chop(1);
-    return text.endsWith(u'M', Qt::CaseInsensitive);
+    return probed().twelveHour;
 }
 
 CDateText::CDateText()
@@ -312,10 +332,8 @@ QString FormatDateValue(const DateTimeValue &value)
 
     // The order and separator of the locale's own text of 31 December 1990.
     const QString probe = plainBlanks(locale.toString(QDate(1990, 12, 31), QLocale::ShortFormat));
-    const bool monthFirst = probe.startsWith(u'1');
-    QChar separator = probe.size() > 2 ? probe[2] : QChar(u'/');
-    if (separator.isDigit()) // year first ("1990-12-31")
-        separator = separatorOf(probe, u'/');
+    const bool monthFirst = firstDigit(probe) == 1;
+    const QChar separator = separatorOf(probe, u'/');
 
     const int year = value.year(), month = value.month(), day = value.day();
     const int hour = value.hour(), minute = value.minute(), second = value.second();

@@ -30,12 +30,13 @@ QChar GetTimeSeparator();
 /// True when dates are written month, day, year. Locales that write the
 /// year first count as month-first.
 bool IsMonthFirst();
-/// True when times are typed with a 12-hour clock (the time entry field then
-/// takes a blank and an AM/PM designator after the minute).
+/// True when the locale's time format has an AM/PM designator: times are
+/// typed and shown with a 12-hour clock (the time entry field then takes a
+/// blank and a designator after the minute).
 bool IsTwelveHourEntry();
-/// True when the locale writes a time with a trailing AM/PM designator; the
-/// person dialog offers its designator field then. Decided on the locale's
-/// text of 01:30, independently of IsTwelveHourEntry.
+/// The same answer, asked by the person dialog to offer its designator
+/// field. Both come from one test so that a time shown on a 12-hour clock is
+/// always read back with its designator.
 bool IsTwelveHourClock();
 
 /// A date-time value with its entry-field text forms.

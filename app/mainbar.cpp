@@ -33,11 +33,13 @@ CMainBar::CMainBar(QWidget *parent)
     m_list->setToolTip(LoadString(kPersonListId));
     m_list->setAccessibleName(LoadString(kPersonListId));
     connect(m_list, &QComboBox::activated, this, [this](int index) {
-        const QString text = m_list->itemText(index);
-        if (text == m_remembered)
+        // Entries are told apart by their person's ID: two persons may
+        // carry the same label.
+        const int id = m_list->itemData(index).toInt();
+        if (id == m_remembered)
             return;
-        m_remembered = text;
-        emit personChosen(m_list->itemData(index).toInt());
+        m_remembered = id;
+        emit personChosen(id);
     });
 }
 
@@ -56,7 +58,7 @@ Status CMainBar::FillPersonList(const PersonStore &store)
     for (const PersonRow &p : persons.value())
         m_list->addItem(PersonListLabel(p, p.parent == kTopLevelKey ? QString() : groupNames.value(p.parent)), p.id);
     m_list->setCurrentIndex(-1);
-    m_remembered.clear();
+    m_remembered = 0;
     return Done{};
 }
 
@@ -71,7 +73,7 @@ void CMainBar::SelectPerson(int id, const QString &displayName)
     }
     const QSignalBlocker block(m_list);
     m_list->setCurrentIndex(index);
-    m_remembered = index >= 0 ? m_list->itemText(index) : QString();
+    m_remembered = index >= 0 ? m_list->itemData(index).toInt() : 0;
 }
 
 int CMainBar::selectedPersonId() const

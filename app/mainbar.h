@@ -47,7 +47,7 @@ signals:
 
 private:
     QComboBox *m_list;
-    QString m_remembered; ///< text of the entry chosen last
+    int m_remembered = 0; ///< person ID of the entry chosen last
 };
 
 } // namespace quadrivium

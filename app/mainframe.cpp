@@ -393,8 +393,25 @@ void CMainFrame::openPerson()
         return;
     }
     CPersonSelectDialog dialog(m_document, m_personsPath, this);
-    if (dialog.exec() == QDialog::Accepted)
+    runPersonDialog(dialog);
+}
+
+void CMainFrame::runPersonDialog(QDialog &dialog)
+{
+    // A person saved from within the dialog becomes the current one even
+    // when the dialog itself is cancelled afterwards.
+    bool changed = false;
+    const auto watch = connect(&m_document, &CQuadriviumDoc::personChanged, this,
+                               [&changed] { changed = true; });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    disconnect(watch);
+    if (accepted || changed) {
         afterPersonChosen();
+    } else {
+        // Persons and groups made in the dialog join the list all the same.
+        refillPersonList();
+        selectCurrentPerson();
+    }
 }
 
 void CMainFrame::newPerson()
@@ -404,8 +421,7 @@ void CMainFrame::newPerson()
         return;
     }
     CPersonDialog dialog(m_document, m_personsPath, 0, this);
-    if (dialog.exec() == QDialog::Accepted)
-        afterPersonChosen();
+    runPersonDialog(dialog);
 }
 
 void CMainFrame::editPerson()
@@ -433,8 +449,12 @@ void CMainFrame::editPerson()
             }
         }
     }
-    if (id == 0)
+    if (id == 0) {
+        ShowError(this, tr("%1 is no longer in the persons file.").arg(m_document.personName()));
+        refillPersonList();
+        selectCurrentPerson();
         return;
+    }
     m_document.settings().set(DocumentSettings::LastID, id);
     CPersonDialog dialog(m_document, m_personsPath, id, this);
     if (dialog.exec() != QDialog::Accepted)
@@ -449,11 +469,18 @@ void CMainFrame::personListChosen(int id)
 {
     if (isReadingCommand(m_document.currentCommand()) && !m_personsPath.isEmpty()) {
         const auto row = PersonStore(m_personsPath).find(id);
-        if (Succeeded(this, row) && row.value() && !row.value()->folder) {
+        if (!Succeeded(this, row))
+            return;
+        if (row.value() && !row.value()->folder) {
             const PersonRow &p = *row.value();
             m_document.settings().set(DocumentSettings::LastID, p.id);
             m_document.setCurrentPerson(p.displayName(), p.geburtsdatum, p.zeit);
             rebuildPage();
+        } else {
+            // Deleted meanwhile, by another instance of the program.
+            ShowError(this, tr("That person is no longer in the persons file."));
+            refillPersonList();
+            selectCurrentPerson();
         }
     } else {
         selectCurrentPerson();

@@ -11,6 +11,8 @@
 class QMenu;
 class QSettings;
 
+class QDialog;
+
 namespace quadrivium {
 
 class CAdvancedSplitterWnd;
@@ -86,6 +88,7 @@ private:
     /// After the current person changed: list, title and the page showing
     /// (the birth chart when no reading shows yet).
     void afterPersonChosen();
+    void runPersonDialog(QDialog &dialog);
     void openPerson();
     void newPerson();
     void editPerson();

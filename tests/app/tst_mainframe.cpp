@@ -11,6 +11,7 @@
 #include "app/personselectdialog.h"
 #include "app/quadriviumapp.h"
 #include "app/quadriviumview.h"
+#include "pages/chartpage.h"
 #include "pages/intropage.h"
 #include "app/richview.h"
 #include "app/sheetwithtab.h"
@@ -89,6 +90,8 @@ private slots:
     void pageCommands();
     void pageCommandsNeedAPerson();
     void personList();
+    void personsOfTheSameName();
+    void personSavedInCancelledOpenDialog();
     void calendarCommands_data();
     void calendarCommands();
     void dateFieldRefusesFalseInput();
@@ -401,6 +404,63 @@ void TestMainFrame::personList()
     QCOMPARE(doc.currentCommand(), int(kBirthChartPage)); // rebuilt, still showing
     QCOMPARE(list->currentText(), QStringLiteral("Ben Ode"));
     QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Ben Ode ")));
+}
+
+// Entries are told apart by ID: choosing the second of two persons with the
+// same label once did nothing.
+void TestMainFrame::personsOfTheSameName()
+{
+    PersonEntry twin;
+    twin.last = QStringLiteral("Ode");
+    twin.first = QStringLiteral("Ben");
+    twin.born = date(1960, 1, 2);
+    const auto added = PersonStore(m_persons).addPerson(twin);
+    QVERIFY(added.ok());
+    auto app = start([&](QSettings &s) { storeAll(s, 0, m_ben, 0); });
+    CMainFrame *frame = app->mainFrame();
+    CQuadriviumDoc &doc = app->document();
+    doc.setCurrentPerson(QStringLiteral("Ben Ode"), date(1990, 11, 29), DateTimeValue());
+    frame->RunCommand(kBirthChartPage);
+    QComboBox *list = frame->mainBar()->personList();
+    const int first = list->findData(m_ben);
+    const int second = list->findData(added->id);
+    QVERIFY(first >= 0 && second >= 0);
+    QCOMPARE(list->itemText(first), list->itemText(second));
+    list->setCurrentIndex(second);
+    emit list->activated(second);
+    QCOMPARE(doc.settings().value(DocumentSettings::LastID), added->id);
+    QCOMPARE(doc.birthDate(), date(1960, 1, 2));
+    list->setCurrentIndex(first);
+    emit list->activated(first);
+    QCOMPARE(doc.birthDate(), date(1990, 11, 29));
+}
+
+// A person saved from within the Open dialog (its Edit or New) is the
+// current person even when the dialog is then cancelled: the page must
+// show that person, not the one before.
+void TestMainFrame::personSavedInCancelledOpenDialog()
+{
+    auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+    CMainFrame *frame = app->mainFrame();
+    CQuadriviumDoc &doc = app->document();
+    doc.settings().set(DocumentSettings::LastID, m_anna);
+    doc.setCurrentPerson(QStringLiteral("Anna Muller"), date(1984, 3, 7), DateTimeValue());
+    frame->RunCommand(kBirthChartPage);
+    auto *chart = frame->page(kBirthChartPage);
+    QTimer::singleShot(50, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        doc.settings().set(DocumentSettings::LastID, m_ben);
+        doc.setCurrentPerson(QStringLiteral("Ben Ode"), date(1990, 11, 29), DateTimeValue());
+        qobject_cast<QDialog *>(w)->reject();
+    });
+    frame->RunCommand(22776);
+    QCOMPARE(doc.personName(), QStringLiteral("Ben Ode"));
+    QCOMPARE(frame->mainBar()->personList()->currentText(), QStringLiteral("Ben Ode"));
+    QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Ben Ode ")));
+    auto *birthChart = qobject_cast<CChart *>(chart);
+    QVERIFY(birthChart);
+    QCOMPARE(birthChart->controlText(10001), QStringLiteral("Ben Ode"));
 }
 
 void TestMainFrame::calendarCommands_data()

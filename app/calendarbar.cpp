@@ -101,8 +101,12 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
     m_blanks = first.dayOfWeek() % 7; // Sunday 0 .. Saturday 6
     const int days = DaysInMonth(m_month.year(), m_month.month());
 
-    for (QWidget *w : m_cells)
-        delete w;
+    // Later: the button whose click refills the calendar may still be
+    // handling that click.
+    for (QWidget *w : m_cells) {
+        w->hide();
+        w->deleteLater();
+    }
     m_cells.clear();
     QWidget *body = widget();
     for (int i = 0; i < m_blanks + days; ++i) {

@@ -96,9 +96,12 @@ CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
 {
     ApplyPageLook(*this);
     m_spots.setActiveTest([this](int id) {
-        // A line label reacts only while it shows a line.
+        // A line label reacts only while it shows a line; without a reading
+        // only the title and the labels of the numbers explain anything.
         if (id >= kLabel456 && id <= kLabel159)
             return !m_texts.value(id).isEmpty();
+        if (!m_core)
+            return id == kTitle || (id >= kLabelFirst && id < kLabelFirst + 6);
         return true;
     });
     layoutSpots();

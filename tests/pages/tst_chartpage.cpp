@@ -241,6 +241,15 @@ void TestChartPage::notValidDate()
     QVERIFY(!page.chart.hasReading());
     for (int id = 6015; id <= 6029; ++id)
         QVERIFY(page.chart.controlText(id).isEmpty());
+    // The empty cells explain nothing: no text for digits never computed.
+    QSignalSpy shown(&page.chart, &CReadingPage::textRequested);
+    const QPoint cell = page.chart.controlRect(6000).center();
+    QTest::mouseMove(&page.chart, cell);
+    QCOMPARE(page.chart.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(&page.chart, Qt::LeftButton, {}, cell);
+    QTest::mouseClick(&page.chart, Qt::LeftButton, {}, page.chart.controlRect(6009).center());
+    QTRY_COMPARE(shown.count(), 1);
+    QCOMPARE(shown.at(0).at(1).toInt(), 5); // the Ruling Number label still explains itself
 }
 
 void TestChartPage::walkthrough()

@@ -35,6 +35,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QTabBar>
 
 namespace quadrivium {
 
@@ -165,6 +166,7 @@ void CMainFrame::createPanes()
         const int position = m_view->sheet()->activePosition();
         if (position == CsheetWithTab::Introduction) {
             m_document.setCurrentCommand(kNoPage);
+            arrangeSplitter(nullptr);
             showTextOf(0, 1);
             return;
         }
@@ -277,6 +279,23 @@ void CMainFrame::RestoreWindow()
     applySplit();
 }
 
+void CMainFrame::arrangeSplitter(const CReadingPage *p)
+{
+    m_splitter->setLocked(!p || !p->splitterMovable());
+    const int wanted = p ? p->preferredHeight() : -1;
+    const int h = m_splitter->height();
+    if (wanted < 0 || h <= 0) {
+        applySplit();
+        return;
+    }
+    // The page stands below the sheet's tab bar: the upper pane takes that
+    // as well, and the text pane keeps at least a few lines.
+    const int above = m_view->sheet()->tabBar()->sizeHint().height();
+    const int minimumText = m_textPane->fontMetrics().height() * 4;
+    const int upper = qBound(0, wanted + above, qMax(0, h - minimumText));
+    m_splitter->setSizes({upper, h - upper});
+}
+
 void CMainFrame::applySplit()
 {
     const int h = m_splitter->height();
@@ -358,6 +377,7 @@ void CMainFrame::runPageCommand(int id)
         m_calendarBar->hide();
     p->refill();
     m_view->ShowPage(p->sheetIndex());
+    arrangeSplitter(p);
     p->showIntroduction();
     refillPersonList();
     selectCurrentPerson();

@@ -78,6 +78,8 @@ private:
     void createPanes();
     void addReadingPages();
     void applySplit();
+    /// Locks or frees the splitter and sizes the panes for the page in front.
+    void arrangeSplitter(const CReadingPage *page);
 
     void dispatch(int id);
     /// A page command: nothing when it is current, else the page is

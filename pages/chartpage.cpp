@@ -127,6 +127,12 @@ QString CChart::iconName() const
     return QStringLiteral(":/pages/icons/birthchart.svg");
 }
 
+int CChart::preferredHeight() const
+{
+    // Down to the bottom of the chart area, which ends below the lines.
+    return m_units.y(7 + 172);
+}
+
 QSize CChart::sizeHint() const
 {
     return m_design;

@@ -28,6 +28,8 @@ public:
     QString iconName() const override;
     void refill() override;
     void showIntroduction() override;
+    int preferredHeight() const override;
+    bool splitterMovable() const override { return true; }
 
     /// Fixes "today" for the personal year numbers (tests).
     void setClock(Clock clock) { m_clock = std::move(clock); }

@@ -26,6 +26,11 @@ public:
     virtual QString iconName() const = 0;
     /// Whether the page needs a current person.
     virtual bool needsPerson() const { return true; }
+    /// How the window's splitter should stand while the page is in front:
+    /// the height the page wants (-1: the window's default split) and
+    /// whether the user may drag the splitter.
+    virtual int preferredHeight() const { return -1; }
+    virtual bool splitterMovable() const { return false; }
 
     /// Recomputes everything shown from the document's current person.
     virtual void refill() = 0;

@@ -339,6 +339,12 @@ void TestMainFrame::pageCommands()
     // Hosted in the sheet the page keeps its own grey face, on which the
     // white digits and lines of the chart show (it once took the view's).
     QCOMPARE(frame->page(kBirthChartPage)->grab().toImage().pixelColor(1, 1), QColor(192, 192, 192));
+    // The birth chart frees the splitter and gives its pane the chart's height.
+    QVERIFY(!frame->splitter()->isLocked());
+    const int chartHeight = frame->page(kBirthChartPage)->preferredHeight();
+    QVERIFY(chartHeight > 0);
+    QVERIFY(frame->splitter()->sizes().at(0) >= chartHeight);
+    QVERIFY(frame->splitter()->sizes().at(0) <= chartHeight + 60); // and the tab bar
 
     // The same command again does nothing: the emptied pane stays empty.
     frame->textPane()->clear();
@@ -351,6 +357,7 @@ void TestMainFrame::pageCommands()
         QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Walkthrough));
         QVERIFY(!frame->registry().action(kBirthChartPage)->isChecked());
         QVERIFY(frame->registry().action(kWalkthroughPage)->isChecked());
+        QVERIFY(frame->splitter()->isLocked());
     }
 
     // A tab chosen directly runs its page command.

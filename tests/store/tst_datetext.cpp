@@ -29,12 +29,8 @@ private slots:
     void probe_data();
     void probe();
     void changingTheLocaleProbesAgain();
-    void dateText_data();
-    void dateText();
-    void timeText_data();
-    void timeText();
-    void formatDateValue_data();
-    void formatDateValue();
+    void texts_data();
+    void texts();
     void parse_data();
     void parse();
     void entryTextsReadBack_data();
@@ -54,17 +50,13 @@ void TestDateText::probe_data()
     QTest::newRow("US") << "en_US" << true << QChar('/') << QChar(':') << true << true;
     QTest::newRow("British") << "en_GB" << false << QChar('/') << QChar(':') << false << false;
     QTest::newRow("Dutch dash") << "nl_NL" << false << QChar('-') << QChar(':') << false << false;
-    QTest::newRow("Finnish dot time") << "fi_FI" << false << QChar('.') << QChar('.') << false
-                                      << false;
-    QTest::newRow("Swedish year first") << "sv_SE" << true << QChar('-') << QChar(':') << false
-                                        << false;
+    QTest::newRow("Finnish dot time") << "fi_FI" << false << QChar('.') << QChar('.') << false << false;
+    QTest::newRow("Swedish year first") << "sv_SE" << true << QChar('-') << QChar(':') << false << false;
     // A designator in small letters or with dots still marks a 12-hour clock.
-    QTest::newRow("Australian am") << "en_AU" << false << QChar('/') << QChar(':') << true
-                                   << true;
+    QTest::newRow("Australian am") << "en_AU" << false << QChar('/') << QChar(':') << true << true;
     QTest::newRow("Canadian a.m.") << "en_CA" << true << QChar('-') << QChar(':') << true << true;
     // A leading designator must not be taken for the time separator.
-    QTest::newRow("Korean designator first") << "ko_KR" << true << QChar('.') << QChar(':')
-                                             << true << true;
+    QTest::newRow("Korean designator first") << "ko_KR" << true << QChar('.') << QChar(':') << true << true;
 }
 
 void TestDateText::probe()
@@ -94,102 +86,65 @@ void TestDateText::changingTheLocaleProbesAgain()
     QVERIFY(IsTwelveHourEntry());
 }
 
-void TestDateText::dateText_data()
+// The texts of one value: the date and time entry fields (GetDateText,
+// GetTimeText) and the display text (FormatDateValue); "-" leaves one out.
+void TestDateText::texts_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<DateTimeValue>("value");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("dateText");
+    QTest::addColumn<QString>("timeText");
+    QTest::addColumn<QString>("formatted");
 
-    QTest::newRow("German birth date") << "de_DE" << date(1951, 3, 6) << "06.03.1951";
-    QTest::newRow("US birth date") << "en_US" << date(1951, 3, 6) << "03/06/1951";
-    QTest::newRow("British birth date") << "en_GB" << date(1951, 3, 6) << "06/03/1951";
-    QTest::newRow("Dutch birth date") << "nl_NL" << date(2009, 12, 31) << "31-12-2009";
-    QTest::newRow("year first as month first") << "sv_SE" << date(1951, 3, 6) << "03-06-1951";
-    QTest::newRow("year 1600") << "de_DE" << date(1600, 1, 1) << "01.01.1600";
-    QTest::newRow("time part ignored") << "de_DE"
-                                       << DateTimeValue::fromFields(1990, 12, 31, 13, 30)
-                                       << "31.12.1990";
-    QTest::newRow("invalid value") << "de_DE" << DateTimeValue::invalid() << "-1.-1.-001";
-}
+    const DateTimeValue evening = DateTimeValue::fromFields(1990, 12, 31, 13, 30);
+    QTest::newRow("German birth date") << "de_DE" << date(1951, 3, 6) << "06.03.1951" << "-" << "06.03.1951";
+    QTest::newRow("US birth date") << "en_US" << date(1951, 3, 6) << "03/06/1951" << "-" << "03/06/1951";
+    QTest::newRow("British birth date") << "en_GB" << date(1951, 3, 6) << "06/03/1951" << "-" << "06/03/1951";
+    QTest::newRow("Dutch birth date") << "nl_NL" << date(2009, 12, 31) << "31-12-2009" << "-" << "31-12-2009";
+    // Regression: a year-first locale gave a digit as the date separator.
+    QTest::newRow("Swedish year first as month first") << "sv_SE" << date(1951, 3, 6) << "03-06-1951" << "-"
+                                                       << "03-06-1951";
+    QTest::newRow("year 1600") << "de_DE" << date(1600, 1, 1) << "01.01.1600" << "-" << "01.01.1600";
+    QTest::newRow("German date and time") << "de_DE" << evening << "31.12.1990" << "13:30" << "13:30:00";
+    QTest::newRow("US date and time") << "en_US" << evening << "12/31/1990" << "01:30" << "12/31/90 1:30:00 PM";
+    QTest::newRow("invalid") << "de_DE" << DateTimeValue::invalid() << "-1.-1.-001" << "-" << "";
+    QTest::newRow("US invalid") << "en_US" << DateTimeValue::invalid() << "-" << "-" << "";
+    QTest::newRow("null") << "de_DE" << DateTimeValue::null() << "-" << "-" << "";
 
-void TestDateText::dateText()
-{
-    QFETCH(QString, locale);
-    QFETCH(DateTimeValue, value);
-    QFETCH(QString, expected);
-    SetDateLocale(QLocale(locale));
-    QCOMPARE(CDateText(value).GetDateText(), expected);
-}
-
-void TestDateText::timeText_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<DateTimeValue>("value");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("24h afternoon") << "de_DE" << timeOfDay(13, 5) << "13:05";
-    QTest::newRow("24h after midnight") << "de_DE" << timeOfDay(0, 15) << "00:15";
-    QTest::newRow("no time of birth") << "de_DE" << DateTimeValue() << "00:00";
-    QTest::newRow("Finnish dot") << "fi_FI" << timeOfDay(13, 5) << "13.05";
-    QTest::newRow("12h noon stays 12") << "en_US" << timeOfDay(12, 30) << "12:30";
-    QTest::newRow("12h after midnight stays 00") << "en_US" << timeOfDay(0, 15) << "00:15";
-    QTest::newRow("12h afternoon") << "en_US" << timeOfDay(13, 30) << "01:30";
-    QTest::newRow("12h last minute") << "en_US" << timeOfDay(23, 59) << "11:59";
-    QTest::newRow("12h morning") << "en_US" << timeOfDay(9, 7) << "09:07";
-}
-
-void TestDateText::timeText()
-{
-    QFETCH(QString, locale);
-    QFETCH(DateTimeValue, value);
-    QFETCH(QString, expected);
-    SetDateLocale(QLocale(locale));
-    QCOMPARE(CDateText(value).GetTimeText(), expected);
-}
-
-void TestDateText::formatDateValue_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<DateTimeValue>("value");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("German date") << "de_DE" << date(1951, 3, 6) << "06.03.1951";
-    QTest::newRow("US date") << "en_US" << date(1951, 3, 6) << "03/06/1951";
-    QTest::newRow("British date") << "en_GB" << date(1951, 3, 6) << "06/03/1951";
-    QTest::newRow("German time") << "de_DE" << timeOfDay(13, 5) << "13:05:00";
-    QTest::newRow("British time") << "en_GB" << timeOfDay(13, 5) << "13:05:00";
-    QTest::newRow("US afternoon") << "en_US" << timeOfDay(13, 5) << "01:05:00 PM";
-    QTest::newRow("US morning two-digit hour") << "en_US" << timeOfDay(10, 5) << "10:05:00 AM";
-    QTest::newRow("US noon") << "en_US" << timeOfDay(12, 5) << "12:05:00 PM";
-    QTest::newRow("German no time of birth") << "de_DE" << DateTimeValue() << "00:00:00";
-    QTest::newRow("US no time of birth") << "en_US" << DateTimeValue() << "12:00:00 AM";
-    QTest::newRow("German date and time") << "de_DE"
-                                          << DateTimeValue::fromFields(1990, 12, 31, 13, 30)
-                                          << "13:30:00";
-    QTest::newRow("US date and time") << "en_US"
-                                      << DateTimeValue::fromFields(1990, 12, 31, 13, 30)
-                                      << "12/31/90 1:30:00 PM";
+    QTest::newRow("24h afternoon") << "de_DE" << timeOfDay(13, 5) << "-" << "13:05" << "13:05:00";
+    QTest::newRow("24h after midnight") << "de_DE" << timeOfDay(0, 15) << "-" << "00:15" << "00:15:00";
+    QTest::newRow("British time") << "en_GB" << timeOfDay(13, 5) << "-" << "13:05" << "13:05:00";
+    QTest::newRow("German no time of birth") << "de_DE" << DateTimeValue() << "-" << "00:00" << "00:00:00";
+    QTest::newRow("US no time of birth") << "en_US" << DateTimeValue() << "-" << "00:00" << "12:00:00 AM";
+    QTest::newRow("12h noon stays 12") << "en_US" << timeOfDay(12, 5) << "-" << "12:05" << "12:05:00 PM";
+    QTest::newRow("12h after midnight stays 00") << "en_US" << timeOfDay(0, 15) << "-" << "00:15" << "12:15:00 AM";
+    QTest::newRow("12h afternoon") << "en_US" << timeOfDay(13, 5) << "-" << "01:05" << "01:05:00 PM";
+    QTest::newRow("12h last minute") << "en_US" << timeOfDay(23, 59) << "-" << "11:59" << "11:59:00 PM";
+    QTest::newRow("12h morning") << "en_US" << timeOfDay(9, 7) << "-" << "09:07" << "09:07:00 AM";
+    QTest::newRow("12h two-digit morning hour") << "en_US" << timeOfDay(10, 5) << "-" << "10:05" << "10:05:00 AM";
     // Regression: where date and time share the "." a date was taken for a
     // time and a birth date shown as 00:00:00.
-    QTest::newRow("Finnish date") << "fi_FI" << date(1951, 3, 6) << "06.03.1951";
-    QTest::newRow("Finnish time") << "fi_FI" << timeOfDay(13, 5) << "13:05:00";
-    // Regression: a year-first locale gave a digit as the date separator.
-    QTest::newRow("Swedish date") << "sv_SE" << date(1951, 3, 6) << "03-06-1951";
+    QTest::newRow("Finnish date") << "fi_FI" << date(1951, 3, 6) << "06.03.1951" << "-" << "06.03.1951";
+    QTest::newRow("Finnish time") << "fi_FI" << timeOfDay(13, 5) << "-" << "13.05" << "13:05:00";
     // Regression: a 24-hour time in a month-first locale got a third hour
     // digit ("013:05:00").
-    QTest::newRow("Japanese afternoon") << "ja_JP" << timeOfDay(13, 5) << "13:05:00";
-    QTest::newRow("Japanese morning") << "ja_JP" << timeOfDay(1, 5) << "01:05:00";
-    QTest::newRow("null") << "de_DE" << DateTimeValue::null() << "";
-    QTest::newRow("invalid") << "en_US" << DateTimeValue::invalid() << "";
+    QTest::newRow("Japanese afternoon") << "ja_JP" << timeOfDay(13, 5) << "-" << "-" << "13:05:00";
+    QTest::newRow("Japanese morning") << "ja_JP" << timeOfDay(1, 5) << "-" << "-" << "01:05:00";
 }
 
-void TestDateText::formatDateValue()
+void TestDateText::texts()
 {
     QFETCH(QString, locale);
     QFETCH(DateTimeValue, value);
-    QFETCH(QString, expected);
+    QFETCH(QString, dateText);
+    QFETCH(QString, timeText);
+    QFETCH(QString, formatted);
     SetDateLocale(QLocale(locale));
-    QCOMPARE(FormatDateValue(value), expected);
+    if (dateText != u"-")
+        QCOMPARE(CDateText(value).GetDateText(), dateText);
+    if (timeText != u"-")
+        QCOMPARE(CDateText(value).GetTimeText(), timeText);
+    QCOMPARE(FormatDateValue(value), formatted);
 }
 
 void TestDateText::parse_data()
@@ -199,8 +154,8 @@ void TestDateText::parse_data()
     // The expected value, or an invalid value for text that must be refused.
     QTest::addColumn<DateTimeValue>("expected");
 
+    // The texts the entry fields show are read back in entryTextsReadBack.
     const DateTimeValue refused = DateTimeValue::invalid();
-    QTest::newRow("German date") << "de_DE" << "06.03.1951" << date(1951, 3, 6);
     QTest::newRow("one-digit day and month") << "de_DE" << "6.3.1951" << date(1951, 3, 6);
     QTest::newRow("two-digit year 51") << "de_DE" << "06.03.51" << date(1951, 3, 6);
     QTest::newRow("two-digit year 29") << "de_DE" << "06.03.29" << date(2029, 3, 6);
@@ -208,10 +163,7 @@ void TestDateText::parse_data()
     QTest::newRow("slash in a dot locale") << "de_DE" << "06/03/1951" << date(1951, 3, 6);
     QTest::newRow("year first") << "de_DE" << "1951-03-06" << date(1951, 3, 6);
     QTest::newRow("blanks around") << "de_DE" << "  06.03.1951 " << date(1951, 3, 6);
-    QTest::newRow("US order") << "en_US" << "03/06/1951" << date(1951, 3, 6);
     QTest::newRow("US short") << "en_US" << "3/6/51" << date(1951, 3, 6);
-    QTest::newRow("British order") << "en_GB" << "06/03/1951" << date(1951, 3, 6);
-    QTest::newRow("leap day") << "de_DE" << "29.02.2000" << date(2000, 2, 29);
     QTest::newRow("31 February") << "de_DE" << "31.02.1990" << refused;
     QTest::newRow("29 February 1900") << "de_DE" << "29.02.1900" << refused;
     QTest::newRow("month 13") << "de_DE" << "01.13.1990" << refused;
@@ -226,17 +178,12 @@ void TestDateText::parse_data()
     QTest::newRow("letters") << "de_DE" << "heute" << refused;
     QTest::newRow("bare number") << "de_DE" << "1951" << refused;
 
-    QTest::newRow("24h time field") << "de_DE" << "14:05:00 " << timeOfDay(14, 5);
     QTest::newRow("time without seconds") << "de_DE" << "14:05" << timeOfDay(14, 5);
-    QTest::newRow("time with seconds")
-        << "de_DE" << "14:05:09" << DateTimeValue::fromTime(14, 5, 9);
+    QTest::newRow("time with seconds") << "de_DE" << "14:05:09" << DateTimeValue::fromTime(14, 5, 9);
     QTest::newRow("hour 24") << "de_DE" << "24:00" << refused;
     QTest::newRow("minute 60") << "de_DE" << "12:60" << refused;
-    QTest::newRow("12h PM field") << "en_US" << "02:05:00 PM" << timeOfDay(14, 5);
-    QTest::newRow("12h AM field") << "en_US" << "02:05:00 AM" << timeOfDay(2, 5);
     QTest::newRow("12 AM is midnight") << "en_US" << "12:30:00 AM" << timeOfDay(0, 30);
     QTest::newRow("12 PM is noon") << "en_US" << "12:30:00 PM" << timeOfDay(12, 30);
-    QTest::newRow("00 AM") << "en_US" << "00:15:00 AM" << timeOfDay(0, 15);
     QTest::newRow("designator attached") << "en_US" << "1:30pm" << timeOfDay(13, 30);
     QTest::newRow("designator with dots") << "en_US" << "11:59 p.m." << timeOfDay(23, 59);
     QTest::newRow("hour and designator") << "en_US" << "3 PM" << timeOfDay(15, 0);
@@ -247,15 +194,12 @@ void TestDateText::parse_data()
     QTest::newRow("Australian pm") << "en_AU" << "02:05:00 pm" << timeOfDay(14, 5);
     QTest::newRow("Korean designator first") << "ko_KR" << "오후 2:05" << timeOfDay(14, 5);
 
-    QTest::newRow("German date and time")
-        << "de_DE" << "06.03.1951 13:05" << DateTimeValue::fromFields(1951, 3, 6, 13, 5);
+    QTest::newRow("German date and time") << "de_DE" << "06.03.1951 13:05" << DateTimeValue::fromFields(1951, 3, 6, 13, 5);
     QTest::newRow("US date and time") << "en_US" << "12/31/1990 1:30:00 PM"
                                       << DateTimeValue::fromFields(1990, 12, 31, 13, 30);
     QTest::newRow("two dates") << "de_DE" << "06.03.1951 07.03.1951" << refused;
 
-    // Date and time share "." in Finnish; the time field text gets ":00 ".
-    QTest::newRow("Finnish date") << "fi_FI" << "06.03.1951" << date(1951, 3, 6);
-    QTest::newRow("Finnish time field") << "fi_FI" << "13.05:00 " << timeOfDay(13, 5);
+    // Date and time share "." in Finnish.
     QTest::newRow("Finnish short time") << "fi_FI" << "13.05" << timeOfDay(13, 5);
     QTest::newRow("Finnish date and time")
         << "fi_FI" << "06.03.1951 13.05" << DateTimeValue::fromFields(1951, 3, 6, 13, 5);

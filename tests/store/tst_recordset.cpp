@@ -19,6 +19,19 @@ std::vector<FieldBinding> fields()
             {QStringLiteral("When"), FieldKind::DateTime}};
 }
 
+const QString kCreateTable
+    = QStringLiteral("CREATE TABLE [T] ([Name] TEXT, [Rank] INTEGER, [Flag] INTEGER, [When] REAL);");
+
+// A new file in `dir` with table T, filled by `sql`.
+QString tableFile(const QTemporaryDir &dir, const QString &sql)
+{
+    const QString path = dir.filePath(QStringLiteral("t.mdb"));
+    const Status made = CreateDatabaseFile(path, [&](Connection &db) { db.exec(kCreateTable + sql); });
+    if (!made)
+        qFatal("cannot create %s: %s", qPrintable(path), qPrintable(made.error()));
+    return path;
+}
+
 } // namespace
 
 class TestRecordSet : public QObject {
@@ -32,7 +45,7 @@ private slots:
     {
         m_path = m_dir.filePath(QStringLiteral("rs.mdb"));
         QVERIFY(CreateDatabaseFile(m_path, [](Connection &db) {
-            db.exec(QStringLiteral("CREATE TABLE [T] ([Name] TEXT, [Rank] INTEGER, [Flag] INTEGER, [When] REAL)"));
+            db.exec(kCreateTable);
             RecordSet set(db, QStringLiteral("[T]"), fields());
             set.open();
             const char *names[] = {"delta", "alpha", "charlie", "bravo", "echo"};
@@ -141,13 +154,7 @@ private slots:
     void writesDuringAWalkVisitEachRowOnce()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("walk.mdb"));
-        QVERIFY(CreateDatabaseFile(path, [](Connection &db) {
-            db.exec(QStringLiteral("CREATE TABLE [T] ([Name] TEXT, [Rank] INTEGER, [Flag] INTEGER, [When] REAL);"
-                                   "CREATE INDEX T_Name ON T(Name);"
-                                   "INSERT INTO T (Name) VALUES ('a'), ('b'), ('c')"));
-        }).ok());
-        Connection db(path);
+        Connection db(tableFile(dir, "CREATE INDEX T_Name ON T(Name); INSERT INTO T (Name) VALUES ('a'), ('b'), ('c')"));
         RecordSet set(db, QStringLiteral("[T]"), fields());
         set.setSort(QStringLiteral("Name"));
         set.open();
@@ -168,12 +175,7 @@ private slots:
     void deleteThenMoveOn()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("del.mdb"));
-        QVERIFY(CreateDatabaseFile(path, [](Connection &db) {
-            db.exec(QStringLiteral("CREATE TABLE [T] ([Name] TEXT, [Rank] INTEGER, [Flag] INTEGER, [When] REAL);"
-                                   "INSERT INTO T (Name, Rank) VALUES ('a', 1), ('b', 2), ('c', 3)"));
-        }).ok());
-        Connection db(path);
+        Connection db(tableFile(dir, "INSERT INTO T (Name, Rank) VALUES ('a', 1), ('b', 2), ('c', 3)"));
         RecordSet set(db, QStringLiteral("[T]"), fields());
         set.open();
         set.moveNext();

@@ -4,6 +4,8 @@
 // document and the plain-text conversion see the same text, and what the
 // writer makes of the document reads back to the same text.
 
+#include "rtftestsupport.h"
+
 #include "output/rtfreader.h"
 #include "output/rtfwriter.h"
 
@@ -17,14 +19,6 @@
 using namespace quadrivium;
 
 namespace {
-
-QString documentText(const QTextDocument &document)
-{
-    QString text = document.toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    return text;
-}
 
 // What a document makes of plain text: separators that start paragraphs.
 QString asInDocument(QString plain)
@@ -41,15 +35,15 @@ QString inconsistency(QByteArrayView input)
     const QString plain = asInDocument(rtfToPlain(input));
     QTextDocument document;
     readRtf(document, input);
-    const QString text = documentText(document);
+    const QString text = rtftest::text(document);
     if (text != plain)
         return QStringLiteral("document \"%1\" but plain \"%2\"").arg(text, plain);
     QTextDocument again;
     readRtf(again, writeRtf(document));
     QString expected = text;
     expected.remove(QChar::ObjectReplacementCharacter);
-    if (documentText(again) != expected)
-        return QStringLiteral("written \"%1\" read back \"%2\"").arg(expected, documentText(again));
+    if (rtftest::text(again) != expected)
+        return QStringLiteral("written \"%1\" read back \"%2\"").arg(expected, rtftest::text(again));
     return {};
 }
 

@@ -65,7 +65,6 @@ private slots:
     void roundTrip();
     void paragraphsRoundTrip();
     void writesSelectionOnly();
-    void headerAndTables();
     void skipsRunsWithoutText();
 };
 
@@ -80,35 +79,32 @@ void TestRtfWriter::roundTrip_data()
     QTest::addColumn<QString>("expected");    // the document's description
     QTest::addColumn<QByteArray>("written");  // a part of the RTF
 
-    const int left = Qt::AlignLeft;
-    QTest::newRow("latin-1") << QString::fromUtf8("Grüße ÄÖÜ ¿") << "Arial" << 12.0 << "" << "" << left
-                             << QString::fromUtf8("l|[]Grüße ÄÖÜ ¿") << QByteArray(R"(Gr\'fc\'dfe \'c4\'d6\'dc \'bf)");
-    QTest::newRow("euro sign") << QString::fromUtf8("€ 100") << "Arial" << 12.0 << "" << "" << left
-                               << QString::fromUtf8("l|[]€ 100") << QByteArray(R"(\'80 100)");
-    QTest::newRow("greek") << QString::fromUtf8("Αλφα") << "Arial" << 12.0 << "" << "" << left
-                           << QString::fromUtf8("l|[]Αλφα") << QByteArray(R"(\u913?\u955?\u966?\u945?)");
-    QTest::newRow("beyond the basic plane") << QString::fromUtf8("😀𝄞") << "Arial" << 12.0 << "" << "" << left
-                                            << QString::fromUtf8("l|[]😀𝄞")
-                                            << QByteArray(R"(\u-10179?\u-8704?\u-10188?\u-8930?)");
-    QTest::newRow("braces and backslash") << "a{b}c\\d" << "Arial" << 12.0 << "" << "" << left
-                                          << "l|[]a{b}c\\d" << QByteArray(R"(a\{b\}c\\d)");
-    QTest::newRow("tab line break and symbols")
-        << QString::fromUtf8("a\tb\u2028c\u00a0d\u00ade\u2011f") << "Arial" << 12.0 << "" << "" << left
-        << "l|[]a<TAB>b<LS>c<NBSP>d<SHY>e<NBH>f" << QByteArray(R"(a\tab b\line c\~d\-e\_f)");
-    QTest::newRow("bold") << "x" << "Arial" << 12.0 << "b" << "" << left << "l|[b]x" << QByteArray(R"(\b x)");
-    QTest::newRow("italic") << "x" << "Arial" << 12.0 << "i" << "" << left << "l|[i]x" << QByteArray(R"(\i x)");
-    QTest::newRow("underline") << "x" << "Arial" << 12.0 << "u" << "" << left << "l|[u]x" << QByteArray(R"(\ul x)");
-    QTest::newRow("strike-out") << "x" << "Arial" << 12.0 << "s" << "" << left << "l|[s]x" << QByteArray(R"(\strike x)");
-    QTest::newRow("half point size") << "x" << "Arial" << 14.5 << "" << "" << left << "l|[14.5]x" << QByteArray(R"(\fs29 x)");
-    QTest::newRow("font") << "x" << "Georgia" << 12.0 << "" << "" << left << "l|[Georgia]x" << QByteArray("Georgia;");
-    QTest::newRow("colour") << "x" << "Arial" << 12.0 << "" << "#800040" << left << "l|[#800040]x"
-                            << QByteArray(R"(\red128\green0\blue64;)");
-    QTest::newRow("centred") << "x" << "Arial" << 12.0 << "" << "" << int(Qt::AlignHCenter) << "c|[]x" << QByteArray(R"(\qc)");
-    QTest::newRow("right") << "x" << "Arial" << 12.0 << "" << "" << int(Qt::AlignRight) << "r|[]x" << QByteArray(R"(\qr)");
-    QTest::newRow("justified") << "x" << "Arial" << 12.0 << "" << "" << int(Qt::AlignJustify) << "j|[]x" << QByteArray(R"(\qj)");
-    QTest::newRow("all at once") << QString::fromUtf8("Ω€") << "Times New Roman" << 7.5 << "bius" << "#0000ff"
-                                 << int(Qt::AlignRight) << QString::fromUtf8("r|[Times New Roman,7.5,b,i,u,s,#0000ff]Ω€")
-                                 << QByteArray(R"(\fs15\b\i\ul\strike\cf1 \u937?\'80)");
+    // One run of `text` in Arial 12 pt, left-aligned, unless the row says otherwise.
+    const auto row = [](const char *name, const char *text, const char *expected, const QByteArray &written,
+                        const char *family = "Arial", double size = 12.0, const char *flags = "",
+                        const char *color = "", int alignment = Qt::AlignLeft) {
+        QTest::newRow(name) << QString::fromUtf8(text) << QString::fromLatin1(family) << size << QString::fromLatin1(flags)
+                            << QString::fromLatin1(color) << alignment << QString::fromUtf8(expected) << written;
+    };
+    row("latin-1", "Grüße ÄÖÜ ¿", "l|[]Grüße ÄÖÜ ¿", R"(Gr\'fc\'dfe \'c4\'d6\'dc \'bf)");
+    row("euro sign", "€ 100", "l|[]€ 100", R"(\'80 100)");
+    row("greek", "Αλφα", "l|[]Αλφα", R"(\u913?\u955?\u966?\u945?)");
+    row("beyond the basic plane", "😀𝄞", "l|[]😀𝄞", R"(\u-10179?\u-8704?\u-10188?\u-8930?)");
+    row("braces and backslash", "a{b}c\\d", "l|[]a{b}c\\d", R"(a\{b\}c\\d)");
+    row("tab line break and symbols", "a\tb\u2028c\u00a0d\u00ade\u2011f", "l|[]a<TAB>b<LS>c<NBSP>d<SHY>e<NBH>f",
+        R"(a\tab b\line c\~d\-e\_f)");
+    row("bold", "x", "l|[b]x", R"(\b x)", "Arial", 12.0, "b");
+    row("italic", "x", "l|[i]x", R"(\i x)", "Arial", 12.0, "i");
+    row("underline", "x", "l|[u]x", R"(\ul x)", "Arial", 12.0, "u");
+    row("strike-out", "x", "l|[s]x", R"(\strike x)", "Arial", 12.0, "s");
+    row("half point size", "x", "l|[14.5]x", R"(\fs29 x)", "Arial", 14.5);
+    row("font", "x", "l|[Georgia]x", "Georgia;", "Georgia");
+    row("colour", "x", "l|[#800040]x", R"(\red128\green0\blue64;)", "Arial", 12.0, "", "#800040");
+    row("centred", "x", "c|[]x", R"(\qc)", "Arial", 12.0, "", "", Qt::AlignHCenter);
+    row("right", "x", "r|[]x", R"(\qr)", "Arial", 12.0, "", "", Qt::AlignRight);
+    row("justified", "x", "j|[]x", R"(\qj)", "Arial", 12.0, "", "", Qt::AlignJustify);
+    row("all at once", "Ω€", "r|[Times New Roman,7.5,b,i,u,s,#0000ff]Ω€", R"(\fs15\b\i\ul\strike\cf1 \u937?\'80)",
+        "Times New Roman", 7.5, "bius", "#0000ff", Qt::AlignRight);
 }
 
 void TestRtfWriter::roundTrip()
@@ -147,11 +143,18 @@ void TestRtfWriter::paragraphsRoundTrip()
     fillSample(document);
     const QString expected = QStringLiteral("c|[14.5,b]Title\nj|mark[10]\nj|[10]body [Georgia,10,i,#800040]word\nl|mark[]");
     QCOMPARE(rtftest::describe(document), expected);
+    const QByteArray rtf = writeRtf(document);
     QTextDocument readBack;
-    readRtf(readBack, writeRtf(document));
+    readRtf(readBack, rtf);
     QCOMPARE(rtftest::describe(readBack), expected);
     // Writing what was read gives the same bytes.
-    QCOMPARE(writeRtf(readBack), writeRtf(document));
+    QCOMPARE(writeRtf(readBack), rtf);
+    // The header, and the font and colour tables of what is used.
+    QVERIFY2(rtf.startsWith(R"({\rtf1\ansi\ansicpg1252\deff0\uc1)"), rtf.constData());
+    QVERIFY2(rtf.contains(R"({\fonttbl{\f0\fnil\fcharset0 Arial;}{\f1\fnil\fcharset0 Georgia;}})"), rtf.constData());
+    QVERIFY2(rtf.contains(R"({\colortbl ;\red128\green0\blue64;})"), rtf.constData());
+    QCOMPARE(rtf.count('{'), rtf.count('}'));
+    QVERIFY(rtf.trimmed().endsWith('}'));
 }
 
 void TestRtfWriter::writesSelectionOnly()
@@ -168,18 +171,6 @@ void TestRtfWriter::writesSelectionOnly()
     // No selection: one empty paragraph.
     selection.clearSelection();
     QCOMPARE(rtfToPlain(writeRtf(selection)), QString());
-}
-
-void TestRtfWriter::headerAndTables()
-{
-    QTextDocument document;
-    fillSample(document);
-    const QByteArray rtf = writeRtf(document);
-    QVERIFY2(rtf.startsWith(R"({\rtf1\ansi\ansicpg1252\deff0\uc1)"), rtf.constData());
-    QVERIFY2(rtf.contains(R"({\fonttbl{\f0\fnil\fcharset0 Arial;}{\f1\fnil\fcharset0 Georgia;}})"), rtf.constData());
-    QVERIFY2(rtf.contains(R"({\colortbl ;\red128\green0\blue64;})"), rtf.constData());
-    QCOMPARE(rtf.count('{'), rtf.count('}'));
-    QVERIFY(rtf.trimmed().endsWith('}'));
 }
 
 // Guards against a run that holds only an object (or control characters)

@@ -77,8 +77,11 @@ private slots:
     }
 
     // The command-line tool, given the password as passphrase, must read a
-    // file the program made with its raw key (and the salt it chose).
-    void cliOpensCreatedFileWithPassword()
+    // file the program made with its raw key (and the salt it chose), and
+    // refuse another passphrase. Guards the key derivation the other way as
+    // well: a file keyed by the tool must open through the raw key derived
+    // here from the file's salt.
+    void cliAndProgramOpenEachOthersFiles()
     {
         if (!m_haveCli)
             QSKIP("sqlcipher tool not installed");
@@ -92,20 +95,12 @@ private slots:
         QVERIFY2(out.contains(QStringLiteral("Seven-title")), qPrintable(out));
         const QString wrong = runCli(path, "PRAGMA key='1';\nSELECT Title FROM Zahlen;\n");
         QVERIFY(!wrong.contains(QStringLiteral("Seven-title")));
-    }
 
-    // Guards the key derivation: a file keyed by the tool with the password
-    // must open through the raw key derived here from the file's salt.
-    void rawKeyOpensFileKeyedByCli()
-    {
-        if (!m_haveCli)
-            QSKIP("sqlcipher tool not installed");
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("pcli.mdb"));
-        runCli(path, "PRAGMA key='" + DatabasePassphrase() + "';\nCREATE TABLE t(a TEXT);\n"
-                     "INSERT INTO t VALUES('from the tool');\n");
-        QVERIFY(QFile::exists(path));
-        Connection db(path);
+        const QString byCli = dir.filePath(QStringLiteral("pcli.mdb"));
+        runCli(byCli, "PRAGMA key='" + DatabasePassphrase() + "';\nCREATE TABLE t(a TEXT);\n"
+                      "INSERT INTO t VALUES('from the tool');\n");
+        QVERIFY(QFile::exists(byCli));
+        Connection db(byCli);
         Statement query(db, QStringLiteral("SELECT a FROM t"));
         QVERIFY(query.step());
         QCOMPARE(query.text(0), QStringLiteral("from the tool"));

@@ -26,14 +26,8 @@ using namespace quadrivium;
 
 namespace {
 
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
 /// Answers the message boxes that become modal, in order, with the given
-/// buttons, and records what they said.
+/// buttons, and records each as "title: text [icon]".
 class BoxAnswerer : public QObject {
 public:
     explicit BoxAnswerer(QList<QMessageBox::StandardButton> answers) : m_answers(std::move(answers))
@@ -41,7 +35,7 @@ public:
         connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
         m_timer.start(5);
     }
-    QList<SeenBox> seen;
+    QStringList seen;
 
 private:
     void poll()
@@ -49,7 +43,8 @@ private:
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible() || m_answers.isEmpty())
             return;
-        seen.append({box->windowTitle(), box->text(), box->icon()});
+        seen << QStringLiteral("%1: %2 [%3]").arg(box->windowTitle(), box->text(),
+                                                  QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()));
         if (QAbstractButton *button = box->button(m_answers.takeFirst()))
             button->click();
         else
@@ -118,19 +113,37 @@ void dropRow(CPersonListView *list, const QString &source, const QString &target
     const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
     // The drop goes to the widget that accepted the drag's entry.
     QDragEnterEvent enter(at, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &enter);
-    QVERIFY(enter.isAccepted());
     QDragMoveEvent move(at, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &move);
-    QVERIFY(move.isAccepted());
     QDropEvent drop(QPointF(at), actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &drop);
-    QVERIFY(drop.isAccepted());
+    for (QDropEvent *event : std::initializer_list<QDropEvent *>{&enter, &move, &drop}) {
+        QApplication::sendEvent(list->viewport(), event);
+        QVERIFY(event->isAccepted());
+    }
 }
 
 QPushButton *button(const QWidget *dialog, const char *name)
 {
     return dialog->findChild<QPushButton *>(QLatin1String(name));
+}
+
+QLineEdit *field(const QWidget *dialog, const char *name)
+{
+    return dialog->findChild<QLineEdit *>(QLatin1String(name));
+}
+
+/// The person dialog's entries: last name, first name, group, date, time.
+QStringList fields(const QWidget *dialog)
+{
+    QStringList texts;
+    for (const char *name : {"lastName", "firstName", "group", "dateOfBirth", "time"})
+        texts << field(dialog, name)->text();
+    return texts;
+}
+
+bool shown(QWidget &widget)
+{
+    widget.show();
+    return QTest::qWaitForWindowExposed(&widget);
 }
 
 PersonEntry person(const char *last, const char *first, DateTimeValue born, DateTimeValue time = {},
@@ -144,654 +157,552 @@ PersonEntry person(const char *last, const char *first, DateTimeValue born, Date
 class TestPersonDialogs : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    // Selection dialog
-    void levels();
-    void okOnRows();
-    void doubleClickPerson();
-    void deleteRows_data();
-    void deleteRows();
-    void dragPersonIntoGroupAndBack();
-    void editGroupKeepsSelection();
-    void newPersonFromSelection();
-    void selectedGroupIsDefaultGroup();
-
-    // Person dialog
-    void okEnabling_data();
-    void okEnabling();
-    void addInTwentyFourHourLocale();
-    void addInTwelveHourLocale_data();
-    void addInTwelveHourLocale();
-    void unreadableInputRefused_data();
-    void unreadableInputRefused();
-    void duplicateQuestion_data();
-    void duplicateQuestion();
-    void editMode();
-    void editModeTwelveHour();
-    void groupListFillsGroupField();
-
-    // Group dialog and list
-    void groupDialog();
-    void shortenedText_data();
-    void shortenedText();
-
-private:
     PersonStore store() const { return PersonStore(m_path); }
-    std::optional<PersonRow> personNamed(const QString &last, const QString &first) const;
-    int personCount() const;
-    void fill(CPersonDialog &dialog, const QString &last, const QString &first, const QString &group,
-              const QString &dateKeys, const QString &timeKeys);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
     std::unique_ptr<CQuadriviumDoc> m_doc;
     int m_familyChild = 0;
-};
+    int m_familyId = 0;
 
-void TestPersonDialogs::init()
-{
-    SetDateLocale(QLocale(QStringLiteral("de_DE")));
-    CPersonDialog::setDefaultGroupName(QString());
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(QStringLiteral("p1.mdb"));
-    QVERIFY(CreatePersonsDatabase(m_path).ok());
-    const PersonStore s = store();
-    QVERIFY(s.addGroup(QStringLiteral("Empty")).ok());
-    QVERIFY(s.addPersons({
-        person("Muster", "Anna", DateTimeValue::fromFields(1951, 3, 6), DateTimeValue::fromTime(14, 5), "Family"),
-        person("Muster", "Max", DateTimeValue::fromFields(1949, 11, 30), {}, "Family"),
-        person("Adams", "Zoe", DateTimeValue::fromFields(1980, 1, 1)),
-        person("O'Brien", "Pat", DateTimeValue::fromFields(1975, 7, 14)),
-    }).ok());
-    const auto groups = s.listGroups();
-    QVERIFY(groups.ok());
-    for (const PersonRow &g : groups.value())
-        if (g.name == QLatin1String("Family"))
-            m_familyChild = g.child;
-    QVERIFY(m_familyChild < -1);
-    m_doc = std::make_unique<CQuadriviumDoc>();
-}
-
-void TestPersonDialogs::cleanup()
-{
-    m_doc.reset();
-    m_dir.reset();
-    ResetDateLocale();
-}
-
-std::optional<PersonRow> TestPersonDialogs::personNamed(const QString &last, const QString &first) const
-{
-    const auto all = store().listPersons();
-    if (!all.ok())
+    std::optional<PersonRow> personNamed(const QString &last, const QString &first) const
+    {
+        const auto all = store().listPersons();
+        if (!all.ok())
+            return std::nullopt;
+        for (const PersonRow &row : all.value())
+            if (row.name == last && row.vorname == first)
+                return row;
         return std::nullopt;
-    for (const PersonRow &row : all.value())
-        if (row.name == last && row.vorname == first)
-            return row;
-    return std::nullopt;
-}
+    }
 
-int TestPersonDialogs::personCount() const
-{
-    const auto all = store().listPersons();
-    return all.ok() ? int(all.value().size()) : -1;
-}
+    int personCount() const
+    {
+        const auto all = store().listPersons();
+        return all.ok() ? int(all.value().size()) : -1;
+    }
 
-void TestPersonDialogs::fill(CPersonDialog &dialog, const QString &last, const QString &first, const QString &group,
-                             const QString &dateKeys, const QString &timeKeys)
-{
-    auto *lastEdit = dialog.findChild<QLineEdit *>(QStringLiteral("lastName"));
-    auto *firstEdit = dialog.findChild<QLineEdit *>(QStringLiteral("firstName"));
-    auto *groupEdit = dialog.findChild<QLineEdit *>(QStringLiteral("group"));
-    auto *date = dialog.findChild<CDateEdit *>(QStringLiteral("dateOfBirth"));
-    auto *time = dialog.findChild<CTimeEdit *>(QStringLiteral("time"));
-    QVERIFY(lastEdit && firstEdit && groupEdit && date && time);
-    lastEdit->clear();
-    QTest::keyClicks(lastEdit, last);
-    firstEdit->clear();
-    QTest::keyClicks(firstEdit, first);
-    groupEdit->clear();
-    QTest::keyClicks(groupEdit, group);
-    date->clear();
-    QTest::keyClicks(date, dateKeys);
-    time->clear();
-    QTest::keyClicks(time, timeKeys);
-}
+    void fill(CPersonDialog &dialog, const QString &last, const QString &first, const QString &group,
+              const QString &dateKeys, const QString &timeKeys)
+    {
+        QVERIFY(dialog.findChild<CDateEdit *>(QStringLiteral("dateOfBirth")) &&
+                dialog.findChild<CTimeEdit *>(QStringLiteral("time")));
+        const QStringList keys{last, first, group, dateKeys, timeKeys};
+        const char *names[] = {"lastName", "firstName", "group", "dateOfBirth", "time"};
+        for (int i = 0; i < 5; ++i) {
+            QLineEdit *edit = field(&dialog, names[i]);
+            edit->clear();
+            QTest::keyClicks(edit, keys[i]);
+        }
+    }
 
-// --- Selection dialog -----------------------------------------------------
+private slots:
+    void init()
+    {
+        SetDateLocale(QLocale(QStringLiteral("de_DE")));
+        CPersonDialog::setDefaultGroupName(QString());
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_path = m_dir->filePath(QStringLiteral("p1.mdb"));
+        QVERIFY(CreatePersonsDatabase(m_path).ok());
+        const PersonStore s = store();
+        QVERIFY(s.addGroup(QStringLiteral("Empty")).ok());
+        const auto family = s.addGroup(QStringLiteral("Family"));
+        QVERIFY(family.ok());
+        m_familyChild = family->child;
+        m_familyId = family->id;
+        QVERIFY(s.addPersons({
+            person("Muster", "Anna", DateTimeValue::fromFields(1951, 3, 6), DateTimeValue::fromTime(14, 5), "Family"),
+            person("Muster", "Max", DateTimeValue::fromFields(1949, 11, 30), {}, "Family"),
+            person("Adams", "Zoe", DateTimeValue::fromFields(1980, 1, 1)),
+            person("O'Brien", "Pat", DateTimeValue::fromFields(1975, 7, 14)),
+        }).ok());
+        m_doc = std::make_unique<CQuadriviumDoc>();
+    }
 
-void TestPersonDialogs::levels()
-{
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    CPersonListView *list = dialog.list();
+    void cleanup()
+    {
+        m_doc.reset();
+        m_dir.reset();
+        ResetDateLocale();
+    }
 
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open"));
-    QCOMPARE(names(list), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"}));
-    QVERIFY(button(&dialog, "newGroupButton")->isEnabled());
-    QVERIFY(!button(&dialog, "okButton")->isEnabled());
-    QVERIFY(!button(&dialog, "editButton")->isEnabled());
-    QVERIFY(!button(&dialog, "deleteButton")->isEnabled());
-    QCOMPARE(rowNamed(list, "Adams, Zoe")->text(1), QStringLiteral("01.01.1980"));
-    QCOMPARE(rowNamed(list, "Family")->text(1), QString());
+    // --- Selection dialog -----------------------------------------------------
 
-    doubleClickRow(list, QStringLiteral("Family"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open - Family"));
-    QCOMPARE(names(list), (QStringList{"..", "Muster, Anna", "Muster, Max"}));
-    QVERIFY(!button(&dialog, "newGroupButton")->isEnabled());
-    QCOMPARE(rowNamed(list, "Muster, Anna")->text(1), QStringLiteral("06.03.1951"));
-    QCOMPARE(rowNamed(list, "Muster, Anna")->text(2), QStringLiteral("14:05:00"));
-    QVERIFY(dialog.isVisible());
-
-    doubleClickRow(list, QStringLiteral(".."));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open"));
-    QCOMPARE(names(list), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"}));
-    QVERIFY(button(&dialog, "newGroupButton")->isEnabled());
-}
-
-void TestPersonDialogs::okOnRows()
-{
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    CPersonListView *list = dialog.list();
-
-    selectRow(list, QStringLiteral("Family"));
-    QVERIFY(button(&dialog, "okButton")->isEnabled());
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open - Family"));
-    QCOMPARE(dialog.levelKey(), m_familyChild);
-
-    // Regression: OK on ".." used to list the level with key 0, where no
-    // person or group stands, instead of the top level.
-    selectRow(list, QStringLiteral(".."));
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.levelKey(), kTopLevelKey);
-    QCOMPARE(names(list), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"}));
-
-    selectRow(list, QStringLiteral("O'Brien, Pat"));
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(m_doc->personName(), QStringLiteral("Pat O'Brien"));
-    QCOMPARE(m_doc->birthDate(), DateTimeValue::fromFields(1975, 7, 14));
-    QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), personNamed("O'Brien", "Pat")->id);
-}
-
-void TestPersonDialogs::doubleClickPerson()
-{
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    doubleClickRow(dialog.list(), QStringLiteral("Family"));
-    doubleClickRow(dialog.list(), QStringLiteral("Muster, Anna"));
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(m_doc->personName(), QStringLiteral("Anna Muster"));
-    QCOMPARE(m_doc->birthDate(), DateTimeValue::fromFields(1951, 3, 6));
-    QCOMPARE(m_doc->birthTime(), DateTimeValue::fromTime(14, 5));
-    QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), personNamed("Muster", "Anna")->id);
-}
-
-void TestPersonDialogs::deleteRows_data()
-{
-    QTest::addColumn<QString>("row");    // empty: nothing selected
-    QTest::addColumn<bool>("byKey");     // Delete key in the list instead of the button
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("remaining");
-
-    const QStringList all{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"};
-    QTest::newRow("group with members") << "Family" << false << QMessageBox::Ok
-                                        << "There is still data saved in this group" << all;
-    QTest::newRow("nothing selected") << "" << true << QMessageBox::Ok << "Please select the items to be deleted"
-                                      << all;
-    QTest::newRow("empty group, yes") << "Empty" << false << QMessageBox::Yes << "Are you sure?"
-                                      << QStringList{"Family", "Adams, Zoe", "O'Brien, Pat"};
-    QTest::newRow("person, no") << "Adams, Zoe" << true << QMessageBox::No << "Are you sure?" << all;
-    QTest::newRow("person, yes") << "Adams, Zoe" << false << QMessageBox::Yes << "Are you sure?"
-                                 << QStringList{"Empty", "Family", "O'Brien, Pat"};
-}
-
-void TestPersonDialogs::deleteRows()
-{
-    QFETCH(QString, row);
-    QFETCH(bool, byKey);
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(QString, message);
-    QFETCH(QStringList, remaining);
-
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    CPersonListView *list = dialog.list();
-    if (!row.isEmpty())
-        selectRow(list, row);
-    BoxAnswerer answerer({answer});
-    if (byKey)
-        QTest::keyClick(list, Qt::Key_Delete);
-    else
-        QTest::mouseClick(button(&dialog, "deleteButton"), Qt::LeftButton);
-
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].title, QStringLiteral("DeleteName"));
-    QCOMPARE(answerer.seen[0].text, message);
-    QCOMPARE(answerer.seen[0].icon, QMessageBox::Question);
-    QCOMPARE(names(list), remaining);
-    // The store, not only the list, keeps what was not deleted.
-    const auto top = store().listLevel(kTopLevelKey);
-    QVERIFY(top.ok());
-    QCOMPARE(int(top.value().size()), remaining.size());
-    QCOMPARE(int(store().listLevel(m_familyChild).value().size()), 2);
-    QVERIFY(dialog.isVisible());
-}
-
-void TestPersonDialogs::dragPersonIntoGroupAndBack()
-{
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    CPersonListView *list = dialog.list();
-
-    // Onto a person or onto itself: nothing moves.
-    dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("O'Brien, Pat"));
-    dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("Adams, Zoe"));
-    QCOMPARE(personNamed("Adams", "Zoe")->parent, kTopLevelKey);
-
-    dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("Family"));
-    QCOMPARE(personNamed("Adams", "Zoe")->parent, m_familyChild);
-    QCOMPARE(names(list), (QStringList{"Empty", "Family", "O'Brien, Pat"}));
-
-    doubleClickRow(list, QStringLiteral("Family"));
-    QCOMPARE(names(list), (QStringList{"..", "Adams, Zoe", "Muster, Anna", "Muster, Max"}));
-    dropRow(list, QStringLiteral("Muster, Max"), QStringLiteral(".."));
-    QCOMPARE(personNamed("Muster", "Max")->parent, kTopLevelKey);
-    QCOMPARE(names(list), (QStringList{"..", "Adams, Zoe", "Muster, Anna"}));
-}
-
-void TestPersonDialogs::editGroupKeepsSelection()
-{
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    CPersonListView *list = dialog.list();
-    selectRow(list, QStringLiteral("Empty"));
-    QString shownName;
-    whenModal<CGroupDialog>([&](CGroupDialog *group) {
-        shownName = group->groupName();
-        auto *edit = group->findChild<QLineEdit *>(QStringLiteral("groupName"));
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("Friends"));
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-    QTest::mouseClick(button(&dialog, "editButton"), Qt::LeftButton);
-    QCOMPARE(shownName, QStringLiteral("Empty"));
-    QCOMPARE(names(list), (QStringList{"Family", "Friends", "Adams, Zoe", "O'Brien, Pat"}));
-    QVERIFY(rowNamed(list, QStringLiteral("Friends"))->isSelected());
-    QVERIFY(button(&dialog, "editButton")->isEnabled());
-    QVERIFY(button(&dialog, "deleteButton")->isEnabled());
-}
-
-void TestPersonDialogs::newPersonFromSelection()
-{
-    CPersonSelectDialog dialog(*m_doc, m_path);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    whenModal<CPersonDialog>([&](CPersonDialog *person) {
-        fill(*person, QStringLiteral("Zeta"), QStringLiteral("Ina"), QString(), QStringLiteral("01021990"),
-             QString());
-        QTest::mouseClick(button(person, "okButton"), Qt::LeftButton);
-    });
-    QTest::mouseClick(button(&dialog, "newButton"), Qt::LeftButton);
-    QCOMPARE(names(dialog.list()), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat", "Zeta, Ina"}));
-    QCOMPARE(m_doc->personName(), QStringLiteral("Ina Zeta"));
-    QVERIFY(dialog.isVisible());
-}
-
-void TestPersonDialogs::selectedGroupIsDefaultGroup()
-{
+    void levels()
     {
         CPersonSelectDialog dialog(*m_doc, m_path);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        selectRow(dialog.list(), QStringLiteral("Family"));
-        selectRow(dialog.list(), QStringLiteral("Adams, Zoe"));
-    }
-    // Outlives the selection dialog.
-    QCOMPARE(CPersonDialog::defaultGroupName(), QStringLiteral("Family"));
-    CPersonDialog person(*m_doc, m_path, 0);
-    QCOMPARE(person.findChild<QLineEdit *>(QStringLiteral("group"))->text(), QStringLiteral("Family"));
-}
+        QVERIFY(shown(dialog));
+        CPersonListView *list = dialog.list();
 
-// --- Person dialog ----------------------------------------------------------
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open"));
+        QCOMPARE(names(list), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"}));
+        QVERIFY(button(&dialog, "newGroupButton")->isEnabled());
+        QVERIFY(!button(&dialog, "okButton")->isEnabled());
+        QVERIFY(!button(&dialog, "editButton")->isEnabled());
+        QVERIFY(!button(&dialog, "deleteButton")->isEnabled());
+        QCOMPARE(rowNamed(list, "Adams, Zoe")->text(1), QStringLiteral("01.01.1980"));
+        QCOMPARE(rowNamed(list, "Family")->text(1), QString());
 
-void TestPersonDialogs::okEnabling_data()
-{
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("dateKeys");
-    QTest::addColumn<bool>("enabled");
+        doubleClickRow(list, QStringLiteral("Family"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open - Family"));
+        QCOMPARE(names(list), (QStringList{"..", "Muster, Anna", "Muster, Max"}));
+        QVERIFY(!button(&dialog, "newGroupButton")->isEnabled());
+        QCOMPARE(rowNamed(list, "Muster, Anna")->text(1), QStringLiteral("06.03.1951"));
+        QCOMPARE(rowNamed(list, "Muster, Anna")->text(2), QStringLiteral("14:05:00"));
+        QVERIFY(dialog.isVisible());
 
-    QTest::newRow("nothing entered") << "" << "" << "" << false;
-    QTest::newRow("names, no date") << "Kern" << "Eva" << "" << false;
-    QTest::newRow("names, date of nine characters") << "Kern" << "Eva" << "0101195" << false;
-    QTest::newRow("names and whole date") << "Kern" << "Eva" << "01011951" << true;
-    QTest::newRow("last name only") << "Kern" << "" << "01011951" << true;
-    QTest::newRow("first name only") << "" << "Eva" << "01011951" << true;
-    QTest::newRow("no name") << "" << "" << "01011951" << false;
-    QTest::newRow("blank names") << "  " << " " << "01011951" << false;
-}
+        doubleClickRow(list, QStringLiteral(".."));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open"));
+        QCOMPARE(names(list), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"}));
+        QVERIFY(button(&dialog, "newGroupButton")->isEnabled());
 
-void TestPersonDialogs::okEnabling()
-{
-    QFETCH(QString, last);
-    QFETCH(QString, first);
-    QFETCH(QString, dateKeys);
-    QFETCH(bool, enabled);
-
-    CPersonDialog dialog(*m_doc, m_path, 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("New"));
-    QPushButton *ok = button(&dialog, "okButton");
-    QVERIFY(!ok->isEnabled());
-    fill(dialog, last, first, QString(), dateKeys, QString());
-    QCOMPARE(ok->isEnabled(), enabled);
-    // OK that is not enabled cannot be pressed with Enter either.
-    const int before = personCount();
-    QTest::keyClick(dialog.findChild<QLineEdit *>(QStringLiteral("lastName")), Qt::Key_Return);
-    QCOMPARE(personCount(), enabled ? before + 1 : before);
-}
-
-void TestPersonDialogs::addInTwentyFourHourLocale()
-{
-    CPersonDialog dialog(*m_doc, m_path, 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QVERIFY(dialog.findChild<QLineEdit *>(QStringLiteral("designator"))->isHidden());
-    fill(dialog, QStringLiteral("Kern"), QStringLiteral("Eva"), QStringLiteral("Friends"), QStringLiteral("24121960"),
-         QStringLiteral("0730"));
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-
-    const auto row = personNamed("Kern", "Eva");
-    QVERIFY(row);
-    QCOMPARE(row->geburtsdatum, DateTimeValue::fromFields(1960, 12, 24));
-    QCOMPARE(row->zeit, DateTimeValue::fromTime(7, 30));
-    // The typed group did not exist: it was made at the top level.
-    QCOMPARE(store().groupNameOfPerson(row->parent).value(), QStringLiteral("Friends"));
-    QCOMPARE(m_doc->personName(), QStringLiteral("Eva Kern"));
-    QCOMPARE(m_doc->birthDate(), row->geburtsdatum);
-    QCOMPARE(m_doc->birthTime(), row->zeit);
-    QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), row->id);
-}
-
-void TestPersonDialogs::addInTwelveHourLocale_data()
-{
-    QTest::addColumn<QString>("timeKeys");
-    QTest::addColumn<QString>("designator"); // typed into the designator field; empty: left alone
-    QTest::addColumn<QString>("shownDesignator");
-    QTest::addColumn<DateTimeValue>("time");
-
-    QTest::newRow("designator field PM") << "0205" << "PM" << "PM" << DateTimeValue::fromTime(14, 5);
-    QTest::newRow("designator left at AM") << "0205" << "" << "AM" << DateTimeValue::fromTime(2, 5);
-    QTest::newRow("designator typed on in time field") << "0205pm" << "" << "PM" << DateTimeValue::fromTime(14, 5);
-    QTest::newRow("12 AM is midnight") << "1230" << "AM" << "AM" << DateTimeValue::fromTime(0, 30);
-    QTest::newRow("no time") << "" << "" << "AM" << DateTimeValue();
-}
-
-void TestPersonDialogs::addInTwelveHourLocale()
-{
-    QFETCH(QString, timeKeys);
-    QFETCH(QString, designator);
-    QFETCH(QString, shownDesignator);
-    QFETCH(DateTimeValue, time);
-
-    SetDateLocale(QLocale(QStringLiteral("en_US")));
-    CPersonDialog dialog(*m_doc, m_path, 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *designatorEdit = dialog.findChild<QLineEdit *>(QStringLiteral("designator"));
-    QVERIFY(designatorEdit->isVisible());
-    QCOMPARE(designatorEdit->text(), QStringLiteral("AM"));
-    fill(dialog, QStringLiteral("Kern"), QStringLiteral("Eva"), QString(), QStringLiteral("03061951"), timeKeys);
-    QCOMPARE(dialog.findChild<CDateEdit *>()->text(), QStringLiteral("03/06/1951"));
-    if (!designator.isEmpty()) {
-        designatorEdit->clear();
-        QTest::keyClicks(designatorEdit, designator);
-    }
-    QCOMPARE(designatorEdit->text(), shownDesignator);
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const auto row = personNamed("Kern", "Eva");
-    QVERIFY(row);
-    QCOMPARE(row->geburtsdatum, DateTimeValue::fromFields(1951, 3, 6));
-    QCOMPARE(row->zeit, time);
-    QCOMPARE(row->parent, kTopLevelKey);
-}
-
-void TestPersonDialogs::unreadableInputRefused_data()
-{
-    QTest::addColumn<QString>("dateKeys");
-    QTest::addColumn<QString>("timeKeys");
-
-    QTest::newRow("31 February") << "31021990" << "1200";
-    QTest::newRow("29 February of a common year") << "29021991" << "";
-    QTest::newRow("time without minutes") << "01011990" << "07";
-}
-
-void TestPersonDialogs::unreadableInputRefused()
-{
-    QFETCH(QString, dateKeys);
-    QFETCH(QString, timeKeys);
-
-    // Regression: a date (or time) the parser cannot read used to be stored
-    // as 30 December 1899 (or as no time) and the dialog closed as if all
-    // was well. It is refused and every entry stays as typed.
-    CPersonDialog dialog(*m_doc, m_path, 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    fill(dialog, QStringLiteral("Kern"), QStringLiteral("Eva"), QStringLiteral("Family"), dateKeys, timeKeys);
-    const QString dateText = dialog.findChild<CDateEdit *>()->text();
-    const QString timeText = dialog.findChild<CTimeEdit *>()->text();
-    QVERIFY(button(&dialog, "okButton")->isEnabled());
-    const int before = personCount();
-
-    BoxAnswerer answerer({QMessageBox::Ok});
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].title, QStringLiteral("Error"));
-    QCOMPARE(answerer.seen[0].text, QStringLiteral("False Input"));
-    QCOMPARE(answerer.seen[0].icon, QMessageBox::Critical);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(personCount(), before);
-    QVERIFY(!m_doc->hasPerson());
-    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("lastName"))->text(), QStringLiteral("Kern"));
-    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("group"))->text(), QStringLiteral("Family"));
-    QCOMPARE(dialog.findChild<CDateEdit *>()->text(), dateText);
-    QCOMPARE(dialog.findChild<CTimeEdit *>()->text(), timeText);
-}
-
-void TestPersonDialogs::duplicateQuestion_data()
-{
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<bool>("added");
-
-    QTest::newRow("in a group, no") << "Muster" << "Anna" << QMessageBox::No
-                                    << "This name Anna Muster exists already in Group Family.\nDo you wish to reproduce?"
-                                    << false;
-    QTest::newRow("in a group, yes") << "Muster" << "Anna" << QMessageBox::Yes
-                                     << "This name Anna Muster exists already in Group Family.\nDo you wish to reproduce?"
-                                     << true;
-    QTest::newRow("apostrophe, top level, no") << "O'Brien" << "Pat" << QMessageBox::No
-                                               << "This name Pat O'Brien exists already in Group Persons.\nDo you wish to reproduce?"
-                                               << false;
-}
-
-void TestPersonDialogs::duplicateQuestion()
-{
-    QFETCH(QString, last);
-    QFETCH(QString, first);
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(QString, question);
-    QFETCH(bool, added);
-
-    CPersonDialog dialog(*m_doc, m_path, 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    fill(dialog, last, first, QStringLiteral("Friends"), QStringLiteral("02021962"), QStringLiteral("0815"));
-    const int before = personCount();
-    BoxAnswerer answerer({answer});
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].title, QStringLiteral("Name already in database"));
-    QCOMPARE(answerer.seen[0].text, question);
-    QCOMPARE(answerer.seen[0].icon, QMessageBox::Question);
-    QCOMPARE(personCount(), added ? before + 1 : before);
-    QCOMPARE(dialog.isVisible(), !added);
-    QCOMPARE(m_doc->hasPerson(), added);
-    if (!added) {
-        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("lastName"))->text(), last);
-        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("firstName"))->text(), first);
-        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("group"))->text(), QStringLiteral("Friends"));
-        QCOMPARE(dialog.findChild<CDateEdit *>()->text(), QStringLiteral("02.02.1962"));
-        QCOMPARE(dialog.findChild<CTimeEdit *>()->text(), QStringLiteral("08:15"));
-    }
-}
-
-void TestPersonDialogs::editMode()
-{
-    const int id = personNamed("Muster", "Anna")->id;
-    CPersonDialog dialog(*m_doc, m_path, id);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit File"));
-    auto *firstEdit = dialog.findChild<QLineEdit *>(QStringLiteral("firstName"));
-    auto *groupEdit = dialog.findChild<QLineEdit *>(QStringLiteral("group"));
-    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("lastName"))->text(), QStringLiteral("Muster"));
-    QCOMPARE(firstEdit->text(), QStringLiteral("Anna"));
-    QCOMPARE(groupEdit->text(), QStringLiteral("Family"));
-    QCOMPARE(dialog.findChild<CDateEdit *>()->text(), QStringLiteral("06.03.1951"));
-    QCOMPARE(dialog.findChild<CTimeEdit *>()->text(), QStringLiteral("14:05"));
-    QVERIFY(button(&dialog, "okButton")->isEnabled());
-
-    // Editing asks no duplicate question; a group name no group carries
-    // files the person at the top level.
-    firstEdit->selectAll();
-    QTest::keyClicks(firstEdit, QStringLiteral("Annette"));
-    groupEdit->selectAll();
-    QTest::keyClicks(groupEdit, QStringLiteral("Nowhere"));
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const auto row = store().find(id).value();
-    QVERIFY(row);
-    QCOMPARE(row->vorname, QStringLiteral("Annette"));
-    QCOMPARE(row->parent, kTopLevelKey);
-    QCOMPARE(row->zeit, DateTimeValue::fromTime(14, 5));
-    QCOMPARE(m_doc->personName(), QStringLiteral("Annette Muster"));
-    QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), id);
-    QCOMPARE(personCount(), 4);
-}
-
-void TestPersonDialogs::editModeTwelveHour()
-{
-    SetDateLocale(QLocale(QStringLiteral("en_US")));
-    const int id = personNamed("Muster", "Anna")->id;
-    CPersonDialog dialog(*m_doc, m_path, id);
-    QCOMPARE(dialog.findChild<CDateEdit *>()->text(), QStringLiteral("03/06/1951"));
-    QCOMPARE(dialog.findChild<CTimeEdit *>()->text(), QStringLiteral("02:05"));
-    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("designator"))->text(), QStringLiteral("PM"));
-    // Saved unchanged, the time stays 14:05.
-    QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-    QCOMPARE(store().find(id).value()->zeit, DateTimeValue::fromTime(14, 5));
-}
-
-void TestPersonDialogs::groupListFillsGroupField()
-{
-    CPersonDialog dialog(*m_doc, m_path, 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *groups = dialog.findChild<QListWidget *>(QStringLiteral("groupList"));
-    QStringList listed;
-    for (int i = 0; i < groups->count(); ++i)
-        listed << groups->item(i)->text();
-    // The top level's own row is not offered.
-    QCOMPARE(listed, (QStringList{"Empty", "Family"}));
-    QTest::mouseClick(groups->viewport(), Qt::LeftButton, {}, groups->visualItemRect(groups->item(1)).center());
-    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("group"))->text(), QStringLiteral("Family"));
-}
-
-// --- Group dialog and list ---------------------------------------------------
-
-void TestPersonDialogs::groupDialog()
-{
-    {
-        CGroupDialog dialog(m_path, CGroupDialog::NewGroup);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("New Group"));
-        auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("groupName"));
-        QCOMPARE(edit->text(), QString());
-        QTest::keyClicks(edit, QStringLiteral("  "));
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QTest::keyClicks(edit, QStringLiteral("Mc'Gee's"));
-        QTest::keyClick(edit, Qt::Key_Return);
+        // A double-click on a person opens that person.
+        doubleClickRow(list, QStringLiteral("Family"));
+        doubleClickRow(list, QStringLiteral("Muster, Anna"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const auto row = store().find(dialog.groupId()).value();
-        QVERIFY(row && row->folder);
-        QCOMPARE(row->name, QStringLiteral("Mc'Gee's"));
-        QCOMPARE(row->parent, kTopLevelKey);
+        QCOMPARE(m_doc->personName(), QStringLiteral("Anna Muster"));
+        QCOMPARE(m_doc->birthDate(), DateTimeValue::fromFields(1951, 3, 6));
+        QCOMPARE(m_doc->birthTime(), DateTimeValue::fromTime(14, 5));
+        QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), personNamed("Muster", "Anna")->id);
     }
-    const auto groups = store().listGroups().value();
-    const auto family = std::find_if(groups.begin(), groups.end(),
-                                     [](const PersonRow &g) { return g.name == QLatin1String("Family"); });
-    CGroupDialog rename(m_path, CGroupDialog::RenameGroup, family->id);
-    rename.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&rename));
-    QCOMPARE(rename.windowTitle(), QStringLiteral("Rename Group"));
-    auto *edit = rename.findChild<QLineEdit *>(QStringLiteral("groupName"));
-    QCOMPARE(edit->text(), QStringLiteral("Family"));
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("Kin"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(rename.result(), int(QDialog::Accepted));
-    QCOMPARE(store().groupNameOfPerson(m_familyChild).value(), QStringLiteral("Kin"));
-}
 
-void TestPersonDialogs::shortenedText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("fitsWithout"); // characters dropped in the width given; -1: whole text
-    QTest::addColumn<QString>("shown");
+    void okOnRows()
+    {
+        CPersonSelectDialog dialog(*m_doc, m_path);
+        QVERIFY(shown(dialog));
+        CPersonListView *list = dialog.list();
 
-    QTest::newRow("fits") << "Muster, Annabelle" << -1 << "Muster, Annabelle";
-    QTest::newRow("four dropped") << "Muster, Annabelle" << 4 << "Muster, Annab...";
-    QTest::newRow("eight dropped") << "Muster, Annabelle" << 8 << "Muster, A...";
-    QTest::newRow("short text never shortened") << "Abcd" << 100 << "Abcd";
-    QTest::newRow("nothing fits") << "Muster, Anna" << 100 << "...";
-}
+        selectRow(list, QStringLiteral("Family"));
+        QVERIFY(button(&dialog, "okButton")->isEnabled());
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open - Family"));
+        QCOMPARE(dialog.levelKey(), m_familyChild);
 
-void TestPersonDialogs::shortenedText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, fitsWithout);
-    QFETCH(QString, shown);
-    const QFontMetrics metrics(QApplication::font());
-    int width = metrics.horizontalAdvance(text);
-    if (fitsWithout >= 0)
-        width = fitsWithout >= text.size() ? 0 : metrics.horizontalAdvance(text.left(text.size() - fitsWithout) + "...");
-    QCOMPARE(ShortenedText(text, metrics, width), shown);
-}
+        // Regression: OK on ".." used to list the level with key 0, where no
+        // person or group stands, instead of the top level.
+        selectRow(list, QStringLiteral(".."));
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.levelKey(), kTopLevelKey);
+        QCOMPARE(names(list), (QStringList{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"}));
+
+        selectRow(list, QStringLiteral("O'Brien, Pat"));
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(m_doc->personName(), QStringLiteral("Pat O'Brien"));
+        QCOMPARE(m_doc->birthDate(), DateTimeValue::fromFields(1975, 7, 14));
+        QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), personNamed("O'Brien", "Pat")->id);
+    }
+
+    void deleteRows_data()
+    {
+        QTest::addColumn<QString>("row");    // empty: nothing selected
+        QTest::addColumn<bool>("byKey");     // Delete key in the list instead of the button
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("remaining");
+
+        const QStringList all{"Empty", "Family", "Adams, Zoe", "O'Brien, Pat"};
+        QTest::newRow("group with members") << "Family" << false << QMessageBox::Ok
+                                            << "There is still data saved in this group" << all;
+        QTest::newRow("nothing selected") << "" << true << QMessageBox::Ok << "Please select the items to be deleted"
+                                          << all;
+        QTest::newRow("empty group, yes") << "Empty" << false << QMessageBox::Yes << "Are you sure?"
+                                          << QStringList{"Family", "Adams, Zoe", "O'Brien, Pat"};
+        QTest::newRow("person, no") << "Adams, Zoe" << true << QMessageBox::No << "Are you sure?" << all;
+        QTest::newRow("person, yes") << "Adams, Zoe" << false << QMessageBox::Yes << "Are you sure?"
+                                     << QStringList{"Empty", "Family", "O'Brien, Pat"};
+    }
+
+    void deleteRows()
+    {
+        QFETCH(QString, row);
+        QFETCH(bool, byKey);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, message);
+        QFETCH(QStringList, remaining);
+
+        CPersonSelectDialog dialog(*m_doc, m_path);
+        QVERIFY(shown(dialog));
+        CPersonListView *list = dialog.list();
+        if (!row.isEmpty())
+            selectRow(list, row);
+        BoxAnswerer answerer({answer});
+        if (byKey)
+            QTest::keyClick(list, Qt::Key_Delete);
+        else
+            QTest::mouseClick(button(&dialog, "deleteButton"), Qt::LeftButton);
+
+        QCOMPARE(answerer.seen, QStringList{"DeleteName: " + message + " [Question]"});
+        QCOMPARE(names(list), remaining);
+        // The store, not only the list, keeps what was not deleted.
+        QCOMPARE(int(store().listLevel(kTopLevelKey).value().size()), remaining.size());
+        QCOMPARE(int(store().listLevel(m_familyChild).value().size()), 2);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void dragPersonIntoGroupAndBack()
+    {
+        CPersonSelectDialog dialog(*m_doc, m_path);
+        QVERIFY(shown(dialog));
+        CPersonListView *list = dialog.list();
+
+        // Onto a person or onto itself: nothing moves.
+        dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("O'Brien, Pat"));
+        dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("Adams, Zoe"));
+        QCOMPARE(personNamed("Adams", "Zoe")->parent, kTopLevelKey);
+
+        dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("Family"));
+        QCOMPARE(personNamed("Adams", "Zoe")->parent, m_familyChild);
+        QCOMPARE(names(list), (QStringList{"Empty", "Family", "O'Brien, Pat"}));
+
+        doubleClickRow(list, QStringLiteral("Family"));
+        QCOMPARE(names(list), (QStringList{"..", "Adams, Zoe", "Muster, Anna", "Muster, Max"}));
+        dropRow(list, QStringLiteral("Muster, Max"), QStringLiteral(".."));
+        QCOMPARE(personNamed("Muster", "Max")->parent, kTopLevelKey);
+        QCOMPARE(names(list), (QStringList{"..", "Adams, Zoe", "Muster, Anna"}));
+    }
+
+    // Edit renames the selected group and keeps it selected; New adds a
+    // person and lists it.
+    void editAndNewFromSelection()
+    {
+        CPersonSelectDialog dialog(*m_doc, m_path);
+        QVERIFY(shown(dialog));
+        CPersonListView *list = dialog.list();
+        selectRow(list, QStringLiteral("Empty"));
+        QString shownName;
+        whenModal<CGroupDialog>([&](CGroupDialog *group) {
+            shownName = group->groupName();
+            auto *edit = group->findChild<QLineEdit *>(QStringLiteral("groupName"));
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("Friends"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        QTest::mouseClick(button(&dialog, "editButton"), Qt::LeftButton);
+        QCOMPARE(shownName, QStringLiteral("Empty"));
+        QCOMPARE(names(list), (QStringList{"Family", "Friends", "Adams, Zoe", "O'Brien, Pat"}));
+        QVERIFY(rowNamed(list, QStringLiteral("Friends"))->isSelected());
+        QVERIFY(button(&dialog, "editButton")->isEnabled());
+        QVERIFY(button(&dialog, "deleteButton")->isEnabled());
+
+        whenModal<CPersonDialog>([&](CPersonDialog *person) {
+            fill(*person, QStringLiteral("Zeta"), QStringLiteral("Ina"), QString(), QStringLiteral("01021990"),
+                 QString());
+            QTest::mouseClick(button(person, "okButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(button(&dialog, "newButton"), Qt::LeftButton);
+        QCOMPARE(names(list), (QStringList{"Family", "Friends", "Adams, Zoe", "O'Brien, Pat", "Zeta, Ina"}));
+        QCOMPARE(m_doc->personName(), QStringLiteral("Ina Zeta"));
+        QVERIFY(dialog.isVisible());
+    }
+
+    void selectedGroupIsDefaultGroup()
+    {
+        {
+            CPersonSelectDialog dialog(*m_doc, m_path);
+            QVERIFY(shown(dialog));
+            selectRow(dialog.list(), QStringLiteral("Family"));
+            selectRow(dialog.list(), QStringLiteral("Adams, Zoe"));
+        }
+        // Outlives the selection dialog.
+        QCOMPARE(CPersonDialog::defaultGroupName(), QStringLiteral("Family"));
+        CPersonDialog person(*m_doc, m_path, 0);
+        QCOMPARE(field(&person, "group")->text(), QStringLiteral("Family"));
+    }
+
+    // --- Person dialog ----------------------------------------------------------
+
+    void okEnabling_data()
+    {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("dateKeys");
+        QTest::addColumn<bool>("enabled");
+
+        QTest::newRow("nothing entered") << "" << "" << "" << false;
+        QTest::newRow("names, no date") << "Kern" << "Eva" << "" << false;
+        QTest::newRow("names, date of nine characters") << "Kern" << "Eva" << "0101195" << false;
+        QTest::newRow("names and whole date") << "Kern" << "Eva" << "01011951" << true;
+        QTest::newRow("last name only") << "Kern" << "" << "01011951" << true;
+        QTest::newRow("first name only") << "" << "Eva" << "01011951" << true;
+        QTest::newRow("no name") << "" << "" << "01011951" << false;
+        QTest::newRow("blank names") << "  " << " " << "01011951" << false;
+    }
+
+    void okEnabling()
+    {
+        QFETCH(QString, last);
+        QFETCH(QString, first);
+        QFETCH(QString, dateKeys);
+        QFETCH(bool, enabled);
+
+        CPersonDialog dialog(*m_doc, m_path, 0);
+        QVERIFY(shown(dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("New"));
+        QPushButton *ok = button(&dialog, "okButton");
+        QVERIFY(!ok->isEnabled());
+        fill(dialog, last, first, QString(), dateKeys, QString());
+        QCOMPARE(ok->isEnabled(), enabled);
+        // OK that is not enabled cannot be pressed with Enter either.
+        const int before = personCount();
+        QTest::keyClick(field(&dialog, "lastName"), Qt::Key_Return);
+        QCOMPARE(personCount(), enabled ? before + 1 : before);
+    }
+
+    void add_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("dateKeys"); // 6 March 1951 in the locale's order
+        QTest::addColumn<QString>("timeKeys");
+        QTest::addColumn<QString>("designator"); // typed into the designator field; empty: left alone
+        QTest::addColumn<QString>("shownDesignator"); // empty: the field is hidden
+        QTest::addColumn<DateTimeValue>("time");
+
+        QTest::newRow("24 hours") << "de_DE" << "06031951" << "0730" << "" << "" << DateTimeValue::fromTime(7, 30);
+        const QString us = QStringLiteral("en_US");
+        const QString date = QStringLiteral("03061951");
+        QTest::newRow("designator field PM") << us << date << "0205" << "PM" << "PM" << DateTimeValue::fromTime(14, 5);
+        QTest::newRow("designator left at AM") << us << date << "0205" << "" << "AM" << DateTimeValue::fromTime(2, 5);
+        QTest::newRow("designator typed on in time field") << us << date << "0205pm" << "" << "PM"
+                                                           << DateTimeValue::fromTime(14, 5);
+        QTest::newRow("12 AM is midnight") << us << date << "1230" << "AM" << "AM" << DateTimeValue::fromTime(0, 30);
+        QTest::newRow("no time") << us << date << "" << "" << "AM" << DateTimeValue();
+    }
+
+    void add()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, dateKeys);
+        QFETCH(QString, timeKeys);
+        QFETCH(QString, designator);
+        QFETCH(QString, shownDesignator);
+        QFETCH(DateTimeValue, time);
+
+        SetDateLocale(QLocale(locale));
+        CPersonDialog dialog(*m_doc, m_path, 0);
+        QVERIFY(shown(dialog));
+        QLineEdit *designatorEdit = field(&dialog, "designator");
+        QCOMPARE(designatorEdit->isVisible(), !shownDesignator.isEmpty());
+        if (designatorEdit->isVisible())
+            QCOMPARE(designatorEdit->text(), QStringLiteral("AM"));
+        fill(dialog, QStringLiteral("Kern"), QStringLiteral("Eva"), QStringLiteral("Friends"), dateKeys, timeKeys);
+        if (!designator.isEmpty()) {
+            designatorEdit->clear();
+            QTest::keyClicks(designatorEdit, designator);
+        }
+        if (designatorEdit->isVisible())
+            QCOMPARE(designatorEdit->text(), shownDesignator);
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        const auto row = personNamed("Kern", "Eva");
+        QVERIFY(row);
+        QCOMPARE(row->geburtsdatum, DateTimeValue::fromFields(1951, 3, 6));
+        QCOMPARE(row->zeit, time);
+        // The typed group did not exist: it was made at the top level.
+        QCOMPARE(store().groupNameOfPerson(row->parent).value(), QStringLiteral("Friends"));
+        QCOMPARE(m_doc->personName(), QStringLiteral("Eva Kern"));
+        QCOMPARE(m_doc->birthDate(), row->geburtsdatum);
+        QCOMPARE(m_doc->birthTime(), row->zeit);
+        QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), row->id);
+    }
+
+    void unreadableInputRefused_data()
+    {
+        QTest::addColumn<QString>("dateKeys");
+        QTest::addColumn<QString>("timeKeys");
+
+        QTest::newRow("31 February") << "31021990" << "1200";
+        QTest::newRow("29 February of a common year") << "29021991" << "";
+        QTest::newRow("time without minutes") << "01011990" << "07";
+    }
+
+    void unreadableInputRefused()
+    {
+        QFETCH(QString, dateKeys);
+        QFETCH(QString, timeKeys);
+
+        // Regression: a date (or time) the parser cannot read used to be stored
+        // as 30 December 1899 (or as no time) and the dialog closed as if all
+        // was well. It is refused and every entry stays as typed.
+        CPersonDialog dialog(*m_doc, m_path, 0);
+        QVERIFY(shown(dialog));
+        fill(dialog, QStringLiteral("Kern"), QStringLiteral("Eva"), QStringLiteral("Family"), dateKeys, timeKeys);
+        const QStringList typed = fields(&dialog);
+        QCOMPARE(typed.mid(0, 3), (QStringList{"Kern", "Eva", "Family"}));
+        QVERIFY(button(&dialog, "okButton")->isEnabled());
+        const int before = personCount();
+
+        BoxAnswerer answerer({QMessageBox::Ok});
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(answerer.seen, QStringList{"Error: False Input [Critical]"});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(personCount(), before);
+        QVERIFY(!m_doc->hasPerson());
+        QCOMPARE(fields(&dialog), typed);
+    }
+
+    void duplicateQuestion_data()
+    {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("group"); // named in the question
+        QTest::addColumn<bool>("added");
+
+        QTest::newRow("in a group, no") << "Muster" << "Anna" << QMessageBox::No << "Family" << false;
+        QTest::newRow("in a group, yes") << "Muster" << "Anna" << QMessageBox::Yes << "Family" << true;
+        QTest::newRow("apostrophe, top level, no") << "O'Brien" << "Pat" << QMessageBox::No << "Persons" << false;
+    }
+
+    void duplicateQuestion()
+    {
+        QFETCH(QString, last);
+        QFETCH(QString, first);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, group);
+        QFETCH(bool, added);
+
+        CPersonDialog dialog(*m_doc, m_path, 0);
+        QVERIFY(shown(dialog));
+        fill(dialog, last, first, QStringLiteral("Friends"), QStringLiteral("02021962"), QStringLiteral("0815"));
+        const int before = personCount();
+        BoxAnswerer answerer({answer});
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        const QString question = QStringLiteral("This name %1 %2 exists already in Group %3.\nDo you wish to reproduce?");
+        QCOMPARE(answerer.seen, QStringList{"Name already in database: " + question.arg(first, last, group) + " [Question]"});
+        QCOMPARE(personCount(), added ? before + 1 : before);
+        QCOMPARE(dialog.isVisible(), !added);
+        QCOMPARE(m_doc->hasPerson(), added);
+        if (!added)
+            QCOMPARE(fields(&dialog), (QStringList{last, first, "Friends", "02.02.1962", "08:15"}));
+    }
+
+    void editMode_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("dateAndTime"); // as shown
+        QTest::addColumn<QString>("designator"); // empty: the field is hidden
+        QTest::newRow("24 hours") << "de_DE" << QStringList{"06.03.1951", "14:05"} << "";
+        QTest::newRow("12 hours") << "en_US" << QStringList{"03/06/1951", "02:05"} << "PM";
+    }
+
+    void editMode()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, dateAndTime);
+        QFETCH(QString, designator);
+        SetDateLocale(QLocale(locale));
+        const int id = personNamed("Muster", "Anna")->id;
+        CPersonDialog dialog(*m_doc, m_path, id);
+        QVERIFY(shown(dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit File"));
+        QLineEdit *firstEdit = field(&dialog, "firstName");
+        QLineEdit *groupEdit = field(&dialog, "group");
+        QCOMPARE(fields(&dialog), QStringList({"Muster", "Anna", "Family"}) + dateAndTime);
+        QCOMPARE(field(&dialog, "designator")->isVisible(), !designator.isEmpty());
+        if (!designator.isEmpty())
+            QCOMPARE(field(&dialog, "designator")->text(), designator);
+        QVERIFY(button(&dialog, "okButton")->isEnabled());
+
+        // Editing asks no duplicate question; a group name no group carries
+        // files the person at the top level; the untouched date and time
+        // are saved as they were.
+        firstEdit->selectAll();
+        QTest::keyClicks(firstEdit, QStringLiteral("Annette"));
+        groupEdit->selectAll();
+        QTest::keyClicks(groupEdit, QStringLiteral("Nowhere"));
+        QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const auto row = store().find(id).value();
+        QVERIFY(row);
+        QCOMPARE(row->vorname, QStringLiteral("Annette"));
+        QCOMPARE(row->parent, kTopLevelKey);
+        QCOMPARE(row->geburtsdatum, DateTimeValue::fromFields(1951, 3, 6));
+        QCOMPARE(row->zeit, DateTimeValue::fromTime(14, 5));
+        QCOMPARE(m_doc->personName(), QStringLiteral("Annette Muster"));
+        QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), id);
+        QCOMPARE(personCount(), 4);
+    }
+
+
+    void groupListFillsGroupField()
+    {
+        CPersonDialog dialog(*m_doc, m_path, 0);
+        QVERIFY(shown(dialog));
+        auto *groups = dialog.findChild<QListWidget *>(QStringLiteral("groupList"));
+        QStringList listed;
+        for (int i = 0; i < groups->count(); ++i)
+            listed << groups->item(i)->text();
+        // The top level's own row is not offered.
+        QCOMPARE(listed, (QStringList{"Empty", "Family"}));
+        QTest::mouseClick(groups->viewport(), Qt::LeftButton, {}, groups->visualItemRect(groups->item(1)).center());
+        QCOMPARE(field(&dialog, "group")->text(), QStringLiteral("Family"));
+    }
+
+    // --- Group dialog and list ---------------------------------------------------
+
+    void groupDialog()
+    {
+        {
+            CGroupDialog dialog(m_path, CGroupDialog::NewGroup);
+            QVERIFY(shown(dialog));
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("New Group"));
+            auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("groupName"));
+            QCOMPARE(edit->text(), QString());
+            QTest::keyClicks(edit, QStringLiteral("  "));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QTest::keyClicks(edit, QStringLiteral("Mc'Gee's"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            const auto row = store().find(dialog.groupId()).value();
+            QVERIFY(row && row->folder);
+            QCOMPARE(row->name, QStringLiteral("Mc'Gee's"));
+            QCOMPARE(row->parent, kTopLevelKey);
+        }
+        CGroupDialog rename(m_path, CGroupDialog::RenameGroup, m_familyId);
+        QVERIFY(shown(rename));
+        QCOMPARE(rename.windowTitle(), QStringLiteral("Rename Group"));
+        auto *edit = rename.findChild<QLineEdit *>(QStringLiteral("groupName"));
+        QCOMPARE(edit->text(), QStringLiteral("Family"));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("Kin"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rename.result(), int(QDialog::Accepted));
+        QCOMPARE(store().groupNameOfPerson(m_familyChild).value(), QStringLiteral("Kin"));
+    }
+
+    void shortenedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("fitsWithout"); // characters dropped in the width given; -1: whole text
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("fits") << "Muster, Annabelle" << -1 << "Muster, Annabelle";
+        QTest::newRow("four dropped") << "Muster, Annabelle" << 4 << "Muster, Annab...";
+        QTest::newRow("eight dropped") << "Muster, Annabelle" << 8 << "Muster, A...";
+        QTest::newRow("short text never shortened") << "Abcd" << 100 << "Abcd";
+        QTest::newRow("nothing fits") << "Muster, Anna" << 100 << "...";
+    }
+
+    void shortenedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, fitsWithout);
+        QFETCH(QString, shown);
+        const QFontMetrics metrics(QApplication::font());
+        int width = metrics.horizontalAdvance(text);
+        if (fitsWithout >= 0)
+            width = fitsWithout >= text.size() ? 0 : metrics.horizontalAdvance(text.left(text.size() - fitsWithout) + "...");
+        QCOMPARE(ShortenedText(text, metrics, width), shown);
+    }
+};
 
 QTEST_MAIN(TestPersonDialogs)
 #include "tst_persondialogs.moc"

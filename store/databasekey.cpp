@@ -21,11 +21,6 @@ int DatabasePassword()
     return value;
 }
 
-QString ConnectString()
-{
-    return QStringLiteral(";PWD=%1").arg(DatabasePassword());
-}
-
 QByteArray DatabasePassphrase()
 {
     return QByteArray::number(DatabasePassword());

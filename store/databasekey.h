@@ -15,8 +15,6 @@ constexpr int kKdfIterations = 64000;
 
 /// The numeric password, assembled at run time.
 int DatabasePassword();
-/// The connect string of a database open: ";PWD=<password>".
-QString ConnectString();
 /// The password as the passphrase the engine derives its key from.
 QByteArray DatabasePassphrase();
 

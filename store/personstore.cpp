@@ -395,6 +395,19 @@ Result<PersonRow> PersonStore::addGroup(const QString &name) const
     });
 }
 
+namespace {
+
+/// Opens `dao` on the group row with this ID; refuses when there is none.
+void openGroup(CDaoGebDataInfo &dao, int id)
+{
+    dao.setFilter(QStringLiteral("ID = %1 AND Folder = True").arg(id));
+    dao.open();
+    if (dao.isEOF())
+        throw Refusal{QStringLiteral("no group with ID %1").arg(id)};
+}
+
+} // namespace
+
 Status PersonStore::renameGroup(int id, const QString &name) const
 {
     return guarded<Done>([&] {
@@ -402,10 +415,7 @@ Status PersonStore::renameGroup(int id, const QString &name) const
         Connection db(m_path);
         Transaction transaction(db);
         CDaoGebDataInfo dao(db);
-        dao.setFilter(QStringLiteral("ID = %1 AND Folder = True").arg(id));
-        dao.open();
-        if (dao.isEOF())
-            throw Refusal{QStringLiteral("no group with ID %1").arg(id)};
+        openGroup(dao, id);
         if (dao.text(CDaoGebDataInfo::NameField) != group) {
             dao.edit();
             dao.setText(CDaoGebDataInfo::NameField, group);
@@ -439,10 +449,7 @@ Status PersonStore::movePerson(int personId, int groupId) const
         Connection db(m_path);
         Transaction transaction(db);
         CDaoGebDataInfo group(db);
-        group.setFilter(QStringLiteral("ID = %1 AND Folder = True").arg(groupId));
-        group.open();
-        if (group.isEOF())
-            throw Refusal{QStringLiteral("no group with ID %1").arg(groupId)};
+        openGroup(group, groupId);
         setParentOfPerson(db, personId, group.integer(CDaoGebDataInfo::ChildField));
         group.close();
         transaction.commit();

@@ -230,6 +230,13 @@ QByteArray Writer::write(int from, int to)
 
 } // namespace
 
+QByteArray rtfEscaped(QStringView text)
+{
+    QByteArray out;
+    appendEscaped(out, text);
+    return out;
+}
+
 QByteArray writeRtf(const QTextDocument &document)
 {
     return Writer(document).write(0, document.characterCount() - 1);

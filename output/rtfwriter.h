@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringView>
 
 class QTextCursor;
 class QTextDocument;
@@ -20,5 +21,9 @@ QByteArray writeRtf(const QTextCursor &selection);
 
 /// The part [from, to) of the document, in character positions.
 QByteArray writeRtf(const QTextDocument &document, int from, int to);
+
+/// Characters as RTF text, escaped as the writer escapes them (\ { } with
+/// a backslash, Windows-1252 as \'hh, the rest as \uN?).
+QByteArray rtfEscaped(QStringView text);
 
 } // namespace quadrivium

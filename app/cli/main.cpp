@@ -1,5 +1,6 @@
 // quadrivium-cli: the readings and the stores without the window.
 
+#include "exportcommand.h"
 #include "personscommand.h"
 #include "readingcommand.h"
 #include "textscommand.h"
@@ -23,6 +24,7 @@ const std::array kCommands{
     Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
     Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
     Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts},
+    Command{"export", "one reading with its texts as an RTF or text file", quadrivium::cli::runExport},
 };
 
 void printUsage(QTextStream &out)

@@ -1,4 +1,5 @@
 #include "personscommand.h"
+#include "readinginput.h"
 
 #include "clicommon.h"
 
@@ -34,20 +35,6 @@ QString timeText(const PersonRow &row)
     if (!row.hasTime())
         return {};
     return QStringLiteral("%1:%2").arg(row.zeit.hour(), 2, 10, QLatin1Char('0')).arg(row.zeit.minute(), 2, 10, QLatin1Char('0'));
-}
-
-/// "HH:MM" (hours 0..23); nothing and a message otherwise.
-std::optional<DateTimeValue> parseTime(const QString &text, QString *error)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
-    const auto match = pattern.match(text.trimmed());
-    const int hour = match.captured(1).toInt();
-    const int minute = match.captured(2).toInt();
-    if (!match.hasMatch() || hour > 23 || minute > 59) {
-        *error = QStringLiteral("a time of birth is HH:MM, not \"%1\"").arg(text);
-        return std::nullopt;
-    }
-    return DateTimeValue::fromTime(hour, minute);
 }
 
 /// The store of --persons-db or the shared persons file; `create` makes a

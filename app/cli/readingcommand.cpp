@@ -2,13 +2,13 @@
 
 #include "clicommon.h"
 #include "personscommand.h"
+#include "readinginput.h"
 
 #include "engine/engine.h"
 #include "output/storedtext.h"
 #include "store/store.h"
 
 #include <QCommandLineParser>
-#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,15 +23,6 @@ namespace {
 QString fromEngine(const std::string &text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString displayName(const QString &first, const QString &last)
-{
-    if (first.isEmpty())
-        return last;
-    if (last.isEmpty())
-        return first;
-    return first + QLatin1Char(' ') + last;
 }
 
 template<typename T, std::size_t N>
@@ -225,13 +216,6 @@ void printReading(QTextStream &out, const QString &name, const QString &born, co
             << classes[r.curveClass[i]] << '\n';
 }
 
-/// Prints a store failure (missing file, wrong password) and gives exit status 1.
-int storeError(const QString &message)
-{
-    QTextStream(stderr) << "quadrivium-cli: " << message << Qt::endl;
-    return 1;
-}
-
 } // namespace
 
 int runReading(const QStringList &arguments)
@@ -239,14 +223,9 @@ int runReading(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Prints every number of one person."));
     parser.addHelpOption();
+    addReadingOptions(parser, false);
     parser.addOptions({
-        {"first", "First name (UTF-8; may be empty).", "name"},
-        {"last", "Last name (UTF-8; may be empty).", "name"},
-        {"born", "Date of birth.", "YYYY-MM-DD"},
-        {"today", "Date whose year gives the personal year numbers (default: today).", "YYYY-MM-DD"},
-        {"day", "Day of the biorhythm (default: today).", "YYYY-MM-DD"},
         {"json", "Print one JSON object."},
-        {"person", "Read the stored person with this ID instead of --first/--last/--born.", "ID"},
         {"texts", "Add the interpretation texts of the reading's numbers."},
     });
     addDatabaseOptions(parser);
@@ -255,55 +234,11 @@ int runReading(const QStringList &arguments)
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     applyDatabaseOptions(parser);
-    QString name;
-    QString bornText;
-    DateArgument born;
-    if (parser.isSet(QStringLiteral("person"))) {
-        bool ok = false;
-        const int id = parser.value(QStringLiteral("person")).toInt(&ok);
-        if (!ok)
-            return fail(QStringLiteral("--person wants the ID of a stored person"));
-        if (PersonsDatabasePath().isEmpty())
-            return storeError(QStringLiteral("no persons database found"));
-        const auto row = PersonStore().find(id);
-        if (!row)
-            return storeError(row.error());
-        if (!row->has_value() || (*row)->folder)
-            return storeError(QStringLiteral("no person with ID %1").arg(id));
-        const PersonRow &person = **row;
-        name = person.displayName();
-        born.value = person.geburtsdatum;
-        const DateTimeValue &b = person.geburtsdatum;
-        bornText = QStringLiteral("%1-%2-%3").arg(b.year(), 4, 10, QLatin1Char('0'))
-                       .arg(b.month(), 2, 10, QLatin1Char('0')).arg(b.day(), 2, 10, QLatin1Char('0'));
-    } else {
-        if (!parser.isSet(QStringLiteral("born")))
-            return fail(QStringLiteral("reading needs --born YYYY-MM-DD or --person ID"));
-        born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
-        if (!born.value)
-            return fail(born.error);
-        bornText = parser.value(QStringLiteral("born"));
-        name = displayName(parser.value(QStringLiteral("first")).trimmed(),
-                           parser.value(QStringLiteral("last")).trimmed());
-    }
-    const QDate now = QDate::currentDate();
-    DateTimeValue today = DateTimeValue::fromFields(now.year(), now.month(), now.day());
-    if (parser.isSet(QStringLiteral("today"))) {
-        const auto given = parseDateArgument(parser.value(QStringLiteral("today")), QStringLiteral("--today"));
-        if (!given.value)
-            return fail(given.error);
-        today = *given.value;
-    }
-    DateTimeValue day = DateTimeValue::fromFields(now.year(), now.month(), now.day());
-    if (parser.isSet(QStringLiteral("day"))) {
-        const auto given = parseDateArgument(parser.value(QStringLiteral("day")), QStringLiteral("--day"));
-        if (!given.value)
-            return fail(given.error);
-        day = *given.value;
-    }
-
-    const Clock clock = [today] { return CivilDate{today.year(), today.month(), today.day()}; };
-    const auto reading = ComputeReading(toEngineName(name), *born.value, clock, day);
+    ReadingInput input;
+    if (const auto status = readReadingInput(parser, input))
+        return *status;
+    const QString &name = input.name;
+    const auto reading = ComputeReading(toEngineName(name), input.born, input.today, input.day);
     if (!reading)
         return fail(QStringLiteral("no reading for this date of birth"));
 
@@ -312,7 +247,7 @@ int runReading(const QStringList &arguments)
     if (withTexts) {
         auto found = readingTexts(*reading);
         if (!found)
-            return storeError(found.error());
+            return storeFailure(found.error());
         texts = std::move(found.value());
     }
 
@@ -328,7 +263,7 @@ int runReading(const QStringList &arguments)
         }
         out << QJsonDocument(object).toJson(QJsonDocument::Indented);
     } else {
-        printReading(out, name, bornText, *reading);
+        printReading(out, name, input.bornText, *reading);
         if (withTexts) {
             out << "\nTexts\n";
             for (const ReadingText &t : texts)

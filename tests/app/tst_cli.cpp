@@ -20,18 +20,21 @@ private slots:
     void textsBadSourceChangesNothing();
     void persons();
     void personsImportIsAllOrNothing();
+    void exportReading();
 
 private:
     struct Run {
         int status;
         QByteArray out, err;
     };
-    static Run run(const QStringList &arguments);
+    static Run run(const QStringList &arguments,
+                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 };
 
-TestCli::Run TestCli::run(const QStringList &arguments)
+TestCli::Run TestCli::run(const QStringList &arguments, const QProcessEnvironment &environment)
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(QStringLiteral(QUADRIVIUM_CLI_PATH), arguments);
     if (!p.waitForFinished(30000))
         return {-1, {}, {}};
@@ -135,6 +138,19 @@ void TestCli::badInput_data()
     QTest::newRow("no date of birth") << QStringList{"reading", "--first", "Anna"}
                                       << QByteArray("--born");
     QTest::newRow("unknown command") << QStringList{"horoscope"} << QByteArray("unknown command");
+    QTest::newRow("export unknown reading")
+        << QStringList{"export", "--reading", "horoscope", "--born", "1951-03-06", "--out", "x.rtf"}
+        << QByteArray("--reading");
+    // "lines" is a section of the chart, not of the pyramid.
+    QTest::newRow("export unknown section")
+        << QStringList{"export", "--reading", "pyramid", "--sections", "intro,lines", "--born", "1951-03-06",
+                       "--out", "x.rtf"}
+        << QByteArray("unknown section \"lines\"");
+    QTest::newRow("export without file") << QStringList{"export", "--reading", "chart", "--born", "1951-03-06"}
+                                         << QByteArray("--out");
+    QTest::newRow("export bad time")
+        << QStringList{"export", "--reading", "chart", "--born", "1951-03-06", "--time", "24:00", "--out", "x.rtf"}
+        << QByteArray("--time");
 }
 
 void TestCli::badInput()
@@ -240,6 +256,52 @@ void TestCli::personsImportIsAllOrNothing()
     QVERIFY2(r.err.contains(":3:"), r.err.constData());
     const Run list = run({"persons", "list", "--json", "--persons-db", db});
     QCOMPARE(QJsonDocument::fromJson(list.out).array().size(), 0);
+}
+
+// A stored person's chart, two sections, as RTF and as text: the headings
+// carry name, date and time of birth, the texts follow in section order; a
+// file name without a dot gets ".rtf"; a file that cannot be written gives 1.
+void TestCli::exportReading()
+{
+    QTemporaryDir dir;
+    const QString texts = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
+    const QString persons = dir.filePath(QStringLiteral("p.mdb"));
+    QCOMPARE(run({"persons", "add", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--time", "7:05",
+                  "--persons-db", persons})
+                 .status,
+             0);
+    const QJsonArray rows = QJsonDocument::fromJson(run({"persons", "list", "--json", "--persons-db", persons}).out).array();
+    QCOMPARE(rows.size(), 1);
+    const QString id = QString::number(rows.at(0).toObject()["id"].toInt());
+    const QStringList common{"export", "--reading", "chart", "--person", id, "--sections", "personal-year,ruling",
+                             "--today", "2026-01-01", "--persons-db", persons, "--text-db", texts};
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+
+    const QString rtf = dir.filePath(QStringLiteral("Lena"));
+    const Run asRtf = run(common + QStringList{"--out", rtf}, env);
+    QCOMPARE(asRtf.status, 0);
+    const Run readBack = run({"rtf", "to-text", rtf + QStringLiteral(".rtf")});
+    QCOMPARE(readBack.status, 0);
+    const QString text = QString::fromUtf8(readBack.out);
+    QVERIFY2(text.startsWith(QStringLiteral("Name\nLena Vogel\nDate of Birth\n06.03.1951\nTime of Birth\n07:05\n"
+                                            "The Ruling Number: What It Is")),
+             qPrintable(text));
+    const qsizetype ruling = text.indexOf(QStringLiteral("Ruling Number 7"));
+    const qsizetype year = text.indexOf(QStringLiteral("(2026)"));
+    const qsizetype next = text.indexOf(QStringLiteral("(2027)"));
+    QVERIFY2(ruling > 0 && year > ruling && next > year, qPrintable(text));
+
+    const QString plain = dir.filePath(QStringLiteral("Lena.txt"));
+    QCOMPARE(run(common + QStringList{"--out", plain}, env).status, 0);
+    QCOMPARE(QString::fromUtf8(fileBytes(plain)).trimmed(), text.trimmed());
+
+    const QString unwritable = dir.filePath(QStringLiteral("missing/Lena.rtf"));
+    const Run failed = run(common + QStringList{"--out", unwritable}, env);
+    QCOMPARE(failed.status, 1);
+    QVERIFY2(failed.err.contains(unwritable.toUtf8()), failed.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,0 +1,120 @@
+#include "readinginput.h"
+
+#include "clicommon.h"
+
+#include "store/location.h"
+#include "store/personstore.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QRegularExpression>
+
+namespace quadrivium::cli {
+
+namespace {
+
+QString displayName(const QString &first, const QString &last)
+{
+    if (first.isEmpty())
+        return last;
+    if (last.isEmpty())
+        return first;
+    return first + QLatin1Char(' ') + last;
+}
+
+/// The date of option `name`, or `fallback` when it is not given.
+std::optional<DateTimeValue> dateOption(const QCommandLineParser &parser, const QString &name,
+                                        const DateTimeValue &fallback)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    const auto given = parseDateArgument(parser.value(name), QStringLiteral("--") + name);
+    if (!given.value)
+        fail(given.error);
+    return given.value;
+}
+
+} // namespace
+
+void addReadingOptions(QCommandLineParser &parser, bool withTime)
+{
+    parser.addOptions({
+        {"first", "First name (UTF-8; may be empty).", "name"},
+        {"last", "Last name (UTF-8; may be empty).", "name"},
+        {"born", "Date of birth.", "YYYY-MM-DD"},
+        {"today", "Date whose year gives the personal year numbers (default: today).", "YYYY-MM-DD"},
+        {"day", "Day of the biorhythm (default: today).", "YYYY-MM-DD"},
+        {"person", "Read the stored person with this ID instead of --first/--last/--born.", "ID"},
+    });
+    if (withTime)
+        parser.addOption({"time", "Time of birth.", "HH:MM"});
+}
+
+std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInput &input)
+{
+    if (parser.isSet(QStringLiteral("person"))) {
+        bool ok = false;
+        const int id = parser.value(QStringLiteral("person")).toInt(&ok);
+        if (!ok)
+            return fail(QStringLiteral("--person wants the ID of a stored person"));
+        if (PersonsDatabasePath().isEmpty())
+            return storeFailure(QStringLiteral("no persons database found"));
+        const auto row = PersonStore().find(id);
+        if (!row)
+            return storeFailure(row.error());
+        if (!row->has_value() || (*row)->folder)
+            return storeFailure(QStringLiteral("no person with ID %1").arg(id));
+        const PersonRow &person = **row;
+        input.name = person.displayName();
+        input.born = person.geburtsdatum;
+        input.time = person.hasTime() ? person.zeit : DateTimeValue();
+        const DateTimeValue &b = person.geburtsdatum;
+        input.bornText = QStringLiteral("%1-%2-%3").arg(b.year(), 4, 10, QLatin1Char('0'))
+                             .arg(b.month(), 2, 10, QLatin1Char('0')).arg(b.day(), 2, 10, QLatin1Char('0'));
+    } else {
+        if (!parser.isSet(QStringLiteral("born")))
+            return fail(QStringLiteral("a reading needs --born YYYY-MM-DD or --person ID"));
+        const auto born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
+        if (!born.value)
+            return fail(born.error);
+        input.born = *born.value;
+        input.bornText = parser.value(QStringLiteral("born"));
+        input.name = displayName(parser.value(QStringLiteral("first")).trimmed(),
+                                 parser.value(QStringLiteral("last")).trimmed());
+        input.time = DateTimeValue();
+        if (parser.optionNames().contains(QStringLiteral("time")) && parser.isSet(QStringLiteral("time"))) {
+            QString error;
+            const auto time = parseTime(parser.value(QStringLiteral("time")), &error);
+            if (!time)
+                return fail(QStringLiteral("--time: ") + error);
+            input.time = *time;
+        }
+    }
+    const QDate now = QDate::currentDate();
+    const DateTimeValue system = DateTimeValue::fromFields(now.year(), now.month(), now.day());
+    const auto today = dateOption(parser, QStringLiteral("today"), system);
+    if (!today)
+        return kUsageError;
+    const auto day = dateOption(parser, QStringLiteral("day"), system);
+    if (!day)
+        return kUsageError;
+    const DateTimeValue t = *today;
+    input.today = [t] { return CivilDate{t.year(), t.month(), t.day()}; };
+    input.day = *day;
+    return std::nullopt;
+}
+
+std::optional<DateTimeValue> parseTime(const QString &text, QString *error)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
+    const auto match = pattern.match(text.trimmed());
+    const int hour = match.captured(1).toInt();
+    const int minute = match.captured(2).toInt();
+    if (!match.hasMatch() || hour > 23 || minute > 59) {
+        *error = QStringLiteral("a time of birth is HH:MM, not \"%1\"").arg(text);
+        return std::nullopt;
+    }
+    return DateTimeValue::fromTime(hour, minute);
+}
+
+} // namespace quadrivium::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/corenumbers.h"
+#include "engine/datetimevalue.h"
+
+#include <QString>
+
+#include <optional>
+
+class QCommandLineParser;
+
+namespace quadrivium::cli {
+
+/// The person and the days a reading is made for, as the options gave them.
+struct ReadingInput {
+    QString name;          ///< display name
+    DateTimeValue born;
+    QString bornText;      ///< YYYY-MM-DD
+    DateTimeValue time;    ///< 0: no time of birth
+    Clock today;           ///< --today, else the system clock
+    DateTimeValue day;     ///< --day, else today
+};
+
+/// Adds --person, --first, --last, --born, --today and --day (and --time
+/// when `withTime`).
+void addReadingOptions(QCommandLineParser &parser, bool withTime);
+/// Reads the options of addReadingOptions into `input`: a stored person or
+/// the names and dates given. Nothing when they are sound; otherwise the
+/// exit status after the message is printed (2 for bad arguments, 1 when
+/// the persons file fails or has no such person).
+std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInput &input);
+
+/// "HH:MM" (hours 0..23); nothing and a message otherwise.
+std::optional<DateTimeValue> parseTime(const QString &text, QString *error);
+
+} // namespace quadrivium::cli

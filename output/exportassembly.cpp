@@ -1,0 +1,261 @@
+#include "exportassembly.h"
+
+#include "rtfwriter.h"
+#include "storedtext.h"
+#include "stringtable.h"
+
+#include "engine/reading.h"
+#include "store/datetext.h"
+#include "store/textstore.h"
+
+#include <QFileInfo>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <set>
+
+namespace quadrivium {
+
+namespace {
+
+// Text tables the export reads.
+enum Table {
+    kIntro = 0,
+    kLines = 1,
+    kPyramid = 2,
+    kBiorhythm = 3,
+    kRuling = 4,
+    kDigits = 5,
+    kFate = 6,
+    kAppearance = 7,
+    kDominant = 8,
+    kDay = 9,
+    kPersonalYear = 10,
+};
+
+const QString kLineEnd = QStringLiteral("\r\n");
+const QString kBlankLine = QStringLiteral("\r\n\r\n");
+
+// A heading record's text: one centred paragraph in 14.5 pt, after which
+// the font goes back to 10 pt.
+constexpr char kHeadingStart[] =
+    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
+    "{\\f2\\fswiss\\fprq2 System;}{\\f3\\froman\\fprq2 Times New Roman;}{\\f4\\fswiss\\fprq2 Times New Roman;}}"
+    "{\\colortbl\\red0\\green0\\blue0;\\red128\\green0\\blue64;}\\deflang1031\\pard\\qc\\plain\\f3\\fs29 ";
+constexpr char kHeadingEnd[] = "\\plain\\f4\\fs20 }";
+
+// Plain text takes the document's default format, not the format of the
+// text before it (a heading's 14.5 pt).
+void insertAtEnd(QTextDocument &document, StreamFormat format, const QString &text)
+{
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    if (format == StreamFormat::PlainText)
+        cursor.setCharFormat(QTextCharFormat());
+    streamIn(cursor, format, QStringView(text));
+}
+
+void chartRecords(const Reading &r, std::uint32_t sections, std::vector<ExportRecord> &out)
+{
+    const auto &n = r.numbers;
+    auto section = [&](int bit) { return (sections >> bit) & 1U; };
+    if (section(0)) {
+        out.push_back({kIntro, 1, {}});
+        out.push_back({kIntro, 2, {}});
+    }
+    if (section(1)) {
+        for (int digit = 1; digit <= 9; ++digit)
+            out.push_back({kDigits, CellNumberID(digit, r.grid.m_nDigitCount[std::size_t(digit)]), {}});
+    }
+    if (section(2)) {
+        for (int index : LineWalkOrder()) {
+            if (r.grid.m_bLine[std::size_t(index)])
+                out.push_back({kLines, ChartLines()[std::size_t(index)].numberId, {}});
+        }
+    }
+    const std::pair<int, int> numbers[] = {
+        {5, kRuling}, {9, kDay}, {6, kFate}, {7, kAppearance}, {8, kDominant}};
+    const int values[] = {n.rulingNumber, n.dayNumber, n.core.m_nFate, n.core.m_nAppearance, n.core.m_nDominant};
+    for (int i = 0; i < 5; ++i) {
+        if (!section(3 + i))
+            continue;
+        out.push_back({kIntro, numbers[i].first, {}});
+        out.push_back({numbers[i].second, values[i], {}});
+    }
+    if (section(8)) {
+        const int year = n.core.currentYear;
+        out.push_back({kIntro, 10, {}});
+        out.push_back({kPersonalYear, n.core.m_nPersonalYear, QStringLiteral(" (%1)").arg(year)});
+        out.push_back({kPersonalYear, n.core.m_nPersonalYearNext, QStringLiteral(" (%1)").arg(year + 1)});
+    }
+}
+
+void pyramidRecords(const Reading &r, std::uint32_t sections, std::vector<ExportRecord> &out)
+{
+    if (sections & 1U) {
+        out.push_back({kIntro, 1, {}});
+        out.push_back({kIntro, 3, {}});
+    }
+    if (sections & 2U) {
+        const std::set<int> climaxes(std::begin(r.pyramid.climax), std::end(r.pyramid.climax));
+        for (int climax : climaxes)
+            out.push_back({kPyramid, climax, {}});
+    }
+}
+
+void biorhythmRecords(const Reading &r, std::uint32_t sections, std::vector<ExportRecord> &out)
+{
+    if (sections & 1U)
+        out.push_back({kIntro, 4, {}});
+    for (std::size_t curve = 0; curve < 3; ++curve) {
+        const int state = r.curveClass[curve];
+        if ((sections >> (curve + 1)) & 1U && state != 0)
+            out.push_back({kBiorhythm, state + 3 * int(curve), {}});
+    }
+}
+
+} // namespace
+
+QStringList ExportSectionNames(ExportReading reading)
+{
+    switch (reading) {
+    case ExportReading::Chart:
+        return {QStringLiteral("intro"), QStringLiteral("numbers"), QStringLiteral("lines"),
+                QStringLiteral("ruling"), QStringLiteral("day"), QStringLiteral("fate"),
+                QStringLiteral("appearance"), QStringLiteral("dominant"), QStringLiteral("personal-year")};
+    case ExportReading::Pyramid:
+        return {QStringLiteral("intro"), QStringLiteral("numbers")};
+    case ExportReading::Biorhythm:
+        break;
+    }
+    return {QStringLiteral("intro"), QStringLiteral("physical"), QStringLiteral("spiritual"),
+            QStringLiteral("intellectual")};
+}
+
+std::uint32_t ExportAllSections(ExportReading reading)
+{
+    return (1U << ExportSectionNames(reading).size()) - 1U;
+}
+
+std::optional<ExportReading> ExportReadingNamed(const QString &name)
+{
+    if (name == QLatin1String("chart"))
+        return ExportReading::Chart;
+    if (name == QLatin1String("pyramid"))
+        return ExportReading::Pyramid;
+    if (name == QLatin1String("biorhythm"))
+        return ExportReading::Biorhythm;
+    return std::nullopt;
+}
+
+QString ExportDefaultFileName(ExportReading reading)
+{
+    switch (reading) {
+    case ExportReading::Chart: return LoadString(9012);
+    case ExportReading::Pyramid: return LoadString(9013);
+    case ExportReading::Biorhythm: break;
+    }
+    return LoadString(9014);
+}
+
+std::vector<ExportRecord> ExportRecords(ExportReading reading, const Reading &values, std::uint32_t sections)
+{
+    std::vector<ExportRecord> records;
+    switch (reading) {
+    case ExportReading::Chart:
+        chartRecords(values, sections, records);
+        break;
+    case ExportReading::Pyramid:
+        pyramidRecords(values, sections, records);
+        break;
+    case ExportReading::Biorhythm:
+        biorhythmRecords(values, sections, records);
+        break;
+    }
+    return records;
+}
+
+QStringList ExportHeadingValues(const ExportPerson &person)
+{
+    const DateTimeValue &time = person.birthTime;
+    const QString timeText = time.isValid() && time.days() != 0.0
+        ? QStringLiteral("%1:%2").arg(time.hour(), 2, 10, QLatin1Char('0')).arg(time.minute(), 2, 10, QLatin1Char('0'))
+        : QString();
+    return {person.name, FormatDateValue(person.birthDate), timeText};
+}
+
+QString ExportHeadingRtf(const QString &value)
+{
+    return QString::fromLatin1(QByteArray(kHeadingStart) + rtfEscaped(value) + kHeadingEnd);
+}
+
+Status AppendRecord(QTextDocument &document, const TextStore &store, int table, int numberId, const QString &label)
+{
+    const auto found = store.read(table, numberId);
+    if (!found)
+        return Status::failure(found.error());
+    if (!found->has_value())
+        return Done{};
+    const TextRecord &r = **found;
+    const bool heading = table == kTitleListTable;
+    if (heading && numberId == 1)
+        streamIn(document, StoredFormat(r.title), QStringView(r.title));
+    else
+        insertAtEnd(document, StoredFormat(r.title), r.title);
+    if (heading) {
+        insertAtEnd(document, StreamFormat::PlainText, kLineEnd);
+    } else {
+        if (!label.isEmpty())
+            insertAtEnd(document, StreamFormat::PlainText, label);
+        insertAtEnd(document, StreamFormat::PlainText, kBlankLine);
+    }
+    insertAtEnd(document, StoredFormat(r.text), r.text);
+    if (!heading)
+        insertAtEnd(document, StreamFormat::PlainText, kBlankLine);
+    insertAtEnd(document, StreamFormat::PlainText, kLineEnd);
+    return Done{};
+}
+
+Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
+                      ExportReading reading, const Reading &values, std::uint32_t sections)
+{
+    const QStringList headings = ExportHeadingValues(person);
+    for (int i = 0; i < headings.size(); ++i) {
+        const Status written = store.writeHeading(i + 1, ExportHeadingRtf(headings[i]));
+        if (!written.ok())
+            return written;
+    }
+    QFont font(LoadString(9010));
+    font.setPointSizeF(10.0);
+    document.setDefaultFont(font);
+    document.clear();
+    for (int numberId = 1; numberId <= 3; ++numberId) {
+        const Status appended = AppendRecord(document, store, kTitleListTable, numberId);
+        if (!appended.ok())
+            return appended;
+    }
+    // Only the headings are centred.
+    QTextCursor end(&document);
+    end.movePosition(QTextCursor::End);
+    QTextBlockFormat left = end.blockFormat();
+    left.setAlignment(Qt::AlignLeft);
+    end.setBlockFormat(left);
+    for (const ExportRecord &record : ExportRecords(reading, values, sections)) {
+        const Status appended = AppendRecord(document, store, record.table, record.numberId, record.label);
+        if (!appended.ok())
+            return appended;
+    }
+    return Done{};
+}
+
+QString ExportFilePath(const QString &path, StreamFormat format)
+{
+    if (QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    return path + (format == StreamFormat::PlainText ? QStringLiteral(".txt") : QStringLiteral(".rtf"));
+}
+
+} // namespace quadrivium

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "richtextstream.h"
+
+#include "engine/datetimevalue.h"
+#include "store/result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class QTextDocument;
+
+namespace quadrivium {
+
+struct Reading;
+class TextStore;
+
+/// The readings that can be exported.
+enum class ExportReading { Chart, Pyramid, Biorhythm };
+
+/// The sections of a reading's export, in the order of their option bits
+/// (bit i is section i): chart "intro", "numbers", "lines", "ruling",
+/// "day", "fate", "appearance", "dominant", "personal-year"; pyramid
+/// "intro", "numbers"; biorhythm "intro", "physical", "spiritual",
+/// "intellectual".
+QStringList ExportSectionNames(ExportReading reading);
+/// Every section bit of a reading.
+std::uint32_t ExportAllSections(ExportReading reading);
+/// The reading named "chart", "pyramid" or "biorhythm".
+std::optional<ExportReading> ExportReadingNamed(const QString &name);
+/// The default file name of a reading's export: "Chart.rtf", "Pyramid.rtf",
+/// "Biorhythm.rtf".
+QString ExportDefaultFileName(ExportReading reading);
+
+/// One record appended to an export: table, NumberID and the label put
+/// after its title (the personal year's " (2026)").
+struct ExportRecord {
+    int table = 0;
+    int numberId = 0;
+    QString label;
+    friend bool operator==(const ExportRecord &, const ExportRecord &) = default;
+};
+
+/// The records an export of `reading` appends for the chosen sections, in
+/// their order. The biorhythm's curves count as shown when their class in
+/// `values` is not 0.
+std::vector<ExportRecord> ExportRecords(ExportReading reading, const Reading &values, std::uint32_t sections);
+
+/// The person an export is headed with.
+struct ExportPerson {
+    QString name;
+    DateTimeValue birthDate;
+    DateTimeValue birthTime; ///< 0: no time of birth
+};
+
+/// The three heading values: name, date of birth as lists show it, time of
+/// birth as "HH:MM" (empty without a time of birth).
+QStringList ExportHeadingValues(const ExportPerson &person);
+/// A heading value as the RTF text of a heading record: one centred
+/// paragraph in Times New Roman 14.5 pt, the value escaped for RTF.
+QString ExportHeadingRtf(const QString &value);
+
+/// Appends record `numberId` of `table` to the end of `document`: its title,
+/// the label, an empty line, its text and two empty lines; records of the
+/// title list (the headings) as title, line end, text, line end, record 1
+/// replacing the whole content. A missing record appends nothing.
+Status AppendRecord(QTextDocument &document, const TextStore &store, int table, int numberId,
+                    const QString &label = QString());
+
+/// Builds an export in `document`: writes the person's heading values into
+/// the heading records 1..3 of the store's title list, appends them, then
+/// the records of the chosen sections. The document takes the text pane's
+/// default font first, so that every export of the same reading is the
+/// same file.
+Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
+                      ExportReading reading, const Reading &values, std::uint32_t sections);
+
+/// The path an export is written to: `path` with ".rtf" or ".txt" (by the
+/// format) added when its file name has no dot.
+QString ExportFilePath(const QString &path, StreamFormat format);
+
+} // namespace quadrivium

@@ -1,0 +1,302 @@
+// The export of a reading: which records each section appends and in what
+// order, the assembled document over a real text database, the file it is
+// written to, and the file read back by our reader and by LibreOffice.
+
+#include "output/exportassembly.h"
+#include "output/rtfreader.h"
+
+#include "engine/reading.h"
+#include "store/datetext.h"
+#include "store/textstore.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <unistd.h>
+
+using namespace quadrivium;
+
+Q_DECLARE_METATYPE(std::vector<ExportRecord>)
+Q_DECLARE_METATYPE(DateTimeValue)
+
+namespace {
+
+std::vector<ExportRecord> sequence(int table, std::initializer_list<int> numberIds)
+{
+    std::vector<ExportRecord> records;
+    for (int n : numberIds)
+        records.push_back({table, n, {}});
+    return records;
+}
+
+std::vector<ExportRecord> operator+(std::vector<ExportRecord> a, const std::vector<ExportRecord> &b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+/// A reading whose chart has every line formed, the digit 1 seven times and
+/// the digit 2 once; climaxes 7, 3, 7, 1; curve states 2, 0, 3.
+Reading sampleReading()
+{
+    Reading r;
+    r.numbers.rulingNumber = 22;
+    r.numbers.dayNumber = 29;
+    r.numbers.core.m_nFate = 6;
+    r.numbers.core.m_nAppearance = 8;
+    r.numbers.core.m_nDominant = 3;
+    r.numbers.core.m_nPersonalYear = 4;
+    r.numbers.core.m_nPersonalYearNext = 5;
+    r.numbers.core.currentYear = 2026;
+    r.grid.m_nDigitCount[1] = 7;
+    r.grid.m_nDigitCount[2] = 1;
+    r.grid.m_bLine.fill(true);
+    r.pyramid.climax[0] = 7;
+    r.pyramid.climax[1] = 3;
+    r.pyramid.climax[2] = 7;
+    r.pyramid.climax[3] = 1;
+    r.curveClass = {2, 0, 3};
+    return r;
+}
+
+TextRecord record(int id, const QString &title, const QString &text)
+{
+    return {QString::number(id), title, text, title, id};
+}
+
+QString stripped(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+class TestExportAssembly : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_texts;
+
+    /// A text database with the heading records and a few texts: Intro 1
+    /// and 3 (plain), Pyramide 3 (RTF), Pyramide 7; Pyramide 1 is missing.
+    void makeTexts()
+    {
+        m_texts = m_dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QFile::remove(m_texts);
+        const Status made = CreateTextDatabase(m_texts, [](Connection &db) {
+            InsertText(db, kTitleListTable, record(1, QStringLiteral("Name"), QStringLiteral("-")));
+            InsertText(db, kTitleListTable, record(2, QStringLiteral("Date of Birth"), QStringLiteral("-")));
+            InsertText(db, kTitleListTable, record(3, QStringLiteral("Time of Birth"), QStringLiteral("-")));
+            InsertText(db, 0, record(1, QStringLiteral("Welcome"), QStringLiteral("About numbers.")));
+            InsertText(db, 0, record(3, QStringLiteral("The Pyramid"), QStringLiteral("Four climaxes.")));
+            InsertText(db, 2, record(3, QStringLiteral("{\\rtf1\\ansi {\\b Three}}"),
+                                     QStringLiteral("{\\rtf1\\ansi Joy \\i and\\i0  words.\\par Second.}")));
+            InsertText(db, 2, record(7, QStringLiteral("Seven"), QStringLiteral("Depth.")));
+        });
+        QVERIFY2(made.ok(), qPrintable(made.error()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        SetDateLocale(QLocale(QLocale::German, QLocale::Germany));
+        makeTexts();
+    }
+
+    void records_data()
+    {
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<quint32>("sections");
+        QTest::addColumn<std::vector<ExportRecord>>("expected");
+
+        const int chart = int(ExportReading::Chart);
+        // Lines in the order missing 3-6-9, 2-5-8, 4-5-6, 3-5-7, then the
+        // present lines; seven 1s take the record of four.
+        QTest::newRow("chart numbers and lines")
+            << chart << quint32(0x6)
+            << sequence(5, {5, 7, 11, 16, 21, 26, 31, 36, 41})
+                   + sequence(1, {9, 10, 11, 12, 3, 4, 6, 5, 7, 8, 2, 1});
+        QTest::newRow("chart core numbers, each after its introduction")
+            << chart << quint32(0x1F9)
+            << sequence(0, {1, 2}) + sequence(0, {5}) + sequence(4, {22}) + sequence(0, {9}) + sequence(9, {29})
+                   + sequence(0, {6}) + sequence(6, {6}) + sequence(0, {7}) + sequence(7, {8}) + sequence(0, {8})
+                   + sequence(8, {3}) + sequence(0, {10})
+                   + std::vector<ExportRecord>{{10, 4, QStringLiteral(" (2026)")}, {10, 5, QStringLiteral(" (2027)")}};
+        QTest::newRow("chart nothing chosen") << chart << quint32(0) << std::vector<ExportRecord>{};
+        // A climax shared by two places is exported once, all in ascending order.
+        QTest::newRow("pyramid") << int(ExportReading::Pyramid) << quint32(0x3)
+                                 << sequence(0, {1, 3}) + sequence(2, {1, 3, 7});
+        // The spiritual curve is off (state 0): no text for it.
+        QTest::newRow("biorhythm all") << int(ExportReading::Biorhythm) << quint32(0xF)
+                                       << sequence(0, {4}) + sequence(3, {2, 9});
+        QTest::newRow("biorhythm intellectual only") << int(ExportReading::Biorhythm) << quint32(0x8)
+                                                     << sequence(3, {9});
+    }
+
+    void records()
+    {
+        QFETCH(int, reading);
+        QFETCH(quint32, sections);
+        QFETCH(std::vector<ExportRecord>, expected);
+        const auto got = ExportRecords(ExportReading(reading), sampleReading(), sections);
+        QStringList gotText, expectedText;
+        for (const ExportRecord &r : got)
+            gotText << QStringLiteral("%1/%2%3").arg(r.table).arg(r.numberId).arg(r.label);
+        for (const ExportRecord &r : expected)
+            expectedText << QStringLiteral("%1/%2%3").arg(r.table).arg(r.numberId).arg(r.label);
+        QCOMPARE(gotText, expectedText);
+    }
+
+    void headingValues_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<DateTimeValue>("time");
+        QTest::addColumn<QString>("timeText");
+        QTest::addColumn<QByteArray>("escapedName");
+        QTest::newRow("with time") << QStringLiteral("Anna Muller") << DateTimeValue::fromTime(6, 5)
+                                   << QStringLiteral("06:05") << QByteArray("Anna Muller");
+        // Guards against a name breaking the heading's RTF: braces and
+        // backslashes are escaped, umlauts written as code page bytes.
+        QTest::newRow("name with RTF characters")
+            << QString::fromUtf8("Jörg {K}\\") << DateTimeValue::fromTime(23, 59) << QStringLiteral("23:59")
+            << QByteArray("J\\'f6rg \\{K\\}\\\\");
+        QTest::newRow("no time of birth") << QStringLiteral("Ben") << DateTimeValue() << QString()
+                                          << QByteArray("Ben");
+    }
+
+    void headingValues()
+    {
+        QFETCH(QString, name);
+        QFETCH(DateTimeValue, time);
+        QFETCH(QString, timeText);
+        QFETCH(QByteArray, escapedName);
+        const QStringList values = ExportHeadingValues({name, DateTimeValue::fromFields(1984, 3, 7), time});
+        QCOMPARE(values, (QStringList{name, QStringLiteral("07.03.1984"), timeText}));
+        const QString rtf = ExportHeadingRtf(name);
+        QVERIFY(rtf.endsWith(QLatin1String(escapedName + "\\plain\\f4\\fs20 }")));
+        QCOMPARE(rtfToPlain(rtf), name);
+    }
+
+    /// The whole pyramid export over the database: headings, then the
+    /// texts in order, each piece in its stored format.
+    void assembledPyramid()
+    {
+        makeTexts();
+        QTextDocument document;
+        document.setPlainText(QStringLiteral("old content"));
+        const TextStore store(m_texts);
+        const Status made = AssembleExport(document, store,
+                                           {QString::fromUtf8("Jörg Ode"), DateTimeValue::fromFields(1990, 11, 29),
+                                            DateTimeValue::fromTime(6, 30)},
+                                           ExportReading::Pyramid, sampleReading(), 0x3);
+        QVERIFY2(made.ok(), qPrintable(made.error()));
+        QCOMPARE(document.toPlainText(),
+                 QString::fromUtf8("Name\nJörg Ode\nDate of Birth\n29.11.1990\nTime of Birth\n06:30\n"
+                                   "Welcome\n\nAbout numbers.\n\n\n"
+                                   "The Pyramid\n\nFour climaxes.\n\n\n"
+                                   "Three\n\nJoy and words.\nSecond.\n\n\n"
+                                   "Seven\n\nDepth.\n\n\n"));
+        // The heading values went into the store's heading records.
+        const auto heading = store.read(kTitleListTable, 1);
+        QVERIFY(heading.ok() && heading->has_value());
+        QCOMPARE(rtfToPlain((*heading)->text), QString::fromUtf8("Jörg Ode"));
+        // Headings are centred in 14.5 pt; the texts after them are not.
+        const QTextBlock name = document.findBlockByNumber(1);
+        QCOMPARE(name.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(name.begin().fragment().charFormat().fontPointSize(), 14.5);
+        QCOMPARE(document.findBlockByNumber(6).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+
+    void filePath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("expected");
+        const int rtf = int(StreamFormat::Rtf);
+        const int text = int(StreamFormat::PlainText);
+        QTest::newRow("rtf without dot") << "/home/a/Chart" << rtf << "/home/a/Chart.rtf";
+        QTest::newRow("text without dot") << "/home/a/Chart" << text << "/home/a/Chart.txt";
+        // A dot in a folder name does not count as the file's extension.
+        QTest::newRow("dot in folder only") << "/home/a.b/readings/Chart" << rtf << "/home/a.b/readings/Chart.rtf";
+        QTest::newRow("with extension") << "/home/a/Chart.doc" << text << "/home/a/Chart.doc";
+    }
+
+    void filePath()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, format);
+        QFETCH(QString, expected);
+        QCOMPARE(ExportFilePath(path, StreamFormat(format)), expected);
+    }
+
+    /// The written RTF reads back with the same text, in our reader and,
+    /// when it is installed, in LibreOffice; plain text is UTF-8.
+    void writtenFileReadsBack()
+    {
+        makeTexts();
+        QTextDocument document;
+        QVERIFY(AssembleExport(document, TextStore(m_texts),
+                               {QString::fromUtf8("Jörg Ode"), DateTimeValue::fromFields(1990, 11, 29),
+                                DateTimeValue::fromTime(6, 30)},
+                               ExportReading::Pyramid, sampleReading(), 0x3)
+                    .ok());
+        const QString rtfPath = m_dir.filePath(QStringLiteral("Pyramid.rtf"));
+        const QString textPath = m_dir.filePath(QStringLiteral("Pyramid.txt"));
+        QVERIFY(streamOutToFile(document, StreamFormat::Rtf, rtfPath).ok());
+        QVERIFY(streamOutToFile(document, StreamFormat::PlainText, textPath).ok());
+        QFile rtfFile(rtfPath), textFile(textPath);
+        QVERIFY(rtfFile.open(QIODevice::ReadOnly) && textFile.open(QIODevice::ReadOnly));
+        QTextDocument back;
+        readRtf(back, rtfFile.readAll());
+        QCOMPARE(back.toPlainText(), document.toPlainText());
+        QCOMPARE(QString::fromUtf8(textFile.readAll()), document.toPlainText());
+
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty())
+            QSKIP("soffice is not installed");
+        const QString out = m_dir.filePath(QStringLiteral("converted"));
+        QProcess process;
+        process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("lo")),
+                                QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), out, rtfPath});
+        QVERIFY(process.waitForFinished(180000));
+        QFile converted(out + QStringLiteral("/Pyramid.txt"));
+        QVERIFY(converted.open(QIODevice::ReadOnly));
+        QCOMPARE(stripped(QString::fromUtf8(converted.readAll())), stripped(document.toPlainText()));
+    }
+
+    /// Guards against a failed write that destroys or truncates the file
+    /// it was meant to replace.
+    void failedWriteKeepsOldFile()
+    {
+        if (geteuid() == 0)
+            QSKIP("a read-only folder does not stop the superuser");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Chart.rtf"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QTextDocument document(QStringLiteral("new content"));
+        const Status status = streamOutToFile(document, StreamFormat::Rtf, path);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(!status.ok());
+        QVERIFY2(status.error().contains(path), qPrintable(status.error()));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+    }
+};
+
+QTEST_MAIN(TestExportAssembly)
+#include "tst_exportassembly.moc"

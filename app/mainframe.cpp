@@ -14,6 +14,7 @@
 #include "richview.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"
+#include "texteditor.h"
 #include "tipofday.h"
 #include "windowplacement.h"
 
@@ -73,6 +74,8 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     createBars();
     createPanes();
     addReadingPages();
+    m_editor = new CTextEditor(m_document, *m_registry, *m_textPane, *m_view, this);
+    connect(m_editor, &CTextEditor::pageWanted, this, &CMainFrame::returnFromEditor);
     createMenus();
 
     connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
@@ -235,6 +238,7 @@ void CMainFrame::createMenus()
     if (page(kBiorhythmPage))
         add(m_barsMenu, kCmdCalendarBar);
     add(m_viewMenu, kCmdStatusBar);
+    m_editor->AddMenus(*file, *edit, *m_viewMenu);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     add(help, kCmdHelpTopics);
@@ -261,6 +265,7 @@ void CMainFrame::createMenus()
     }
     m_mainBar->addSeparator();
     m_mainBar->addWidget(m_mainBar->personList());
+    m_editor->AddButtons(*m_mainBar);
     m_registry->action(kCmdMainBar)->setChecked(true);
 }
 
@@ -370,7 +375,7 @@ void CMainFrame::dispatch(int id)
 void CMainFrame::runPageCommand(int id)
 {
     CReadingPage *p = page(id);
-    if (!p || m_document.currentCommand() == id)
+    if (!p || m_document.currentCommand() == id || !m_editor->ReleaseForPage())
         return;
     m_document.setCurrentCommand(id);
     if (id == kBirthChartPage || id == kPyramidPage)
@@ -398,8 +403,8 @@ void CMainFrame::afterPersonChosen()
     refillPersonList();
     selectCurrentPerson();
     updateTitle();
-    if (!m_document.hasPerson())
-        return;
+    if (!m_document.hasPerson() || m_editor->isActive())
+        return; // the text manager stays; its page is rebuilt on leaving
     if (page(m_document.currentCommand()))
         rebuildPage();
     else if (page(kBirthChartPage))
@@ -607,8 +612,25 @@ void CMainFrame::showTriple(int table, int a, int b, int c)
     Succeeded(this, ShowTextTriple(*m_textPane, table, a, b, c));
 }
 
+void CMainFrame::returnFromEditor(int command)
+{
+    CReadingPage *p = page(command);
+    if (p && (m_document.hasPerson() || !p->needsPerson())) {
+        RunCommand(command);
+        return;
+    }
+    m_document.setCurrentCommand(kNoPage);
+    m_view->ShowPage(CsheetWithTab::Introduction);
+    arrangeSplitter(nullptr);
+    showTextOf(0, 1);
+}
+
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
+    if (!m_closed && !m_editor->MayClose()) {
+        event->ignore();
+        return;
+    }
     if (!m_closed) {
         m_closed = true;
         DocumentSettings &s = m_document.settings();

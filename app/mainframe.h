@@ -25,6 +25,7 @@ class CQuadriviumView;
 class CReadingPage;
 class CRichView;
 class CStatusBar;
+class CTextEditor;
 
 /// The main window: the view with the tabbed sheet above the text pane in a
 /// locked splitter, the main bar with the person list, the calendar bar and
@@ -44,6 +45,7 @@ public:
     CCommandRegistry &registry() const { return *m_registry; }
     CQuadriviumView *view() const { return m_view; }
     CRichView *textPane() const { return m_textPane; }
+    CTextEditor *textEditor() const { return m_editor; }
     CMainBar *mainBar() const { return m_mainBar; }
     CCalendarBar *calendarBar() const { return m_calendarBar; }
     CAdvancedSplitterWnd *splitter() const { return m_splitter; }
@@ -102,6 +104,8 @@ private:
     void showTip();
     void showTextOf(int table, int numberId);
     void showTriple(int table, int a, int b, int c);
+    /// After the text manager: the page it was entered from, or the introduction.
+    void returnFromEditor(int command);
 
     CQuadriviumDoc &m_document;
     QSettings &m_settings;
@@ -115,6 +119,7 @@ private:
     CAdvancedSplitterWnd *m_splitter = nullptr;
     CQuadriviumView *m_view = nullptr;
     CRichView *m_textPane = nullptr;
+    CTextEditor *m_editor = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_barsMenu = nullptr;
     std::map<int, CReadingPage *> m_pages;

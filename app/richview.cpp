@@ -2,6 +2,8 @@
 
 #include "output/stringtable.h"
 
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QTextCursor>
 
 namespace quadrivium {
@@ -28,9 +30,7 @@ CRichView::CRichView(QWidget *parent)
     , m_fixedFormat(textFormat(LoadString(9009)))
 {
     setObjectName(QStringLiteral("textPane"));
-    setReadOnly(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
-                            | Qt::LinksAccessibleByMouse);
+    setEditable(false);
     setAcceptRichText(true);
     QFont font(LoadString(9010));
     font.setPointSizeF(10.0);
@@ -48,6 +48,60 @@ void CRichView::resetContent()
     moveCursor(QTextCursor::Start);
     document()->clearUndoRedoStacks();
     document()->setModified(false);
+}
+
+void CRichView::setEditable(bool editable)
+{
+    setReadOnly(!editable);
+    setTextInteractionFlags(editable ? Qt::TextEditorInteraction
+                                     : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                           | Qt::LinksAccessibleByMouse);
+}
+
+void CRichView::ChooseFont()
+{
+    const QTextCharFormat current = currentCharFormat();
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, current.font(), this);
+    if (!ok)
+        return;
+    QTextCharFormat format;
+    format.setFontFamilies({chosen.family()});
+    format.setFontPointSize(chosen.pointSizeF() > 0 ? chosen.pointSizeF() : 10.0);
+    format.setFontWeight(chosen.weight() > QFont::Normal ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(chosen.italic());
+    format.setFontUnderline(chosen.underline());
+    format.setFontStrikeOut(chosen.strikeOut());
+    mergeCurrentCharFormat(format);
+}
+
+void CRichView::ChooseColor()
+{
+    const QColor chosen = QColorDialog::getColor(textColor(), this);
+    if (!chosen.isValid())
+        return;
+    QTextCharFormat format;
+    format.setForeground(chosen);
+    mergeCurrentCharFormat(format);
+}
+
+void CRichView::ToggleBold()
+{
+    QTextCharFormat format;
+    format.setFontWeight(currentCharFormat().fontWeight() > QFont::Normal ? QFont::Normal : QFont::Bold);
+    mergeCurrentCharFormat(format);
+}
+
+void CRichView::ToggleItalic()
+{
+    QTextCharFormat format;
+    format.setFontItalic(!currentCharFormat().fontItalic());
+    mergeCurrentCharFormat(format);
+}
+
+void CRichView::Align(Qt::Alignment alignment)
+{
+    setAlignment(alignment);
 }
 
 } // namespace quadrivium

@@ -1,0 +1,305 @@
+// The text manager in the main window over a copy of the supplied text
+// database: saving an edited entry into its own record, deleting by
+// emptying, and the question before unsaved edits would be lost.
+
+#include "app/commandregistry.h"
+#include "app/mainbar.h"
+#include "app/mainframe.h"
+#include "app/quadriviumapp.h"
+#include "app/richview.h"
+#include "app/texteditor.h"
+
+#include "output/rtfreader.h"
+#include "pages/quadriviumdoc.h"
+#include "store/location.h"
+#include "store/personstore.h"
+#include "store/textstore.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quadrivium;
+
+namespace {
+
+/// Answers every message box with `button` and notes its text.
+class Answerer : public QObject {
+public:
+    explicit Answerer(QMessageBox::StandardButton button) : m_button(button)
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen << box->text();
+            box->button(m_button)->click();
+        });
+        m_timer.start();
+    }
+    QStringList seen;
+
+private:
+    QMessageBox::StandardButton m_button;
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestTextEditor : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_texts;
+
+    std::unique_ptr<CQuadriviumApp> start()
+    {
+        StartOptions options;
+        options.splash = false;
+        options.tips = false;
+        options.startupAction = false;
+        auto app = std::make_unique<CQuadriviumApp>(options);
+        app->InitInstance();
+        return app;
+    }
+
+    static void trigger(CMainFrame &frame, int id)
+    {
+        QAction *action = frame.registry().action(id);
+        QVERIFY2(action && action->isEnabled(), qPrintable(QString::number(id)));
+        action->trigger();
+    }
+
+    /// Chooses the list entry at `position` as the user does.
+    static void choose(CTextEditor &editor, int position)
+    {
+        editor.titleList()->setCurrentIndex(position);
+        emit editor.titleList()->activated(position);
+    }
+
+    /// Replaces the pane's text by typing, a line break between title and body.
+    static void type(CRichView &pane, const QString &title, const QString &body)
+    {
+        pane.setFocus();
+        pane.selectAll();
+        QTest::keyClick(&pane, Qt::Key_Delete);
+        QTest::keyClicks(&pane, title);
+        QTest::keyClick(&pane, Qt::Key_Return);
+        QTest::keyClicks(&pane, body);
+    }
+
+    std::optional<TextRecord> stored(int table, int numberId) const
+    {
+        const auto r = TextStore(m_texts).read(table, numberId);
+        return r.ok() ? r.value() : std::nullopt;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setOrganizationName(QStringLiteral("Velmora"));
+        QApplication::setApplicationName(QStringLiteral("Orbisaneng"));
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        ForgetDatabaseLocations();
+        m_texts = m_dir->filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb"),
+                            m_texts));
+        QFile::setPermissions(m_texts, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        SetTextDatabasePath(m_texts);
+        const QString persons = m_dir->filePath(QStringLiteral("persons.mdb"));
+        QVERIFY(CreatePersonsDatabase(persons).ok());
+        SetPersonsDatabasePath(persons);
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void saveWritesTheEntrysRecord_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("table");
+        QTest::addColumn<int>("missing"); // NumberID removed beforehand, 0 for none
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("numberId");
+        QTest::newRow("introduction") << 22826 << 0 << 0 << 1 << 2;
+        // The master numbers follow 9 in the ruling number list.
+        QTest::newRow("ruling 11") << 22829 << 4 << 0 << 9 << 11;
+        QTest::newRow("ruling 22") << 22829 << 4 << 0 << 10 << 22;
+        // Guards against saving by list position: with day 3 gone, the
+        // fourth entry is day 5, not day 4.
+        QTest::newRow("after a missing record") << 22830 << 9 << 3 << 3 << 5;
+    }
+
+    void saveWritesTheEntrysRecord()
+    {
+        QFETCH(int, command);
+        QFETCH(int, table);
+        QFETCH(int, missing);
+        QFETCH(int, position);
+        QFETCH(int, numberId);
+        if (missing)
+            QVERIFY(TextStore(m_texts).write(table, TextRecord{QString::number(missing), {}, {}, {}, missing}).ok());
+        const auto before = stored(table, numberId);
+        // The entry before it in the list.
+        const TextRecord neighbour = TextStore(m_texts).list(table).value().at(std::size_t(position - 1));
+        QVERIFY(before);
+        {
+            auto app = start();
+            CMainFrame &frame = *app->mainFrame();
+            CTextEditor &editor = *frame.textEditor();
+            trigger(frame, command);
+            QCOMPARE(app->document().currentCommand(), int(kTextEditorMode));
+            QCOMPARE(editor.table(), table);
+            choose(editor, position);
+            QCOMPARE(editor.titleList()->currentData().toInt(), numberId);
+            type(*frame.textPane(), QStringLiteral("Changed title"), QStringLiteral("Changed body, "));
+            frame.textPane()->insertPlainText(QString::fromUtf8("Grüße."));
+
+            Answerer yes(QMessageBox::Yes);
+            trigger(frame, kCmdSave);
+            QCOMPARE(yes.seen, QStringList{QStringLiteral("Änderungen in %1 speichern?").arg(before->titleText)});
+            // The list is read again and the saved entry stays chosen.
+            QCOMPARE(editor.titleList()->currentData().toInt(), numberId);
+            QCOMPARE(editor.titleList()->currentText(), QStringLiteral("Changed title"));
+            QVERIFY(!frame.textPane()->document()->isModified());
+            frame.close();
+        }
+        const auto after = stored(table, numberId);
+        QVERIFY(after);
+        QCOMPARE(after->titleText, QStringLiteral("Changed title"));
+        QVERIFY(after->title.startsWith(QLatin1Char('{')) && after->text.startsWith(QLatin1Char('{')));
+        QCOMPARE(rtfToPlain(after->title), QStringLiteral("Changed title"));
+        QCOMPARE(rtfToPlain(after->text), QString::fromUtf8("Changed body, Grüße."));
+        QCOMPARE(after->textId, QString::number(numberId));
+        // The next record is untouched.
+        QCOMPARE(stored(table, neighbour.numberId)->text, neighbour.text);
+
+        // After a restart the edited text is what the entry shows.
+        auto again = start();
+        CMainFrame &frame = *again->mainFrame();
+        trigger(frame, command);
+        choose(*frame.textEditor(), position);
+        QVERIFY(frame.textPane()->toPlainText().startsWith(QString::fromUtf8("Changed title\n\nChanged body, Grüße.")));
+    }
+
+    void emptiedViewDeletesTheRecord()
+    {
+        QVERIFY(stored(6, 4));
+        auto app = start();
+        CMainFrame &frame = *app->mainFrame();
+        CTextEditor &editor = *frame.textEditor();
+        trigger(frame, 22831); // Number of Fate
+        choose(editor, 3);
+        QCOMPARE(editor.titleList()->currentData().toInt(), 4);
+        frame.textPane()->setFocus();
+        frame.textPane()->selectAll();
+        QTest::keyClick(frame.textPane(), Qt::Key_Delete);
+        Answerer yes(QMessageBox::Yes);
+        trigger(frame, kCmdSave);
+        QCOMPARE(yes.seen.size(), 1);
+        QVERIFY(!stored(6, 4));
+        QCOMPARE(editor.titleList()->findData(4), -1);
+        QVERIFY(stored(6, 5));
+    }
+
+    void unsavedEditsAsk_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("stays");  // the editor keeps the edit in view
+        QTest::addColumn<bool>("written"); // the edit reached the store
+        const int cancel = QMessageBox::Cancel, save = QMessageBox::Save, discard = QMessageBox::Discard;
+        QTest::newRow("another entry, cancel") << "entry" << cancel << true << false;
+        QTest::newRow("another entry, save") << "entry" << save << false << true;
+        QTest::newRow("another table, cancel") << "table" << cancel << true << false;
+        QTest::newRow("leaving, cancel") << "leave" << cancel << true << false;
+        QTest::newRow("leaving, discard") << "leave" << discard << false << false;
+        QTest::newRow("closing, cancel") << "close" << cancel << true << false;
+        QTest::newRow("closing, save") << "close" << save << false << true;
+    }
+
+    void unsavedEditsAsk()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, answer);
+        QFETCH(bool, stays);
+        QFETCH(bool, written);
+        const QString firstTitle = stored(0, 1)->titleText;
+        auto app = start();
+        CMainFrame &frame = *app->mainFrame();
+        CTextEditor &editor = *frame.textEditor();
+        frame.show();
+        trigger(frame, kCmdEnterTextManager);
+        QCOMPARE(editor.titleList()->currentData().toInt(), 1);
+        type(*frame.textPane(), QStringLiteral("Edited"), QStringLiteral("Body"));
+        const QString edited = frame.textPane()->toPlainText();
+
+        Answerer answerer{QMessageBox::StandardButton(answer)};
+        if (action == QLatin1String("entry"))
+            choose(editor, 2);
+        else if (action == QLatin1String("table"))
+            trigger(frame, 22827);
+        else if (action == QLatin1String("leave"))
+            trigger(frame, kCmdLeaveTextManager);
+        else
+            frame.close();
+        QCOMPARE(answerer.seen, QStringList{QStringLiteral("Änderungen in %1 speichern?").arg(firstTitle)});
+        QCOMPARE(frame.textPane()->toPlainText() == edited && frame.textPane()->document()->isModified(), stays);
+        if (stays) {
+            QCOMPARE(app->document().currentCommand(), int(kTextEditorMode));
+            QCOMPARE(editor.titleList()->currentData().toInt(), 1);
+            QCOMPARE(editor.table(), 0);
+            QVERIFY(frame.isVisible());
+        }
+        QCOMPARE(stored(0, 1)->titleText == QStringLiteral("Edited"), written);
+    }
+
+    /// Leaving returns to the page the editor was entered from, or to the
+    /// page of the table chosen; the pane is read-only again and the person
+    /// list is back in the main bar.
+    void leavingReturnsToThePage()
+    {
+        const PersonStore persons(PersonsDatabasePath());
+        const auto anna = persons.addPerson({QStringLiteral("Muller"), QStringLiteral("Anna"),
+                                             DateTimeValue::fromFields(1984, 3, 7), DateTimeValue(), QString()});
+        QVERIFY(anna.ok());
+        auto app = start();
+        CMainFrame &frame = *app->mainFrame();
+        frame.show();
+        app->document().setCurrentPerson(QStringLiteral("Anna Muller"), DateTimeValue::fromFields(1984, 3, 7),
+                                         DateTimeValue());
+        trigger(frame, kWalkthroughPage);
+        trigger(frame, kCmdEnterTextManager);
+        QVERIFY(frame.textPane()->isEditable());
+        QTRY_VERIFY(!frame.mainBar()->personList()->isVisible());
+        QTRY_VERIFY(frame.textEditor()->titleList()->isVisible());
+        trigger(frame, kCmdLeaveTextManager);
+        QCOMPARE(app->document().currentCommand(), int(kWalkthroughPage));
+        QVERIFY(!frame.textPane()->isEditable());
+        QTRY_VERIFY(frame.mainBar()->personList()->isVisible());
+        QTRY_VERIFY(!frame.textEditor()->titleList()->isVisible());
+
+        // The ruling number table belongs to the birth chart.
+        trigger(frame, 22829);
+        trigger(frame, kCmdLeaveTextManager);
+        QCOMPARE(app->document().currentCommand(), int(kBirthChartPage));
+    }
+};
+
+QTEST_MAIN(TestTextEditor)
+#include "tst_texteditor.moc"

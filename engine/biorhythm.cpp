@@ -37,4 +37,12 @@ int Classify(const DateTimeValue &birth, const DateTimeValue &date, int period)
     return Classify(CurveValue(birth, date, period));
 }
 
+bool IsCriticalDay(const DateTimeValue &birth, const DateTimeValue &day, int period)
+{
+    const DateTimeValue start = day.datePart();
+    const double now = CurveValue(birth, start, period);
+    const double next = CurveValue(birth, start.addDays(1), period);
+    return now == 0.0 || (now < 0.0 && next > 0.0) || (now > 0.0 && next < 0.0);
+}
+
 } // namespace quadrivium

@@ -24,4 +24,8 @@ double CurveValue(const DateTimeValue &birth, const DateTimeValue &date, int per
 int Classify(double value);
 int Classify(const DateTimeValue &birth, const DateTimeValue &date, int period);
 
+/// Whether a curve crosses zero on `day`: its values at the day's 00:00 and
+/// at the next day's 00:00 have different signs, or the first is exactly 0.
+bool IsCriticalDay(const DateTimeValue &birth, const DateTimeValue &day, int period);
+
 } // namespace quadrivium

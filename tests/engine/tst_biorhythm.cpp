@@ -12,6 +12,8 @@ private slots:
     void classifyBoundaries_data();
     void classifyBoundaries();
     void periods();
+    void criticalDays_data();
+    void criticalDays();
 };
 
 void TestBiorhythm::curves_data()
@@ -66,6 +68,32 @@ void TestBiorhythm::periods()
     QCOMPARE(CurvePeriod(Curve::Physical), 23);
     QCOMPARE(CurvePeriod(Curve::Emotional), 28);
     QCOMPARE(CurvePeriod(Curve::Intellectual), 33);
+}
+
+void TestBiorhythm::criticalDays_data()
+{
+    QTest::addColumn<int>("elapsed"); // whole days after birth at 00:00
+    QTest::addColumn<int>("period");
+    QTest::addColumn<bool>("critical");
+    QTest::newRow("day of birth: exactly zero") << 0 << 23 << true;
+    QTest::newRow("physical falls through zero in day 11") << 11 << 23 << true;
+    QTest::newRow("physical still positive over day 10") << 10 << 23 << false;
+    // The turn of 6.283134 falls just short of 2 pi: at day 28 the value is
+    // still a little below zero, so the crossing lies in day 28, not 27.
+    QTest::newRow("emotional, day 27") << 27 << 28 << false;
+    QTest::newRow("emotional rises through zero in day 28") << 28 << 28 << true;
+    QTest::newRow("intellectual at its low, day 25") << 25 << 33 << false;
+}
+
+void TestBiorhythm::criticalDays()
+{
+    QFETCH(int, elapsed);
+    QFETCH(int, period);
+    QFETCH(bool, critical);
+    const auto birth = DateTimeValue::fromFields(2000, 1, 1);
+    QCOMPARE(IsCriticalDay(birth, birth.addDays(elapsed), period), critical);
+    // A time of day on the date does not move the day's window.
+    QCOMPARE(IsCriticalDay(birth, DateTimeValue(birth.addDays(elapsed).days() + 0.75), period), critical);
 }
 
 QTEST_APPLESS_MAIN(TestBiorhythm)

@@ -1,5 +1,6 @@
 // quadrivium-cli: the readings and the stores without the window.
 
+#include "biorhythmcommand.h"
 #include "exportcommand.h"
 #include "personscommand.h"
 #include "readingcommand.h"
@@ -21,6 +22,7 @@ struct Command {
 
 const std::array kCommands{
     Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
+    Command{"biorhythm", "curve values, classes and critical days of one month", quadrivium::cli::runBiorhythm},
     Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
     Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
     Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts},

@@ -26,7 +26,7 @@ QString displayName(const QString &first, const QString &last)
 std::optional<DateTimeValue> dateOption(const QCommandLineParser &parser, const QString &name,
                                         const DateTimeValue &fallback)
 {
-    if (!parser.isSet(name))
+    if (!parser.optionNames().contains(name)) // also when the command has no such option
         return fallback;
     const auto given = parseDateArgument(parser.value(name), QStringLiteral("--") + name);
     if (!given.value)
@@ -36,16 +36,20 @@ std::optional<DateTimeValue> dateOption(const QCommandLineParser &parser, const 
 
 } // namespace
 
-void addReadingOptions(QCommandLineParser &parser, bool withTime)
+void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays)
 {
     parser.addOptions({
         {"first", "First name (UTF-8; may be empty).", "name"},
         {"last", "Last name (UTF-8; may be empty).", "name"},
         {"born", "Date of birth.", "YYYY-MM-DD"},
-        {"today", "Date whose year gives the personal year numbers (default: today).", "YYYY-MM-DD"},
-        {"day", "Day of the biorhythm (default: today).", "YYYY-MM-DD"},
         {"person", "Read the stored person with this ID instead of --first/--last/--born.", "ID"},
     });
+    if (withDays) {
+        parser.addOptions({
+            {"today", "Date whose year gives the personal year numbers (default: today).", "YYYY-MM-DD"},
+            {"day", "Day of the biorhythm (default: today).", "YYYY-MM-DD"},
+        });
+    }
     if (withTime)
         parser.addOption({"time", "Time of birth.", "HH:MM"});
 }

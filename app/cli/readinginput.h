@@ -22,8 +22,8 @@ struct ReadingInput {
 };
 
 /// Adds --person, --first, --last, --born, --today and --day (and --time
-/// when `withTime`).
-void addReadingOptions(QCommandLineParser &parser, bool withTime);
+/// when `withTime`; --today and --day only `withDays`).
+void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays = true);
 /// Reads the options of addReadingOptions into `input`: a stored person or
 /// the names and dates given. Nothing when they are sound; otherwise the
 /// exit status after the message is printed (2 for bad arguments, 1 when

@@ -14,6 +14,7 @@ class TestCli : public QObject {
 private slots:
     void readingJson();
     void readingText();
+    void biorhythmJson();
     void badInput_data();
     void badInput();
     void textsRoundTrip();
@@ -116,6 +117,38 @@ void TestCli::readingText()
     QVERIFY(r.out.contains("29 (1980)"));
 }
 
+void TestCli::biorhythmJson()
+{
+    // Born at midnight on 1 January 2000: every curve starts at zero.
+    const Run r = run({"biorhythm", "--born", "2000-01-01", "--month", "2000-01", "--json"});
+    QCOMPARE(r.status, 0);
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    QCOMPARE(o.keys(), (QStringList{"critical", "days", "month"}));
+    QCOMPARE(o["month"].toString(), QStringLiteral("2000-01"));
+    const QJsonArray days = o["days"].toArray();
+    QCOMPARE(days.size(), 31);
+    const QJsonObject first = days[0].toObject();
+    QCOMPARE(first.keys(), (QStringList{"date", "emotional", "intellectual", "physical"}));
+    QCOMPARE(first["date"].toString(), QStringLiteral("2000-01-01"));
+    for (const char *curve : {"physical", "emotional", "intellectual"})
+        QCOMPARE(first[curve].toObject(), (QJsonObject{{"value", 0.0}, {"class", 2}}));
+    QCOMPARE(days[5].toObject()["physical"].toObject()["class"].toInt(), 1); // near the top on day 6
+    const QJsonArray critical = o["critical"].toArray();
+    QCOMPARE(critical[0].toObject(), (QJsonObject{{"date", "2000-01-01"},
+                                                  {"curves", QJsonArray{"physical", "emotional", "intellectual"}}}));
+    // The physical curve crosses zero again within day 12 (11.5 days after birth).
+    QCOMPARE(critical[1].toObject(), (QJsonObject{{"date", "2000-01-12"}, {"curves", QJsonArray{"physical"}}}));
+
+    // February 2100 has 28 days.
+    const Run february = run({"biorhythm", "--born", "2100-02-01", "--month", "2100-02", "--json"});
+    QCOMPARE(february.status, 0);
+    QCOMPARE(QJsonDocument::fromJson(february.out).object()["days"].toArray().size(), 28);
+
+    const Run text = run({"biorhythm", "--born", "2000-01-01", "--month", "2000-01"});
+    QCOMPARE(text.status, 0);
+    QVERIFY(text.out.contains("Critical days\n  2000-01-01  physical, emotional, intellectual\n"));
+}
+
 void TestCli::badInput_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -151,6 +184,14 @@ void TestCli::badInput_data()
     QTest::newRow("export bad time")
         << QStringList{"export", "--reading", "chart", "--born", "1951-03-06", "--time", "24:00", "--out", "x.rtf"}
         << QByteArray("--time");
+    QTest::newRow("month 13") << QStringList{"biorhythm", "--born", "2000-01-01", "--month", "2026-13"}
+                              << QByteArray("--month");
+    QTest::newRow("no month") << QStringList{"biorhythm", "--born", "2000-01-01"} << QByteArray("--month");
+    QTest::newRow("biorhythm, bad date of birth")
+        << QStringList{"biorhythm", "--born", "2000-02-30", "--month", "2000-02"} << QByteArray("--born");
+    QTest::newRow("biorhythm, bad time") << QStringList{"biorhythm", "--born", "2000-01-01", "--time", "25:00",
+                                                        "--month", "2000-01"}
+                                         << QByteArray("--time");
 }
 
 void TestCli::badInput()
@@ -240,6 +281,17 @@ void TestCli::persons()
     QCOMPARE(reading.status, 0);
     QCOMPARE(QJsonDocument::fromJson(reading.out).object()["displayName"].toString(),
              QStringLiteral("Seán O'Brien"));
+
+    // A stored person's biorhythm is that of the date of birth, as on the
+    // page: the time of birth does not move the curves.
+    const Run stored = run({"biorhythm", "--person", QString::number(row["id"].toInt()), "--month", "2026-03",
+                            "--json", "--persons-db", db});
+    const Run typed = run({"biorhythm", "--born", "1970-05-04", "--time", "06:30", "--month", "2026-03", "--json"});
+    const Run midnight = run({"biorhythm", "--born", "1970-05-04", "--month", "2026-03", "--json"});
+    QCOMPARE(stored.status, 0);
+    QVERIFY(!stored.out.isEmpty());
+    QCOMPARE(stored.out, typed.out);
+    QCOMPARE(stored.out, midnight.out);
 }
 
 void TestCli::personsImportIsAllOrNothing()

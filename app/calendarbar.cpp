@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QToolButton>
 
 namespace quadrivium {
@@ -32,8 +33,11 @@ bool isChosen(const DateTimeValue &day)
     return day.isValid() && day.days() != 0.0;
 }
 
-// Short weekday names on the header buttons; the tooltips carry the full names.
-const char *const kWeekdays[kColumns] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+/// The locale's short name of weekday column `w` (0 Sunday .. 6 Saturday).
+QString weekdayName(int w)
+{
+    return QLocale().standaloneDayName(w == 0 ? 7 : w, QLocale::ShortFormat);
+}
 
 } // namespace
 
@@ -41,9 +45,9 @@ void CCalendarBar::AddCommands(CCommandRegistry &registry)
 {
     for (int d = 1; d <= 31; ++d)
         registry.add(kCmdFirstDay + d - 1, QString::number(d), CCommandRegistry::Checkable);
-    registry.add(kCmdSunday, QString::fromLatin1(kWeekdays[0]));
+    registry.add(kCmdSunday, weekdayName(0));
     for (int w = 1; w < kColumns; ++w)
-        registry.add(kCmdMonday + w - 1, QString::fromLatin1(kWeekdays[w]));
+        registry.add(kCmdMonday + w - 1, weekdayName(w));
     registry.add(kCmdBack, QStringLiteral("<"), CCommandRegistry::NoFlags, QKeySequence(),
                  ProgramIcon(QStringLiteral("go-previous")));
     registry.add(kCmdForward, QStringLiteral(">"), CCommandRegistry::NoFlags, QKeySequence(),
@@ -61,6 +65,9 @@ CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry,
     AddCommands(registry);
 
     auto *body = new QWidget(this);
+    // Cells wide enough for the locale's weekday names.
+    for (int w = 0; w < kColumns; ++w)
+        m_cellWidth = qMax(m_cellWidth, body->fontMetrics().horizontalAdvance(weekdayName(w)) + 10);
     m_grid = new QGridLayout(body);
     m_grid->setSpacing(1);
     m_grid->setContentsMargins(3, 3, 3, 3);
@@ -69,7 +76,7 @@ CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry,
     auto button = [this, body](int id) {
         auto *b = new QToolButton(body);
         b->setDefaultAction(m_registry.action(id));
-        b->setFixedSize(kButtonSize, kButtonSize);
+        b->setFixedSize(m_cellWidth, kButtonSize);
         b->setAutoRaise(true);
         return b;
     };
@@ -89,7 +96,10 @@ CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry,
     setWidget(body);
 
     connect(m_dateField, &CDateEdit::dateEntered, this, [this] { DateEntered(); });
-    connect(&m_document, &CQuadriviumDoc::chosenDayChanged, this, &CCalendarBar::markChosenDay);
+    // Every change of the chosen day, from here or from the biorhythm page,
+    // shows its month.
+    connect(&m_document, &CQuadriviumDoc::chosenDayChanged, this,
+            [this] { RefillCalendar(m_document.chosenDay()); });
     RefillCalendar(today());
 }
 
@@ -114,7 +124,7 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
         const int column = i % kColumns;
         if (i < m_blanks) {
             auto *blank = new QWidget(body);
-            blank->setFixedSize(kButtonSize, kButtonSize);
+            blank->setFixedSize(m_cellWidth, kButtonSize);
             m_grid->addWidget(blank, row, column);
             m_cells.push_back(blank);
             continue;
@@ -122,7 +132,7 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
         const int day = i - m_blanks + 1;
         auto *b = new QToolButton(body);
         b->setDefaultAction(m_registry.action(kCmdFirstDay + day - 1));
-        b->setFixedSize(kButtonSize, kButtonSize);
+        b->setFixedSize(m_cellWidth, kButtonSize);
         b->setAutoRaise(true);
         m_grid->addWidget(b, row, column);
         m_cells.push_back(b);
@@ -140,7 +150,6 @@ DateTimeValue CCalendarBar::base() const
 void CCalendarBar::setChosenDay(const DateTimeValue &day)
 {
     m_document.setChosenDay(day);
-    RefillCalendar(day);
 }
 
 void CCalendarBar::SelectDay(int day)

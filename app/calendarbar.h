@@ -62,6 +62,7 @@ private:
     std::vector<QWidget *> m_cells; ///< weekday headers, blanks and days of the month shown
     DateTimeValue m_month;
     int m_blanks = 0;
+    int m_cellWidth = 24;
 };
 
 } // namespace quadrivium

@@ -12,6 +12,7 @@
 #include "personselectdialog.h"
 #include "quadriviumview.h"
 #include "richview.h"
+#include "settingscommand.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"
 #include "texteditor.h"
@@ -21,6 +22,7 @@
 #include "output/errorfunnel.h"
 #include "output/stringtable.h"
 #include "output/textpane.h"
+#include "pages/biorhythmpage.h"
 #include "pages/intropage.h"
 #include "pages/quadriviumdoc.h"
 #include "pages/readingpage.h"
@@ -76,6 +78,9 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     addReadingPages();
     m_editor = new CTextEditor(m_document, *m_registry, *m_textPane, *m_view, this);
     connect(m_editor, &CTextEditor::pageWanted, this, &CMainFrame::returnFromEditor);
+    m_settingsCommand = new CSettingsCommand(*this);
+    if (auto *bio = qobject_cast<CBiorythmus *>(page(kBiorhythmPage)))
+        connect(bio, &CBiorythmus::calendarRequested, m_calendarBar, &QWidget::show);
     createMenus();
 
     connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
@@ -239,6 +244,8 @@ void CMainFrame::createMenus()
         add(m_barsMenu, kCmdCalendarBar);
     add(m_viewMenu, kCmdStatusBar);
     m_editor->AddMenus(*file, *edit, *m_viewMenu);
+    m_viewMenu->addSeparator();
+    add(m_viewMenu, CSettingsCommand::kCmdSettings);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     add(help, kCmdHelpTopics);
@@ -368,7 +375,8 @@ void CMainFrame::dispatch(int id)
         CAboutDialog(this).exec();
         break;
     default:
-        break; // weekday headers and the like: nothing
+        m_settingsCommand->Run(id); // weekday headers and the like: nothing
+        break;
     }
 }
 

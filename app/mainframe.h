@@ -24,6 +24,7 @@ class CQuadriviumDoc;
 class CQuadriviumView;
 class CReadingPage;
 class CRichView;
+class CSettingsCommand;
 class CStatusBar;
 class CTextEditor;
 
@@ -50,6 +51,7 @@ public:
     CCalendarBar *calendarBar() const { return m_calendarBar; }
     CAdvancedSplitterWnd *splitter() const { return m_splitter; }
     CStatusBar *statusBarWidget() const { return m_statusBar; }
+    CSettingsCommand *settingsCommand() const { return m_settingsCommand; }
     /// The page of a page command; null when the program has no such page.
     CReadingPage *page(int command) const;
     const QString &personsDatabasePath() const { return m_personsPath; }
@@ -120,6 +122,7 @@ private:
     CQuadriviumView *m_view = nullptr;
     CRichView *m_textPane = nullptr;
     CTextEditor *m_editor = nullptr;
+    CSettingsCommand *m_settingsCommand = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_barsMenu = nullptr;
     std::map<int, CReadingPage *> m_pages;

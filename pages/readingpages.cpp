@@ -1,5 +1,6 @@
 #include "readingpages.h"
 
+#include "biorhythmpage.h"
 #include "chartpage.h"
 #include "knowhowpage.h"
 
@@ -14,7 +15,7 @@ namespace quadrivium {
 std::vector<CReadingPage *> CreateReadingPages(CQuadriviumDoc &document, QWidget *parent)
 {
     initPageResources();
-    return {new CChart(document, parent), new CKnowHow(document, parent)};
+    return {new CChart(document, parent), new CBiorythmus(document, parent), new CKnowHow(document, parent)};
 }
 
 } // namespace quadrivium

@@ -11,14 +11,19 @@
 #include "app/personselectdialog.h"
 #include "app/quadriviumapp.h"
 #include "app/quadriviumview.h"
+#include "pages/biorhythmpage.h"
 #include "pages/chartpage.h"
 #include "pages/intropage.h"
+#include "app/quickview.h"
 #include "app/richview.h"
+#include "app/settingscommand.h"
+#include "app/setupsheet.h"
 #include "app/sheetwithtab.h"
 #include "app/windowplacement.h"
 
 #include "output/errorfunnel.h"
 #include "output/stringtable.h"
+#include "output/textpane.h"
 #include "pages/quadriviumdoc.h"
 #include "pages/readingpage.h"
 #include "store/datetext.h"
@@ -31,6 +36,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -475,11 +485,139 @@ private slots:
         QCOMPARE(closer.seen.first(), QStringLiteral("QMessageBox: False Input"));
         QCOMPARE(app->document().chosenDay(), date(2010, 6, 15));
 
-        field->setText(CDateText(date(2012, 2, 29)).GetDateText());
+        field->setText(CDateText(date(2001, 9, 29)).GetDateText());
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(app->document().chosenDay(), date(2012, 2, 29));
-        QCOMPARE(bar->blankCount(), 3); // 1 February 2012 was a Wednesday
+        QCOMPARE(app->document().chosenDay(), date(2001, 9, 29));
+        QCOMPARE(bar->blankCount(), 6); // 1 September 2001 was a Saturday
         QCOMPARE(closer.seen.size(), 1);
+    }
+
+    /// The texts the pane shows for the biorhythm classes of `day`.
+    static QString biorhythmTexts(const DateTimeValue &born, const DateTimeValue &day)
+    {
+        QTextEdit expected;
+        const Status shown = ShowTextTriple(expected, 3, Classify(born, day, 23), Classify(born, day, 28),
+                                            Classify(born, day, 33));
+        return shown.ok() ? expected.toPlainText() : QString();
+    }
+
+    void biorhythmReading()
+    {
+        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        CMainFrame *frame = app->mainFrame();
+        CQuadriviumDoc &doc = app->document();
+        auto *bio = qobject_cast<CBiorythmus *>(frame->page(kBiorhythmPage));
+        QVERIFY(bio);
+        QAction *calendarSwitch = frame->registry().action(kCmdCalendarBar);
+        showAnnasChart(*app);
+        QVERIFY(!calendarSwitch->isEnabled());
+        doc.setChosenDay(date(2026, 3, 3));
+
+        frame->RunCommand(kBiorhythmPage);
+        QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Biorhythm));
+        QVERIFY(calendarSwitch->isEnabled());
+        const QString anna = biorhythmTexts(date(1984, 3, 7), date(2026, 3, 3));
+        QVERIFY(!anna.isEmpty());
+        QCOMPARE(frame->textPane()->toPlainText(), anna);
+
+        // Clicking the chosen day again in the calendar shows its texts anew.
+        frame->textPane()->clear();
+        frame->registry().action(kCmdFirstDay + 2)->trigger();
+        QCOMPARE(frame->textPane()->toPlainText(), anna);
+        // Forward moves graph, strip and texts to the next month.
+        frame->registry().action(kCmdForward)->trigger();
+        QCOMPARE(bio->graphControl()->graph().monthStart(), date(2026, 4, 1));
+        QVERIFY(bio->dayButton(3)->isChecked());
+        QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1984, 3, 7), date(2026, 4, 3)));
+
+        // The page's "Calender" shows the bar; the birth chart hides it and
+        // the chosen day outlives the switch.
+        emit bio->calendarRequested();
+        QVERIFY(frame->calendarBar()->isVisible());
+        frame->RunCommand(kBirthChartPage);
+        QVERIFY(frame->calendarBar()->isHidden());
+        QVERIFY(!calendarSwitch->isEnabled());
+        frame->RunCommand(kBiorhythmPage);
+        QCOMPARE(doc.chosenDay(), date(2026, 4, 3));
+
+        // Another person from the list: graph and texts follow.
+        QComboBox *list = frame->mainBar()->personList();
+        const int ben = list->findData(m_ben);
+        list->setCurrentIndex(ben);
+        emit list->activated(ben);
+        QCOMPARE(bio->graphControl()->graph().birthDate(), date(1990, 11, 29));
+        QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1990, 11, 29), date(2026, 4, 3)));
+    }
+
+    void settingsSheet()
+    {
+        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        CMainFrame *frame = app->mainFrame();
+        CQuadriviumDoc &doc = app->document();
+        showAnnasChart(*app);
+        frame->RunCommand(kBiorhythmPage);
+
+        // While the biorhythm shows the sheet opens on "Biorhythm"; its
+        // changes act at once and stay after Cancel.
+        auto greenRows = [](QWidget *preview) {
+            const QImage image = preview->grab().toImage();
+            int rows = 0;
+            for (int y = 0; y < image.height(); ++y)
+                rows += image.pixelColor(image.width() / 2, y) == QColor(0, 255, 0) ? 1 : 0;
+            return rows;
+        };
+        bool checked = false;
+        QTimer::singleShot(50, [&] {
+            auto *sheet = qobject_cast<CSetupSheet *>(QApplication::activeModalWidget());
+            QVERIFY(sheet);
+            QCOMPARE(sheet->windowTitle(), QStringLiteral("Settings"));
+            QCOMPARE(sheet->pages()->currentIndex(), int(CSetupSheet::Biorhythm));
+            QSpinBox *width = sheet->widthSpin(Curve::Emotional);
+            QSpinBox *style = sheet->styleSpin(Curve::Emotional);
+            for (auto [spin, typed, kept] : {std::tuple{width, 9, 5}, {width, 0, 1}, {style, 7, 4}, {style, -2, 1}}) {
+                spin->setValue(typed);
+                QCOMPARE(spin->value(), kept);
+            }
+            QCOMPARE(greenRows(sheet->preview(Curve::Emotional)), 1);
+            width->setValue(4);
+            QCOMPARE(doc.settings().value(DocumentSettings::WidthGreen), 4);
+            QCOMPARE(greenRows(sheet->preview(Curve::Emotional)), 4);
+            sheet->shownBox(Curve::Intellectual)->click();
+            QVERIFY(!doc.showBlue);
+            checked = true;
+            sheet->reject();
+        });
+        frame->RunCommand(CSettingsCommand::kCmdSettings);
+        QVERIFY(checked);
+        QCOMPARE(doc.settings().value(DocumentSettings::WidthGreen), 4);
+        QVERIFY(!doc.showBlue);
+
+        // Elsewhere it opens on "General"; quick view and the toolbar look
+        // are taken over on OK only.
+        frame->RunCommand(kBirthChartPage);
+        for (bool accept : {false, true}) {
+            checked = false;
+            QTimer::singleShot(50, [&] {
+                auto *sheet = qobject_cast<CSetupSheet *>(QApplication::activeModalWidget());
+                QVERIFY(sheet);
+                QCOMPARE(sheet->pages()->currentIndex(), int(CSetupSheet::General));
+                sheet->quickViewBox()->setChecked(true);
+                sheet->toolbarsBox()->setChecked(false);
+                checked = true;
+                accept ? sheet->accept() : sheet->reject();
+            });
+            frame->RunCommand(CSettingsCommand::kCmdSettings);
+            QVERIFY(checked);
+            QCOMPARE(frame->settingsCommand()->quickView()->isVisible(), accept);
+            QCOMPARE(frame->mainBar()->isFlat(), !accept);
+        }
+        QVERIFY(frame->settingsCommand()->quickView()->summary().startsWith(QStringLiteral("Anna Muller\n")));
+
+        frame->close();
+        QSettings s;
+        QCOMPARE(s.value(QStringLiteral("WidthGreen")).toInt(), 4);
+        QCOMPARE(s.value(QStringLiteral("QuickView")).toInt(), 1);
+        QCOMPARE(s.value(QStringLiteral("Toolbars")).toInt(), 0);
     }
 
     void tooltipsFromStringTable()
@@ -508,9 +646,15 @@ private slots:
         frame->resize(1280, 800);
         QTest::qWait(100);
         QVERIFY(frame->grab().save(folder + QStringLiteral("/mainframe-1280x800.png")));
+        app->document().setChosenDay(date(2026, 2, 10));
+        frame->RunCommand(kBiorhythmPage);
         frame->calendarBar()->show();
         QTest::qWait(50);
         QVERIFY(frame->calendarBar()->grab().save(folder + QStringLiteral("/calendarbar.png")));
+        QVERIFY(frame->grab().save(folder + QStringLiteral("/biorhythm-1280x800.png")));
+        frame->resize(frame->sizeHint().expandedTo(QSize(800, 600)));
+        QTest::qWait(100);
+        QVERIFY(frame->grab().save(folder + QStringLiteral("/biorhythm-default.png")));
     }
 };
 

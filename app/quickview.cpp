@@ -1,0 +1,70 @@
+#include "quickview.h"
+
+#include "pages/quadriviumdoc.h"
+#include "store/datetext.h"
+
+#include "engine/reading.h"
+
+#include <QLabel>
+
+namespace quadrivium {
+
+CQuickView::CQuickView(const CQuadriviumDoc &document, QWidget *parent)
+    : QDockWidget(QStringLiteral("Quick View"), parent)
+    , m_document(document)
+    , m_text(new QLabel(this))
+{
+    setObjectName(QStringLiteral("quickView"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                | QDockWidget::DockWidgetFloatable);
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_text->setMargin(6);
+    m_text->setMinimumWidth(180);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setWidget(m_text);
+    connect(&document, &CQuadriviumDoc::personChanged, this, &CQuickView::Refresh);
+    connect(&document, &CQuadriviumDoc::chosenDayChanged, this, &CQuickView::Refresh);
+    Refresh();
+}
+
+QString CQuickView::summary() const
+{
+    return m_text->text();
+}
+
+void CQuickView::Refresh()
+{
+    if (!m_document.hasPerson()) {
+        m_text->setText(QStringLiteral("No person chosen."));
+        return;
+    }
+    QStringList lines{m_document.personName(),
+                      QStringLiteral("Born on %1").arg(FormatDateValue(m_document.birthDate()))};
+    const DateTimeValue day = m_document.chosenDay().datePart();
+    const QByteArray name = m_document.personName().toLatin1();
+    const auto reading = ComputeReading(std::string_view(name.constData(), std::size_t(name.size())),
+                                        m_document.birthDate(), SystemToday, day);
+    if (!reading) {
+        m_text->setText(lines.join(QLatin1Char('\n')));
+        return;
+    }
+    lines << QString()
+          << QStringLiteral("Ruling Number: %1").arg(reading->numbers.rulingNumber)
+          << QStringLiteral("Day Number: %1").arg(reading->numbers.dayNumber)
+          << QStringLiteral("Number of Fate: %1").arg(reading->numbers.core.m_nFate);
+    if (day.isValid() && day.days() != 0.0) {
+        lines << QString() << QStringLiteral("Biorhythm on %1:").arg(FormatDateValue(day));
+        static const char *const names[3] = {"Physical", "Spiritual", "Intellectual"};
+        static const char *const states[4] = {"", "high", "middle", "low"};
+        const bool shown[3] = {m_document.showRed, m_document.showGreen, m_document.showBlue};
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (shown[i])
+                lines << QStringLiteral("  %1: %2").arg(QLatin1String(names[i]),
+                                                         QLatin1String(states[reading->curveClass[i]]));
+        }
+    }
+    m_text->setText(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace quadrivium

@@ -1,0 +1,67 @@
+#include "settingscommand.h"
+
+#include "commandregistry.h"
+#include "mainbar.h"
+#include "mainframe.h"
+#include "quickview.h"
+#include "setupsheet.h"
+
+#include "pages/biorhythmpage.h"
+#include "pages/quadriviumdoc.h"
+
+namespace quadrivium {
+
+CSettingsCommand::CSettingsCommand(CMainFrame &frame)
+    : QObject(&frame)
+    , m_frame(frame)
+    , m_quickView(new CQuickView(frame.document(), &frame))
+{
+    frame.registry().add(kCmdSettings, tr("&Settings"));
+    frame.registry().add(kCmdSettingsFromBiorhythm, tr("Settings"));
+    frame.addDockWidget(Qt::RightDockWidgetArea, m_quickView);
+    m_quickView->setVisible(frame.document().settings().value(DocumentSettings::QuickView) != 0);
+}
+
+bool CSettingsCommand::Run(int id)
+{
+    if (id == kCmdSettings) {
+        openSheet(m_frame.document().currentCommand() == kBiorhythmPage);
+        return true;
+    }
+    if (id == kCmdSettingsFromBiorhythm) {
+        openSheet(true);
+        return true;
+    }
+    return false;
+}
+
+void CSettingsCommand::openSheet(bool onBiorhythmPage)
+{
+    CQuadriviumDoc &doc = m_frame.document();
+    CSetupSheet sheet(doc, onBiorhythmPage ? CSetupSheet::Biorhythm : CSetupSheet::General, &m_frame);
+    connect(&sheet, &CSetupSheet::curvesChanged, this, &CSettingsCommand::curvesChanged);
+    if (sheet.exec() != QDialog::Accepted) {
+        curvesChanged(); // changes of the Biorhythm page stay
+        return;
+    }
+    DocumentSettings &s = doc.settings();
+    s.set(DocumentSettings::QuickView, sheet.quickView() ? 1 : 0);
+    s.set(DocumentSettings::Toolbars, sheet.defaultToolbars() ? 1 : 0);
+    m_quickView->setVisible(sheet.quickView());
+    m_frame.mainBar()->setFlat(sheet.defaultToolbars());
+    curvesChanged();
+    if (auto *bio = qobject_cast<CBiorythmus *>(m_frame.page(kBiorhythmPage))) {
+        bio->Evaluate();
+        if (doc.currentCommand() == kBiorhythmPage)
+            bio->showIntroduction();
+    }
+}
+
+void CSettingsCommand::curvesChanged()
+{
+    if (auto *bio = qobject_cast<CBiorythmus *>(m_frame.page(kBiorhythmPage)))
+        bio->graphControl()->update();
+    m_quickView->Refresh();
+}
+
+} // namespace quadrivium

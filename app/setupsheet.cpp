@@ -1,0 +1,175 @@
+#include "setupsheet.h"
+
+#include "output/biorhythmgraph.h"
+#include "output/stringtable.h"
+#include "pages/quadriviumdoc.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quadrivium {
+
+namespace {
+
+const char *const kCurveTexts[3] = {"The &Physical Curve", "The &Spiritual Curve", "The &Intellectual Curve"};
+const DocumentSettings::Value kWidths[3] = {DocumentSettings::WidthRed, DocumentSettings::WidthGreen,
+                                            DocumentSettings::WidthBlue};
+const DocumentSettings::Value kStyles[3] = {DocumentSettings::StyleRed, DocumentSettings::StyleGreen,
+                                            DocumentSettings::StyleBlue};
+
+bool &shownFlag(CQuadriviumDoc &doc, Curve c)
+{
+    switch (c) {
+    case Curve::Physical:
+        return doc.showRed;
+    case Curve::Emotional:
+        return doc.showGreen;
+    case Curve::Intellectual:
+        break;
+    }
+    return doc.showBlue;
+}
+
+} // namespace
+
+CLinePreview::CLinePreview(const CQuadriviumDoc &document, Curve curve, QWidget *parent)
+    : QWidget(parent)
+    , m_document(document)
+    , m_curve(curve)
+{
+    setMinimumSize(80, 16);
+}
+
+QSize CLinePreview::sizeHint() const
+{
+    return QSize(120, 20);
+}
+
+void CLinePreview::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Base));
+    const auto i = static_cast<std::size_t>(m_curve);
+    const int width = qBound(1, m_document.settings().value(kWidths[i]), 5);
+    const int style = qBound(1, m_document.settings().value(kStyles[i]), 4);
+    // A straight sample through points three pixels apart, cut into runs
+    // as the graph cuts its curve.
+    std::vector<QPoint> samples;
+    for (int x = 4; x <= this->width() - 4; x += 3)
+        samples.emplace_back(x, height() / 2);
+    QPen pen(CBiorhythmGraph::CurveColour(m_curve), width);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    CBiorhythmGraph::DrawRuns(p, samples, style - 1);
+}
+
+CSetupSheet::CSetupSheet(CQuadriviumDoc &document, Page start, QWidget *parent)
+    : QDialog(parent)
+    , m_document(document)
+{
+    setObjectName(QStringLiteral("setupSheet"));
+    setWindowTitle(LoadString(112));
+    m_pages = new QTabWidget(this);
+    m_pages->addTab(makeGeneralPage(), QStringLiteral("General"));
+    m_pages->addTab(makeBiorhythmPage(), QStringLiteral("Biorhythm"));
+    m_pages->setCurrentIndex(start);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page != Biorhythm)
+            emit curvesChanged();
+    });
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addWidget(buttons);
+}
+
+bool CSetupSheet::quickView() const
+{
+    return m_quickView->isChecked();
+}
+
+bool CSetupSheet::defaultToolbars() const
+{
+    return m_toolbars->isChecked();
+}
+
+QWidget *CSetupSheet::makeGeneralPage()
+{
+    auto *page = new QWidget;
+    const DocumentSettings &s = m_document.settings();
+    m_quickView = new QCheckBox(QStringLiteral("&Quick View"), page);
+    m_quickView->setChecked(s.value(DocumentSettings::QuickView) != 0);
+    m_toolbars = new QCheckBox(QStringLiteral("&Default Toolbars"), page);
+    m_toolbars->setChecked(s.value(DocumentSettings::Toolbars) != 0);
+    m_autoload = new QCheckBox(QStringLiteral("&Open Last File at Program Start"), page);
+    m_autoload->setChecked(s.value(DocumentSettings::Autoload) != 0);
+    // Autoload is taken over at once, OK or not.
+    connect(m_autoload, &QCheckBox::toggled, this,
+            [this](bool on) { m_document.settings().set(DocumentSettings::Autoload, on ? 1 : 0); });
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(m_quickView);
+    layout->addWidget(m_toolbars);
+    layout->addWidget(m_autoload);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *CSetupSheet::makeBiorhythmPage()
+{
+    auto *page = new QWidget;
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(new QLabel(QStringLiteral("Width"), page), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Style"), page), 0, 2);
+    const DocumentSettings &s = m_document.settings();
+    for (Curve c : kCurves) {
+        const auto i = index(c);
+        const int row = int(i) + 1;
+        m_shown[i] = new QCheckBox(QString::fromLatin1(kCurveTexts[i]), page);
+        m_shown[i]->setChecked(shownFlag(m_document, c));
+        connect(m_shown[i], &QCheckBox::toggled, this, [this, c](bool on) {
+            shownFlag(m_document, c) = on;
+            emit curvesChanged();
+        });
+        m_width[i] = new QSpinBox(page);
+        m_width[i]->setRange(1, 5);
+        m_width[i]->setValue(qBound(1, s.value(kWidths[i]), 5));
+        m_style[i] = new QSpinBox(page);
+        m_style[i]->setRange(1, 4);
+        m_style[i]->setValue(qBound(1, s.value(kStyles[i]), 4));
+        m_preview[i] = new CLinePreview(m_document, c, page);
+        grid->addWidget(m_shown[i], row, 0);
+        grid->addWidget(m_width[i], row, 1);
+        grid->addWidget(m_style[i], row, 2);
+        grid->addWidget(m_preview[i], row, 3);
+    }
+    for (Curve c : kCurves) {
+        connect(m_width[index(c)], &QSpinBox::valueChanged, this, &CSetupSheet::spinsChanged);
+        connect(m_style[index(c)], &QSpinBox::valueChanged, this, &CSetupSheet::spinsChanged);
+    }
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(4, 1);
+    return page;
+}
+
+void CSetupSheet::spinsChanged()
+{
+    DocumentSettings &s = m_document.settings();
+    for (Curve c : kCurves) {
+        const auto i = index(c);
+        s.set(kWidths[i], m_width[i]->value());
+        s.set(kStyles[i], m_style[i]->value());
+    }
+    for (CLinePreview *preview : m_preview)
+        preview->update();
+    emit curvesChanged();
+}
+
+} // namespace quadrivium

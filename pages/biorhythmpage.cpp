@@ -1,0 +1,279 @@
+#include "biorhythmpage.h"
+
+#include "pagelook.h"
+#include "quadriviumdoc.h"
+
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QHelpEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace quadrivium {
+
+namespace {
+
+constexpr int kTableIntro = 0;
+constexpr int kTableBiorhythm = 3;
+constexpr int kIntroNumber = 4;
+constexpr int kCmdOpen = 22776;
+constexpr int kCmdSettingsFromPage = 22777;
+constexpr int kStripTop = 2;
+constexpr int kStripHeight = 24;
+constexpr int kGraphTop = 28;
+
+const char *const kCurveWords[3] = {"physical", "spiritual", "intellectual"};
+
+std::array<bool, 3> shownCurves(const CQuadriviumDoc &doc)
+{
+    return {doc.showRed, doc.showGreen, doc.showBlue};
+}
+
+/// The chosen day, or today while none is chosen.
+DateTimeValue presentDay(const CQuadriviumDoc &doc, const Clock &clock)
+{
+    const DateTimeValue &chosen = doc.chosenDay();
+    if (chosen.isValid() && chosen.days() != 0.0)
+        return chosen.datePart();
+    const CivilDate today = clock();
+    return DateTimeValue::fromFields(today.year, today.month, today.day);
+}
+
+} // namespace
+
+void ApplyCurveSettings(const CQuadriviumDoc &document, CBiorhythmGraph &graph)
+{
+    const DocumentSettings &s = document.settings();
+    const bool computable = document.hasPerson() && document.birthDate().isValid();
+    const std::array<bool, 3> shown = shownCurves(document);
+    const DocumentSettings::Value widths[3] = {DocumentSettings::WidthRed, DocumentSettings::WidthGreen,
+                                               DocumentSettings::WidthBlue};
+    const DocumentSettings::Value styles[3] = {DocumentSettings::StyleRed, DocumentSettings::StyleGreen,
+                                               DocumentSettings::StyleBlue};
+    for (Curve c : kCurves) {
+        const auto i = static_cast<std::size_t>(c);
+        // Stored values out of range (an edited settings file) are held to
+        // what the settings sheet offers.
+        const int width = qBound(1, s.value(widths[i]), 5);
+        const int style = qBound(1, s.value(styles[i]), 4);
+        graph.SetCurve(c, width, computable && shown[i] ? style - 1 : -1);
+    }
+}
+
+QString DayTooltip(const DateTimeValue &birth, const DateTimeValue &day, const std::array<bool, 3> &shown)
+{
+    int y = 0, m = 0, d = 0;
+    if (!day.civilDate(y, m, d))
+        return {};
+    QString text = QLocale().toString(QDate(y, m, d), QLocale::LongFormat);
+    if (!birth.isValid())
+        return text;
+    QStringList critical;
+    for (Curve c : kCurves) {
+        const auto i = static_cast<std::size_t>(c);
+        if (shown[i] && IsCriticalDay(birth, day, CurvePeriod(c)))
+            critical << QString::fromLatin1(kCurveWords[i]);
+    }
+    if (!critical.isEmpty())
+        text += QStringLiteral(" - critical: ") + critical.join(QStringLiteral(", "));
+    return text;
+}
+
+CBiorhythmControl::CBiorhythmControl(const CQuadriviumDoc &document, QWidget *parent)
+    : QWidget(parent)
+    , m_document(document)
+{
+    setObjectName(QStringLiteral("biorhythmGraph"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CBiorhythmControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_graph.SetArea(0, 0, width() - 1, height() - 1);
+}
+
+void CBiorhythmControl::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Base));
+    ApplyCurveSettings(m_document, m_graph);
+    m_graph.SetFlags(CBiorhythmGraph::kDefaultFlags);
+    m_graph.Draw(p);
+}
+
+CBiorythmus::CBiorythmus(CQuadriviumDoc &document, QWidget *parent, Clock clock)
+    : CReadingPage(document, parent)
+    , m_strip(new QWidget(this))
+    , m_control(new CBiorhythmControl(document, this))
+    , m_clock(std::move(clock))
+{
+    ApplyPageLook(*this);
+    m_strip->setObjectName(QStringLiteral("dayStrip"));
+    for (int d = 1; d <= 31; ++d) {
+        auto *b = new QToolButton(m_strip);
+        b->setObjectName(QStringLiteral("day%1").arg(d));
+        b->setText(QString::number(d));
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::TabFocus);
+        b->installEventFilter(this);
+        connect(b, &QToolButton::clicked, this, [this, d] {
+            const DateTimeValue from = presentDay(this->document(), m_clock);
+            const DateTimeValue day = DateTimeValue::fromFields(from.year(), from.month(), d);
+            if (day.isValid())
+                this->document().setChosenDay(day);
+            else
+                followChosenDay(); // a day the month lacks: keep the checks right
+        });
+        m_days[std::size_t(d - 1)] = b;
+    }
+    m_control->setPalette(QPalette()); // the window colour of the system, not the page's grey
+
+    connect(&document, &CQuadriviumDoc::chosenDayChanged, this, [this] {
+        followChosenDay();
+        if (this->document().currentCommand() == kBiorhythmPage)
+            showIntroduction();
+    });
+    // The present day starts as today.
+    document.setChosenDay(presentDay(document, m_clock));
+}
+
+int CBiorythmus::command() const
+{
+    return kBiorhythmPage;
+}
+
+QString CBiorythmus::tabText() const
+{
+    return QStringLiteral("Biorhythm");
+}
+
+QString CBiorythmus::menuText() const
+{
+    return QStringLiteral("Bio&rhythm");
+}
+
+QString CBiorythmus::iconName() const
+{
+    return QStringLiteral(":/pages/icons/biorhythm.svg");
+}
+
+QSize CBiorythmus::minimumSizeHint() const
+{
+    return QSize(31 * 14, kGraphTop + 120);
+}
+
+QAbstractButton *CBiorythmus::dayButton(int day) const
+{
+    if (day < 1 || day > 31)
+        return nullptr;
+    return m_days[std::size_t(day - 1)];
+}
+
+void CBiorythmus::refill()
+{
+    followChosenDay();
+}
+
+void CBiorythmus::Evaluate()
+{
+    ApplyCurveSettings(document(), m_control->graph());
+    for (Curve c : kCurves)
+        m_classes[static_cast<std::size_t>(c)] = m_control->graph().ClassifyPresentDay(c);
+}
+
+void CBiorythmus::showIntroduction()
+{
+    if (m_classes[0] == 0 && m_classes[1] == 0 && m_classes[2] == 0)
+        emit textRequested(kTableIntro, kIntroNumber);
+    else
+        emit tripleRequested(kTableBiorhythm, m_classes[0], m_classes[1], m_classes[2]);
+}
+
+void CBiorythmus::followChosenDay()
+{
+    const DateTimeValue day = presentDay(document(), m_clock);
+    CBiorhythmGraph &g = m_control->graph();
+    g.SetBirthDate(document().birthDate());
+    g.SetMonthStart(DateTimeValue::fromFields(day.year(), day.month(), 1));
+    g.SetPresentDay(day);
+    layoutPage(width(), height());
+    for (int d = 1; d <= 31; ++d)
+        m_days[std::size_t(d - 1)]->setChecked(d == day.day());
+    Evaluate();
+    m_control->update();
+}
+
+void CBiorythmus::layoutPage(int w, int h)
+{
+    const DateTimeValue &month = m_control->graph().monthStart();
+    const int days = DaysInMonth(month.year(), month.month());
+    const int buttonWidth = qMax(1, w / days);
+    m_strip->setGeometry(0, kStripTop, w, kStripHeight);
+    for (int d = 1; d <= 31; ++d) {
+        QAbstractButton *b = m_days[std::size_t(d - 1)];
+        b->setGeometry((d - 1) * buttonWidth, 0, buttonWidth, kStripHeight);
+        b->setVisible(d <= days);
+    }
+    document().biorhythmScale = buttonWidth;
+    document().biorhythmDays = days;
+    // Each day's column of the graph lies under its button; the control is
+    // a pixel wider and higher than the graph so that the frame's right and
+    // bottom edges show.
+    m_control->setGeometry(0, kGraphTop, buttonWidth * days + 1, qMax(1, h - kGraphTop));
+    m_control->graph().SetArea(0, 0, m_control->width() - 1, m_control->height() - 1);
+}
+
+QString CBiorythmus::dayTooltip(int day) const
+{
+    const DateTimeValue &month = m_control->graph().monthStart();
+    const DateTimeValue date = DateTimeValue::fromFields(month.year(), month.month(), day);
+    const DateTimeValue birth = document().hasPerson() ? m_control->graph().birthDate() : DateTimeValue::invalid();
+    return DayTooltip(birth, date, shownCurves(document()));
+}
+
+bool CBiorythmus::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        for (int d = 1; d <= 31; ++d) {
+            if (watched == m_days[std::size_t(d - 1)]) {
+                QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), dayTooltip(d),
+                                   m_days[std::size_t(d - 1)]);
+                return true;
+            }
+        }
+    }
+    return CReadingPage::eventFilter(watched, event);
+}
+
+void CBiorythmus::resizeEvent(QResizeEvent *event)
+{
+    CReadingPage::resizeEvent(event);
+    layoutPage(width(), height());
+}
+
+void CBiorythmus::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit textRequested(kTableIntro, kIntroNumber);
+    CReadingPage::mouseReleaseEvent(event);
+}
+
+void CBiorythmus::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    menu.setTitle(QStringLiteral("Biorhythm"));
+    connect(menu.addAction(QStringLiteral("Open")), &QAction::triggered, this,
+            [this] { emit commandRequested(kCmdOpen); });
+    connect(menu.addAction(QStringLiteral("Settings")), &QAction::triggered, this,
+            [this] { emit commandRequested(kCmdSettingsFromPage); });
+    connect(menu.addAction(QStringLiteral("Calender")), &QAction::triggered, this,
+            [this] { emit calendarRequested(); });
+    menu.exec(event->globalPos() + QPoint(2, 0));
+}
+
+} // namespace quadrivium

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "readingpage.h"
+
+#include "engine/biorhythm.h"
+#include "engine/corenumbers.h"
+#include "output/biorhythmgraph.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAbstractButton;
+
+namespace quadrivium {
+
+/// Pen width and dash run of each curve from the document's settings
+/// (width 1..5, style 1..4, run -1 for a curve switched off).
+void ApplyCurveSettings(const CQuadriviumDoc &document, CBiorhythmGraph &graph);
+
+/// The tooltip of a day: the full date in the locale's long form, then the
+/// curves among `shown` that cross zero on that day, e.g.
+/// "Tuesday, 3 March 2026 - critical: physical".
+QString DayTooltip(const DateTimeValue &birth, const DateTimeValue &day, const std::array<bool, 3> &shown);
+
+/// The graph area of the biorhythm page: the month graph on the window
+/// colour, in the curve settings of the document.
+class CBiorhythmControl : public QWidget {
+    Q_OBJECT
+public:
+    CBiorhythmControl(const CQuadriviumDoc &document, QWidget *parent = nullptr);
+    CBiorhythmGraph &graph() { return m_graph; }
+    const CBiorhythmGraph &graph() const { return m_graph; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const CQuadriviumDoc &m_document;
+    CBiorhythmGraph m_graph;
+};
+
+/// The biorhythm reading: a strip of day buttons above the month graph of
+/// the document's chosen day. A day button chooses that day of the month;
+/// every change of the chosen day updates the graph, the classes and, while
+/// the reading is current, the texts.
+class CBiorythmus : public CReadingPage {
+    Q_OBJECT
+public:
+    explicit CBiorythmus(CQuadriviumDoc &document, QWidget *parent = nullptr, Clock clock = SystemToday);
+
+    int command() const override;
+    int sheetIndex() const override { return 3; }
+    QString tabText() const override;
+    QString menuText() const override;
+    QString iconName() const override;
+    void refill() override;
+    /// The texts of the chosen day's classes; the introduction when all
+    /// three classes are 0.
+    void showIntroduction() override;
+
+    /// Classes the chosen day for every shown curve; 0 for the others.
+    void Evaluate();
+    /// 1 high, 2 middle, 3 low, 0 not shown or not classified yet.
+    int curveClass(Curve curve) const { return m_classes[static_cast<std::size_t>(curve)]; }
+    /// The button of day 1..31 of the strip.
+    QAbstractButton *dayButton(int day) const;
+    CBiorhythmControl *graphControl() const { return m_control; }
+    /// Tooltip of day button `day` in the month shown.
+    QString dayTooltip(int day) const;
+
+    QSize minimumSizeHint() const override;
+
+signals:
+    /// The context menu's "Calender": show the calendar bar.
+    void calendarRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    /// Graph dates, layout, classes and check marks for the chosen day.
+    void followChosenDay();
+    void layoutPage(int width, int height);
+
+    QWidget *m_strip;
+    std::array<QAbstractButton *, 31> m_days{};
+    CBiorhythmControl *m_control;
+    Clock m_clock;
+    std::array<int, 3> m_classes{};
+};
+
+} // namespace quadrivium

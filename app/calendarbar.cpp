@@ -4,6 +4,7 @@
 #include "dateedit.h"
 
 #include "output/errorfunnel.h"
+#include "pages/biorhythmpage.h"
 #include "pages/quadriviumdoc.h"
 #include "store/datetext.h"
 
@@ -13,7 +14,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QHelpEvent>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace quadrivium {
 
@@ -134,6 +137,8 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
         b->setDefaultAction(m_registry.action(kCmdFirstDay + day - 1));
         b->setFixedSize(m_cellWidth, kButtonSize);
         b->setAutoRaise(true);
+        b->setProperty("day", day);
+        b->installEventFilter(this);
         m_grid->addWidget(b, row, column);
         m_cells.push_back(b);
     }
@@ -185,6 +190,25 @@ bool CCalendarBar::DateEntered()
     }
     setChosenDay(typed);
     return true;
+}
+
+QString CCalendarBar::dayTooltip(int day) const
+{
+    const DateTimeValue date = DateTimeValue::fromFields(m_month.year(), m_month.month(), day);
+    const DateTimeValue birth = m_document.hasPerson() ? m_document.birthDate() : DateTimeValue::invalid();
+    return DayTooltip(birth, date, {CurveShown(m_document, Curve::Physical), CurveShown(m_document, Curve::Emotional),
+                                    CurveShown(m_document, Curve::Intellectual)});
+}
+
+bool CCalendarBar::eventFilter(QObject *watched, QEvent *event)
+{
+    const int day = watched->property("day").toInt();
+    if (event->type() == QEvent::ToolTip && day > 0) {
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), dayTooltip(day),
+                           qobject_cast<QWidget *>(watched));
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void CCalendarBar::markChosenDay()

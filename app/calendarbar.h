@@ -47,6 +47,12 @@ public:
     /// Takes the date field's text as the chosen day; text that is not a
     /// date shows "False Input" and changes nothing. False then.
     bool DateEntered();
+    /// Tooltip of day `day` of the month shown: its full date and the
+    /// current person's curves that cross zero on it.
+    QString dayTooltip(int day) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     /// The day the commands start from: the chosen day, or the first of

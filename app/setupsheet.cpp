@@ -2,6 +2,7 @@
 
 #include "output/biorhythmgraph.h"
 #include "output/stringtable.h"
+#include "pages/biorhythmpage.h"
 #include "pages/quadriviumdoc.h"
 
 #include <QCheckBox>
@@ -18,23 +19,6 @@ namespace quadrivium {
 namespace {
 
 const char *const kCurveTexts[3] = {"The &Physical Curve", "The &Spiritual Curve", "The &Intellectual Curve"};
-const DocumentSettings::Value kWidths[3] = {DocumentSettings::WidthRed, DocumentSettings::WidthGreen,
-                                            DocumentSettings::WidthBlue};
-const DocumentSettings::Value kStyles[3] = {DocumentSettings::StyleRed, DocumentSettings::StyleGreen,
-                                            DocumentSettings::StyleBlue};
-
-bool &shownFlag(CQuadriviumDoc &doc, Curve c)
-{
-    switch (c) {
-    case Curve::Physical:
-        return doc.showRed;
-    case Curve::Emotional:
-        return doc.showGreen;
-    case Curve::Intellectual:
-        break;
-    }
-    return doc.showBlue;
-}
 
 } // namespace
 
@@ -55,9 +39,8 @@ void CLinePreview::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Base));
-    const auto i = static_cast<std::size_t>(m_curve);
-    const int width = qBound(1, m_document.settings().value(kWidths[i]), 5);
-    const int style = qBound(1, m_document.settings().value(kStyles[i]), 4);
+    const int width = CurveWidth(m_document, m_curve);
+    const int style = CurveStyle(m_document, m_curve);
     // A straight sample through points three pixels apart, cut into runs
     // as the graph cuts its curve.
     std::vector<QPoint> samples;
@@ -128,22 +111,21 @@ QWidget *CSetupSheet::makeBiorhythmPage()
     auto *grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("Width"), page), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Style"), page), 0, 2);
-    const DocumentSettings &s = m_document.settings();
     for (Curve c : kCurves) {
         const auto i = index(c);
         const int row = int(i) + 1;
         m_shown[i] = new QCheckBox(QString::fromLatin1(kCurveTexts[i]), page);
-        m_shown[i]->setChecked(shownFlag(m_document, c));
+        m_shown[i]->setChecked(CurveShown(m_document, c));
         connect(m_shown[i], &QCheckBox::toggled, this, [this, c](bool on) {
-            shownFlag(m_document, c) = on;
+            CurveShown(m_document, c) = on;
             emit curvesChanged();
         });
         m_width[i] = new QSpinBox(page);
         m_width[i]->setRange(1, 5);
-        m_width[i]->setValue(qBound(1, s.value(kWidths[i]), 5));
+        m_width[i]->setValue(CurveWidth(m_document, c));
         m_style[i] = new QSpinBox(page);
         m_style[i]->setRange(1, 4);
-        m_style[i]->setValue(qBound(1, s.value(kStyles[i]), 4));
+        m_style[i]->setValue(CurveStyle(m_document, c));
         m_preview[i] = new CLinePreview(m_document, c, page);
         grid->addWidget(m_shown[i], row, 0);
         grid->addWidget(m_width[i], row, 1);
@@ -164,8 +146,8 @@ void CSetupSheet::spinsChanged()
     DocumentSettings &s = m_document.settings();
     for (Curve c : kCurves) {
         const auto i = index(c);
-        s.set(kWidths[i], m_width[i]->value());
-        s.set(kStyles[i], m_style[i]->value());
+        s.set(CurveWidthSetting(c), m_width[i]->value());
+        s.set(CurveStyleSetting(c), m_style[i]->value());
     }
     for (CLinePreview *preview : m_preview)
         preview->update();

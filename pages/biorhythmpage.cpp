@@ -30,7 +30,8 @@ const char *const kCurveWords[3] = {"physical", "spiritual", "intellectual"};
 
 std::array<bool, 3> shownCurves(const CQuadriviumDoc &doc)
 {
-    return {doc.showRed, doc.showGreen, doc.showBlue};
+    return {CurveShown(doc, Curve::Physical), CurveShown(doc, Curve::Emotional),
+            CurveShown(doc, Curve::Intellectual)};
 }
 
 /// The chosen day, or today while none is chosen.
@@ -45,22 +46,54 @@ DateTimeValue presentDay(const CQuadriviumDoc &doc, const Clock &clock)
 
 } // namespace
 
+DocumentSettings::Value CurveWidthSetting(Curve curve)
+{
+    static const DocumentSettings::Value values[3] = {DocumentSettings::WidthRed, DocumentSettings::WidthGreen,
+                                                      DocumentSettings::WidthBlue};
+    return values[static_cast<std::size_t>(curve)];
+}
+
+DocumentSettings::Value CurveStyleSetting(Curve curve)
+{
+    static const DocumentSettings::Value values[3] = {DocumentSettings::StyleRed, DocumentSettings::StyleGreen,
+                                                      DocumentSettings::StyleBlue};
+    return values[static_cast<std::size_t>(curve)];
+}
+
+int CurveWidth(const CQuadriviumDoc &document, Curve curve)
+{
+    return qBound(1, document.settings().value(CurveWidthSetting(curve)), 5);
+}
+
+int CurveStyle(const CQuadriviumDoc &document, Curve curve)
+{
+    return qBound(1, document.settings().value(CurveStyleSetting(curve)), 4);
+}
+
+bool &CurveShown(CQuadriviumDoc &document, Curve curve)
+{
+    switch (curve) {
+    case Curve::Physical:
+        return document.showRed;
+    case Curve::Emotional:
+        return document.showGreen;
+    case Curve::Intellectual:
+        break;
+    }
+    return document.showBlue;
+}
+
+bool CurveShown(const CQuadriviumDoc &document, Curve curve)
+{
+    return CurveShown(const_cast<CQuadriviumDoc &>(document), curve);
+}
+
 void ApplyCurveSettings(const CQuadriviumDoc &document, CBiorhythmGraph &graph)
 {
-    const DocumentSettings &s = document.settings();
     const bool computable = document.hasPerson() && document.birthDate().isValid();
-    const std::array<bool, 3> shown = shownCurves(document);
-    const DocumentSettings::Value widths[3] = {DocumentSettings::WidthRed, DocumentSettings::WidthGreen,
-                                               DocumentSettings::WidthBlue};
-    const DocumentSettings::Value styles[3] = {DocumentSettings::StyleRed, DocumentSettings::StyleGreen,
-                                               DocumentSettings::StyleBlue};
     for (Curve c : kCurves) {
-        const auto i = static_cast<std::size_t>(c);
-        // Stored values out of range (an edited settings file) are held to
-        // what the settings sheet offers.
-        const int width = qBound(1, s.value(widths[i]), 5);
-        const int style = qBound(1, s.value(styles[i]), 4);
-        graph.SetCurve(c, width, computable && shown[i] ? style - 1 : -1);
+        const bool drawn = computable && CurveShown(document, c);
+        graph.SetCurve(c, CurveWidth(document, c), drawn ? CurveStyle(document, c) - 1 : -1);
     }
 }
 

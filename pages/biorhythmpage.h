@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quadriviumdoc.h"
 #include "readingpage.h"
 
 #include "engine/biorhythm.h"
@@ -14,8 +15,20 @@ class QAbstractButton;
 
 namespace quadrivium {
 
+/// A curve's pen width (1..5) and style (1..4) from the document's
+/// settings; stored values out of range (an edited settings file) are held
+/// to what the settings sheet offers.
+int CurveWidth(const CQuadriviumDoc &document, Curve curve);
+int CurveStyle(const CQuadriviumDoc &document, Curve curve);
+/// The settings a curve's width and style are kept under.
+DocumentSettings::Value CurveWidthSetting(Curve curve);
+DocumentSettings::Value CurveStyleSetting(Curve curve);
+/// The document's switch of a curve (showRed, showGreen, showBlue).
+bool &CurveShown(CQuadriviumDoc &document, Curve curve);
+bool CurveShown(const CQuadriviumDoc &document, Curve curve);
+
 /// Pen width and dash run of each curve from the document's settings
-/// (width 1..5, style 1..4, run -1 for a curve switched off).
+/// (run = style - 1, or -1 for a curve switched off).
 void ApplyCurveSettings(const CQuadriviumDoc &document, CBiorhythmGraph &graph);
 
 /// The tooltip of a day: the full date in the locale's long form, then the

@@ -33,6 +33,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
@@ -524,6 +526,10 @@ private slots:
         frame->textPane()->clear();
         frame->registry().action(kCmdFirstDay + 2)->trigger();
         QCOMPARE(frame->textPane()->toPlainText(), anna);
+        // The calendar's day tooltips name the date and the critical curves
+        // of the current person, as the day strip's do.
+        QCOMPARE(frame->calendarBar()->dayTooltip(3), bio->dayTooltip(3));
+        QVERIFY(bio->dayTooltip(3).startsWith(QLocale().toString(QDate(2026, 3, 3), QLocale::LongFormat)));
         // Forward moves graph, strip and texts to the next month.
         frame->registry().action(kCmdForward)->trigger();
         QCOMPARE(bio->graphControl()->graph().monthStart(), date(2026, 4, 1));

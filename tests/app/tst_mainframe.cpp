@@ -661,6 +661,12 @@ private slots:
         frame->resize(frame->sizeHint().expandedTo(QSize(800, 600)));
         QTest::qWait(100);
         QVERIFY(frame->grab().save(folder + QStringLiteral("/biorhythm-default.png")));
+        for (auto page : {CSetupSheet::General, CSetupSheet::Biorhythm}) {
+            CSetupSheet sheet(app->document(), page, frame);
+            sheet.show();
+            QTest::qWait(50);
+            QVERIFY(sheet.grab().save(folder + QStringLiteral("/settings-%1.png").arg(int(page))));
+        }
     }
 };
 

@@ -536,6 +536,14 @@ private slots:
         QVERIFY(bio->dayButton(3)->isChecked());
         QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1984, 3, 7), date(2026, 4, 3)));
 
+        // Guards against a typed date that moves only the calendar and leaves
+        // the graph and the texts on the day before until a day is clicked.
+        frame->calendarBar()->dateField()->setText(CDateText(date(2026, 5, 20)).GetDateText());
+        QTest::keyClick(frame->calendarBar()->dateField(), Qt::Key_Return);
+        QCOMPARE(bio->graphControl()->graph().presentDay(), date(2026, 5, 20));
+        QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1984, 3, 7), date(2026, 5, 20)));
+        frame->registry().action(kCmdFirstDay + 2)->trigger();
+
         // The page's "Calender" shows the bar; the birth chart hides it and
         // the chosen day outlives the switch.
         emit bio->calendarRequested();
@@ -544,7 +552,7 @@ private slots:
         QVERIFY(frame->calendarBar()->isHidden());
         QVERIFY(!calendarSwitch->isEnabled());
         frame->RunCommand(kBiorhythmPage);
-        QCOMPARE(doc.chosenDay(), date(2026, 4, 3));
+        QCOMPARE(doc.chosenDay(), date(2026, 5, 3));
 
         // Another person from the list: graph and texts follow.
         QComboBox *list = frame->mainBar()->personList();
@@ -552,7 +560,7 @@ private slots:
         list->setCurrentIndex(ben);
         emit list->activated(ben);
         QCOMPARE(bio->graphControl()->graph().birthDate(), date(1990, 11, 29));
-        QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1990, 11, 29), date(2026, 4, 3)));
+        QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1990, 11, 29), date(2026, 5, 3)));
     }
 
     void settingsSheet()

@@ -149,6 +149,17 @@ void TestBiorhythmPage::noCurveShowsIntroduction()
     p.page.Evaluate();
     for (Curve c : kCurves)
         QCOMPARE(p.page.curveClass(c), 0);
+    // Guards against stored widths and styles out of range (an edited
+    // settings file): style 0 would hide a shown curve, width 40 smear it.
+    p.doc.showRed = true;
+    p.doc.settings().set(DocumentSettings::WidthRed, 40);
+    p.doc.settings().set(DocumentSettings::StyleRed, 0);
+    CBiorhythmGraph g;
+    ApplyCurveSettings(p.doc, g);
+    QCOMPARE(g.penWidth(Curve::Physical), 5);
+    QCOMPARE(g.dashRun(Curve::Physical), 0);
+    QCOMPARE(g.dashRun(Curve::Emotional), -1);
+    p.doc.showRed = false;
     QSignalSpy texts(&p.page, &CReadingPage::textRequested);
     QSignalSpy triples(&p.page, &CReadingPage::tripleRequested);
     p.page.showIntroduction();

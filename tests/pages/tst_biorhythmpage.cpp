@@ -7,7 +7,11 @@
 
 #include <QAbstractButton>
 #include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -53,6 +57,7 @@ private slots:
     void chosenDayShowsItsTexts();
     void noCurveShowsIntroduction();
     void dayTooltips();
+    void commandLineAgrees();
 };
 
 void TestBiorhythmPage::initTestCase()
@@ -191,6 +196,27 @@ void TestBiorhythmPage::dayTooltips()
     // A curve that is not shown is not named.
     p.doc.showGreen = false;
     QCOMPARE(p.page.dayTooltip(1), first + QStringLiteral(" - critical: physical, intellectual"));
+}
+
+// quadrivium-cli biorhythm classifies every day of a month as the page does.
+void TestBiorhythmPage::commandLineAgrees()
+{
+    QProcess cli;
+    cli.start(QStringLiteral(QUADRIVIUM_CLI_PATH),
+              {"biorhythm", "--born", "1984-03-07", "--month", "2026-02", "--json"});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QJsonArray days = QJsonDocument::fromJson(cli.readAllStandardOutput()).object()["days"].toArray();
+    QCOMPARE(days.size(), 28);
+    Page p(date(1984, 3, 7), date(2026, 2, 1));
+    for (int d = 1; d <= 28; ++d) {
+        p.doc.setChosenDay(date(2026, 2, d));
+        const QJsonObject day = days[d - 1].toObject();
+        QCOMPARE(day["date"].toString(), QStringLiteral("2026-02-%1").arg(d, 2, 10, QLatin1Char('0')));
+        QCOMPARE(day["physical"].toObject()["class"].toInt(), p.page.curveClass(Curve::Physical));
+        QCOMPARE(day["emotional"].toObject()["class"].toInt(), p.page.curveClass(Curve::Emotional));
+        QCOMPARE(day["intellectual"].toObject()["class"].toInt(), p.page.curveClass(Curve::Intellectual));
+    }
 }
 
 QTEST_MAIN(TestBiorhythmPage)

@@ -208,6 +208,7 @@ void CMainFrame::addReadingPages()
         if (p->needsPerson())
             flags |= CCommandRegistry::NeedsPerson;
         m_registry->add(command, p->menuText(), flags, QKeySequence(), icon);
+        p->setCommandProbe([this](int id) { const QAction *a = m_registry->action(id); return a && a->isEnabled(); });
         connect(p, &CReadingPage::textRequested, this, &CMainFrame::showTextOf);
         connect(p, &CReadingPage::tripleRequested, this, &CMainFrame::showTriple);
         connect(p, &CReadingPage::commandRequested, this, [this](int id) {

@@ -88,14 +88,9 @@ QRect findRect(const DialogUnits &u, int id)
 } // namespace
 
 CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
-    : CReadingPage(document, parent)
-    , m_units(DialogFont())
-    , m_design(m_units.size(354, 186))
-    , m_spots(*this, [this](int id) { showSpot(id); })
-    , m_clock(SystemToday)
+    : CDesignedPage(document, 354, 186, parent)
 {
-    ApplyPageLook(*this);
-    m_spots.setActiveTest([this](int id) {
+    spots().setActiveTest([this](int id) {
         // A line label reacts only while it shows a line; without a reading
         // only the title and the labels of the numbers explain anything.
         if (id >= kLabel456 && id <= kLabel159)
@@ -130,49 +125,34 @@ QString CChart::iconName() const
 int CChart::preferredHeight() const
 {
     // Down to the bottom of the chart area, which ends below the lines.
-    return m_units.y(7 + 172);
-}
-
-QSize CChart::sizeHint() const
-{
-    return m_design;
-}
-
-QSize CChart::minimumSizeHint() const
-{
-    return m_design;
-}
-
-QRect CChart::dlu(int x, int y, int w, int h) const
-{
-    return m_units.rect(x, y, w, h).translated(m_origin);
+    return units().y(7 + 172);
 }
 
 QRect CChart::controlRect(int id) const
 {
-    const QRect r = findRect(m_units, id);
-    return r.isNull() ? r : r.translated(m_origin);
+    const QRect r = findRect(units(), id);
+    return r.isNull() ? r : r.translated(origin());
 }
 
-void CChart::layoutSpots()
+std::vector<std::pair<int, QRect>> CChart::spotRects() const
 {
     std::vector<std::pair<int, QRect>> spots;
     for (int id = kCellFirst; id <= kTitle; ++id)
         spots.emplace_back(id, controlRect(id));
-    m_spots.setSpots(std::move(spots));
+    return spots;
 }
 
 void CChart::refill()
 {
     m_texts.clear();
     m_core.reset();
-    m_spots.resetShown();
+    spots().resetShown();
     const CQuadriviumDoc &doc = document();
     const QByteArray name = doc.personName().toLatin1();
     NameNumbers vowels, consonants;
     PyramidNumbers pyramid;
     m_core = FillCoreNumbers(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                             doc.birthDate(), m_clock, vowels, consonants, pyramid);
+                             doc.birthDate(), clock(), vowels, consonants, pyramid);
     m_texts.insert(kDisplayName, doc.personName());
     if (m_core) {
         m_grid = *ComputeChartGrid(doc.birthDate());
@@ -353,8 +333,7 @@ void CChart::paintEvent(QPaintEvent *)
                metrics.elidedText(m_texts.value(kDisplayName), Qt::ElideRight, nameRect.width()));
     p.drawText(controlRect(kDateOfBirth), Qt::AlignLeft | Qt::AlignTop, m_texts.value(kDateOfBirth));
     if (!m_core && document().hasPerson()) {
-        p.drawText(dlu(196, 60, 150, 24), left,
-                   QStringLiteral("The date of birth is not a valid date: no numbers can be shown."));
+        p.drawText(dlu(196, 60, 150, 24), left, NoReadingNotice());
     }
 
     p.setFont(PagePixelFont(12, QFont::Bold));
@@ -380,21 +359,6 @@ void CChart::paintEvent(QPaintEvent *)
                        cell.isEmpty() ? QString::number(digit) : cell);
         }
     }
-}
-
-void CChart::resizeEvent(QResizeEvent *event)
-{
-    CReadingPage::resizeEvent(event);
-    m_origin = QPoint(qMax(0, (width() - m_design.width()) / 2),
-                      qMax(0, (height() - m_design.height()) / 2));
-    layoutSpots();
-}
-
-bool CChart::event(QEvent *event)
-{
-    if (m_spots.handle(event))
-        return true;
-    return CReadingPage::event(event);
 }
 
 void CChart::contextMenuEvent(QContextMenuEvent *event)

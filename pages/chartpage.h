@@ -1,8 +1,6 @@
 #pragma once
 
-#include "dialogunits.h"
-#include "hotspots.h"
-#include "readingpage.h"
+#include "designedpage.h"
 
 #include "engine/chartgrid.h"
 #include "engine/corenumbers.h"
@@ -16,7 +14,7 @@ namespace quadrivium {
 /// The birth chart reading: name and date of birth, the six core numbers
 /// and the three-by-three chart with its lines. Every number, cell and
 /// formed line label is a hot spot that shows its interpretation text.
-class CChart : public CReadingPage {
+class CChart : public CDesignedPage {
     Q_OBJECT
 public:
     explicit CChart(CQuadriviumDoc &document, QWidget *parent = nullptr);
@@ -31,9 +29,6 @@ public:
     int preferredHeight() const override;
     bool splitterMovable() const override { return true; }
 
-    /// Fixes "today" for the personal year numbers (tests).
-    void setClock(Clock clock) { m_clock = std::move(clock); }
-
     /// The text a control of the page shows (values 6023..6029, name 10001,
     /// date 10000, line labels 6015..6022); empty when none.
     QString controlText(int id) const;
@@ -46,26 +41,13 @@ public:
     /// Line end points of a formed line (index into ChartLines()).
     QLine linePath(int lineIndex) const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    std::vector<std::pair<int, QRect>> spotRects() const override;
+    void showSpot(int id) override;
 
 private:
-    void layoutSpots();
-    void showSpot(int id);
-    QRect dlu(int x, int y, int w, int h) const;
-
-    DialogUnits m_units;
-    QSize m_design;
-    QPoint m_origin;
-    HotSpots m_spots;
-    Clock m_clock;
-
     std::optional<CoreNumberSet> m_core;
     ChartGrid m_grid;
     QHash<int, QString> m_texts; // control id -> shown text

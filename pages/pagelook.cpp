@@ -44,4 +44,9 @@ void DrawPageTitle(QPainter &painter, const QWidget &page, const QRect &area, co
     painter.drawText(area.translated(2, 1), centred, title);
 }
 
+QString NoReadingNotice()
+{
+    return QStringLiteral("The date of birth is not a valid date: no numbers can be shown.");
+}
+
 } // namespace quadrivium

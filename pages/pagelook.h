@@ -22,4 +22,7 @@ QFont PageTitleFont(const QWidget &page, QFont::Weight weight = QFont::ExtraBold
 /// right and one down, in the title font.
 void DrawPageTitle(QPainter &painter, const QWidget &page, const QRect &area, const QString &title);
 
+/// The line a reading page shows for a person whose date of birth is not valid.
+QString NoReadingNotice();
+
 } // namespace quadrivium

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "engine/corenumbers.h"
+
 #include <QWidget>
+
+#include <functional>
 
 namespace quadrivium {
 
@@ -39,6 +43,15 @@ public:
 
     CQuadriviumDoc &document() const { return m_document; }
 
+    /// Fixes "today" for the numbers that depend on it (the personal years).
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+    const Clock &clock() const { return m_clock; }
+
+    /// Tells the page which commands of the main window can run now; its
+    /// context menu offers the others disabled. Without a probe none can.
+    void setCommandProbe(std::function<bool(int command)> probe) { m_probe = std::move(probe); }
+    bool canRun(int command) const { return m_probe && m_probe(command); }
+
 signals:
     /// Show record `numberId` of text table `table` in the text pane.
     void textRequested(int table, int numberId);
@@ -49,6 +62,8 @@ signals:
 
 private:
     CQuadriviumDoc &m_document;
+    Clock m_clock = SystemToday;
+    std::function<bool(int)> m_probe;
 };
 
 } // namespace quadrivium

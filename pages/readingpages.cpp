@@ -3,6 +3,7 @@
 #include "biorhythmpage.h"
 #include "chartpage.h"
 #include "knowhowpage.h"
+#include "pyramidpage.h"
 
 // The page icons live in this library's resources.
 static void initPageResources()
@@ -15,7 +16,8 @@ namespace quadrivium {
 std::vector<CReadingPage *> CreateReadingPages(CQuadriviumDoc &document, QWidget *parent)
 {
     initPageResources();
-    return {new CChart(document, parent), new CBiorythmus(document, parent), new CKnowHow(document, parent)};
+    return {new CChart(document, parent), new CPyramide(document, parent), new CBiorythmus(document, parent),
+            new CKnowHow(document, parent)};
 }
 
 } // namespace quadrivium

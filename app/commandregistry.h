@@ -23,6 +23,7 @@ enum CommandId {
     kCmdIntroOpen = 4774,
     kCmdOpen = 22776,
     kCmdEditFile = 22821,
+    kCmdSavePicture = 22850,
     kCmdExit = 57665,
     kCmdCopy = 57634,
     kCmdMainBar = 22822,

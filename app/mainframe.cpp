@@ -13,6 +13,7 @@
 #include "quadriviumview.h"
 #include "richview.h"
 #include "settingscommand.h"
+#include "savepicture.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"
 #include "texteditor.h"
@@ -112,6 +113,8 @@ void CMainFrame::createCommands()
           ProgramIcon(QStringLiteral("document-open")));
     r.add(kCmdEditFile, tr("&Edit File ..."), F::NeedsPerson, QKeySequence(Qt::CTRL | Qt::Key_D),
           ProgramIcon(QStringLiteral("document-properties")));
+    r.add(kCmdSavePicture, tr("Save &Picture..."));
+    r.setEnableRule(kCmdSavePicture, [this] { return page(m_document.currentCommand()) != nullptr; });
     r.add(kCmdExit, tr("&Exit"), F::NoFlags, QKeySequence(), ProgramIcon(QStringLiteral("application-exit")));
     r.add(kCmdCopy, tr("&Copy"), F::NoFlags, QKeySequence::Copy, ProgramIcon(QStringLiteral("edit-copy")));
     r.add(kCmdMainBar, tr("&Main"), F::Checkable);
@@ -229,6 +232,8 @@ void CMainFrame::createMenus()
     add(file, kCmdOpen);
     add(file, kCmdEditFile);
     file->addSeparator();
+    add(file, kCmdSavePicture);
+    file->addSeparator();
     add(file, kCmdExit);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
@@ -345,6 +350,10 @@ void CMainFrame::dispatch(int id)
         break;
     case kCmdEditFile:
         editPerson();
+        break;
+    case kCmdSavePicture:
+        if (CReadingPage *p = page(m_document.currentCommand()))
+            SavePicture(this, *p, p->tabText());
         break;
     case kCmdExit:
         close();

@@ -141,6 +141,7 @@ const Entry kStrings[] = {
     {22821, "Change the current person"},
     {22822, "Show or hide the main toolbar"},
     {22840, "About Quadrivium"},
+    {22850, "Save a picture of the page showing as PNG or SVG"},
     {57634, "Copy the selection to the clipboard"},
     {57665, "Quit the program"},
     {57667, "Open the help"},

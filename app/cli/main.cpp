@@ -3,11 +3,12 @@
 #include "biorhythmcommand.h"
 #include "exportcommand.h"
 #include "personscommand.h"
+#include "picturecommand.h"
 #include "readingcommand.h"
 #include "textscommand.h"
 #include "rtfcommand.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextStream>
 
 #include <array>
@@ -27,6 +28,7 @@ const std::array kCommands{
     Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
     Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts},
     Command{"export", "one reading with its texts as an RTF or text file", quadrivium::cli::runExport},
+    Command{"picture", "a PNG or SVG picture of a reading page", quadrivium::cli::runPicture},
 };
 
 void printUsage(QTextStream &out)
@@ -41,10 +43,11 @@ void printUsage(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
-    // Rich text needs a GUI application; without a display it runs offscreen.
+    // Rich text and the pages need a widget application; without a display
+    // it runs offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quadrivium-cli"));
     const QStringList arguments = QCoreApplication::arguments();
     QTextStream out(stdout);

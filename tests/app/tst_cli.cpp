@@ -22,6 +22,9 @@ private slots:
     void persons();
     void personsImportIsAllOrNothing();
     void exportReading();
+    void picture_data();
+    void picture();
+    void pictureUnwritable();
 
 private:
     struct Run {
@@ -192,6 +195,17 @@ void TestCli::badInput_data()
     QTest::newRow("biorhythm, bad time") << QStringList{"biorhythm", "--born", "2000-01-01", "--time", "25:00",
                                                         "--month", "2000-01"}
                                          << QByteArray("--time");
+    const QStringList picture{"picture", "--born", "1951-03-06", "--out", "x.png"};
+    QTest::newRow("picture of an unknown reading") << picture + QStringList{"--reading", "horoscope"}
+                                                   << QByteArray("horoscope");
+    QTest::newRow("picture with a bad date") << QStringList{"picture", "--reading", "pyramid", "--born",
+                                                            "1951-02-30", "--out", "x.png"}
+                                             << QByteArray("not a date of the calendar");
+    QTest::newRow("picture of unknown extension") << QStringList{"picture", "--reading", "pyramid", "--born",
+                                                                 "1951-03-06", "--out", "x.jpg"}
+                                                  << QByteArray(".png or .svg");
+    QTest::newRow("picture of a bad size") << picture + QStringList{"--reading", "chart", "--size", "0x10"}
+                                           << QByteArray("--size");
 }
 
 void TestCli::badInput()
@@ -354,6 +368,69 @@ void TestCli::exportReading()
     const Run failed = run(common + QStringList{"--out", unwritable}, env);
     QCOMPARE(failed.status, 1);
     QVERIFY2(failed.err.contains(unwritable.toUtf8()), failed.err.constData());
+}
+
+namespace {
+/// Width and height from the header of a PNG file; empty when it is none.
+QSize pngSize(const QByteArray &png)
+{
+    if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 24)
+        return {};
+    auto number = [&](int at) {
+        return int(quint8(png[at])) << 24 | int(quint8(png[at + 1])) << 16 | int(quint8(png[at + 2])) << 8
+               | int(quint8(png[at + 3]));
+    };
+    return QSize(number(16), number(20));
+}
+
+} // namespace
+
+void TestCli::picture_data()
+{
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("texts"); // an SVG holds them as text
+
+    QTest::newRow("pyramid as SVG") << "pyramid" << "p.svg"
+                                    << QStringList{"Pyramid", "Lena Vogel", "9", "4", "1", "29 (1980)"};
+    QTest::newRow("chart as SVG") << "chart" << "c.svg" << QStringList{"Birth Chart", "Lena Vogel", "Intellect"};
+    QTest::newRow("walkthrough as PNG") << "walkthrough" << "w.png" << QStringList();
+}
+
+// The pages of the window as pictures; a PNG has the size asked for.
+void TestCli::picture()
+{
+    QFETCH(QString, reading);
+    QFETCH(QString, file);
+    QFETCH(QStringList, texts);
+    QTemporaryDir dir;
+    const QString out = dir.filePath(file);
+    const Run r = run({"picture", "--reading", reading, "--first", "Lena", "--last", "Vogel", "--born",
+                       "1951-03-06", "--today", "2026-01-01", "--size", "640x420", "--out", out});
+    QVERIFY2(r.status == 0, r.err.constData());
+    const QByteArray bytes = fileBytes(out);
+    if (file.endsWith(QLatin1String(".png"))) {
+        QCOMPARE(pngSize(bytes), QSize(640, 420));
+        return;
+    }
+    QVERIFY(bytes.contains("<svg"));
+    for (const QString &text : texts) // each drawn as a text of its own
+        QVERIFY2(bytes.contains(QStringLiteral(">%1</text>").arg(text).toUtf8()), qPrintable(text));
+}
+
+// A file that cannot be made gives exit 1, names the file and leaves nothing behind.
+void TestCli::pictureUnwritable()
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString out = dir.filePath(QStringLiteral("file/pyramid.png"));
+    const Run r = run({"picture", "--reading", "pyramid", "--born", "1951-03-06", "--out", out});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("file/pyramid.png"), r.err.constData());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"file"});
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -12,7 +12,9 @@
 #include "app/quadriviumapp.h"
 #include "app/quadriviumview.h"
 #include "pages/biorhythmpage.h"
+#include "app/savepicture.h"
 #include "pages/chartpage.h"
+#include "pages/pyramidpage.h"
 #include "pages/intropage.h"
 #include "app/quickview.h"
 #include "app/richview.h"
@@ -34,6 +36,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QImage>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -416,6 +420,52 @@ private slots:
     // A person saved from within the Open dialog (its Edit or New) is the
     // current person even when the dialog is then cancelled: the page must
     // show that person, not the one before.
+    // The pyramid in the window: its introduction, a clicked climax's text
+    // recorded as the text being shown, a person chosen in the list, and a
+    // picture of the page saved or refused with the file's name.
+    void pyramidPage()
+    {
+        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        CMainFrame *frame = app->mainFrame();
+        CQuadriviumDoc &doc = app->document();
+        QAction *save = frame->registry().action(kCmdSavePicture);
+        QVERIFY(!save->isEnabled()); // the introduction is no reading
+        showAnnasChart(*app);
+        QVERIFY(save->isEnabled());
+        frame->RunCommand(kPyramidPage);
+        auto *pyramid = qobject_cast<CPyramide *>(frame->page(kPyramidPage));
+        QVERIFY(pyramid);
+        QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Pyramid));
+        QVERIFY(frame->registry().action(kPyramidPage)->isChecked());
+        QCOMPARE(std::pair(doc.editTable, doc.editNumberId), std::pair(0, 3));
+        const QString intro = frame->textPane()->toPlainText();
+        QVERIFY(!intro.isEmpty());
+
+        // Anna, 7 March 1984: climaxes 1, 2, 3 and 7.
+        QTest::mouseClick(pyramid, Qt::LeftButton, {}, pyramid->controlRect(3001).center());
+        QTRY_COMPARE(std::pair(doc.editTable, doc.editNumberId), std::pair(2, 7));
+        QVERIFY(!frame->textPane()->toPlainText().isEmpty());
+        QVERIFY(frame->textPane()->toPlainText() != intro);
+
+        QComboBox *list = frame->mainBar()->personList();
+        const int ben = list->findData(m_ben);
+        list->setCurrentIndex(ben);
+        emit list->activated(ben);
+        QCOMPARE(doc.currentCommand(), int(kPyramidPage));
+        QCOMPARE(pyramid->controlText(10001), QStringLiteral("Ben Ode"));
+        QCOMPARE(pyramid->controlText(3001), QStringLiteral("3")); // 29 November 1990
+        QCOMPARE(frame->textPane()->toPlainText(), intro);
+
+        ModalCloser closer;
+        const QString blocked = m_dir->filePath(QStringLiteral("persons.mdb/pyramid.png"));
+        QVERIFY(!SavePictureAs(frame, *pyramid, blocked));
+        QCOMPARE(closer.seen.size(), 1);
+        QVERIFY2(closer.seen.first().contains(QDir::toNativeSeparators(blocked)), qPrintable(closer.seen.first()));
+        const QString written = m_dir->filePath(QStringLiteral("pyramid.png"));
+        QVERIFY(SavePictureAs(frame, *pyramid, written));
+        QCOMPARE(QImage(written).size(), pyramid->size() * pyramid->devicePixelRatio());
+    }
+
     void personSavedInCancelledOpenDialog()
     {
         auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
@@ -660,6 +710,13 @@ private slots:
         frame->resize(1280, 800);
         QTest::qWait(100);
         QVERIFY(frame->grab().save(folder + QStringLiteral("/mainframe-1280x800.png")));
+        frame->RunCommand(kPyramidPage);
+        QTest::qWait(100);
+        QVERIFY(frame->grab().save(folder + QStringLiteral("/pyramid-1280x800.png")));
+        frame->resize(frame->sizeHint().expandedTo(QSize(800, 600)));
+        QTest::qWait(100);
+        QVERIFY(frame->grab().save(folder + QStringLiteral("/pyramid-default.png")));
+        frame->resize(1280, 800);
         app->document().setChosenDay(date(2026, 2, 10));
         frame->RunCommand(kBiorhythmPage);
         frame->calendarBar()->show();

@@ -1,0 +1,45 @@
+#include "savepicture.h"
+
+#include "output/errorfunnel.h"
+#include "pages/pagepicture.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace quadrivium {
+
+namespace {
+
+const QString kPngFilter = QStringLiteral("PNG image (*.png)");
+const QString kSvgFilter = QStringLiteral("SVG drawing (*.svg)");
+
+} // namespace
+
+void SavePicture(QWidget *parent, QWidget &page, const QString &suggestedName)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    QFileDialog dialog(parent, QStringLiteral("Save Picture"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kPngFilter, kSvgFilter});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.setDirectory(folder);
+    dialog.selectFile(suggestedName + QStringLiteral(".png"));
+    // A name typed without extension takes the one of the chosen kind.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg") : QStringLiteral("png"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SavePictureAs(parent, page, dialog.selectedFiles().constFirst());
+}
+
+bool SavePictureAs(QWidget *parent, QWidget &page, const QString &path)
+{
+    return Succeeded(parent, WritePagePicture(page, path, page.devicePixelRatioF()));
+}
+
+} // namespace quadrivium

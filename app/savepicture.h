@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace quadrivium {
+
+/// "Save Picture...": asks for a PNG or SVG file, suggesting `suggestedName`
+/// (without extension), and writes a picture of `page` at its current size,
+/// PNG at the screen's pixel ratio. A failure is shown with the file's name.
+void SavePicture(QWidget *parent, QWidget &page, const QString &suggestedName);
+
+/// The writing step of SavePicture for a chosen file; true when written.
+bool SavePictureAs(QWidget *parent, QWidget &page, const QString &path);
+
+} // namespace quadrivium

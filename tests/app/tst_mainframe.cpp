@@ -436,7 +436,6 @@ private slots:
         auto *pyramid = qobject_cast<CPyramide *>(frame->page(kPyramidPage));
         QVERIFY(pyramid);
         QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Pyramid));
-        QVERIFY(frame->registry().action(kPyramidPage)->isChecked());
         QCOMPARE(std::pair(doc.editTable, doc.editNumberId), std::pair(0, 3));
         const QString intro = frame->textPane()->toPlainText();
         QVERIFY(!intro.isEmpty());
@@ -444,7 +443,6 @@ private slots:
         // Anna, 7 March 1984: climaxes 1, 2, 3 and 7.
         QTest::mouseClick(pyramid, Qt::LeftButton, {}, pyramid->controlRect(3001).center());
         QTRY_COMPARE(std::pair(doc.editTable, doc.editNumberId), std::pair(2, 7));
-        QVERIFY(!frame->textPane()->toPlainText().isEmpty());
         QVERIFY(frame->textPane()->toPlainText() != intro);
 
         QComboBox *list = frame->mainBar()->personList();

@@ -23,6 +23,7 @@ namespace {
 const std::pair<const char *, int> kReadings[] = {
     {"chart", kBirthChartPage},
     {"pyramid", kPyramidPage},
+    {"biorhythm", kBiorhythmPage},
     {"walkthrough", kWalkthroughPage},
 };
 

@@ -395,6 +395,7 @@ void TestCli::picture_data()
                                     << QStringList{"Pyramid", "Lena Vogel", "9", "4", "1", "29 (1980)"};
     QTest::newRow("chart as SVG") << "chart" << "c.svg" << QStringList{"Birth Chart", "Lena Vogel", "Intellect"};
     QTest::newRow("walkthrough as PNG") << "walkthrough" << "w.png" << QStringList();
+    QTest::newRow("biorhythm as PNG") << "biorhythm" << "b.png" << QStringList();
 }
 
 // The pages of the window as pictures; a PNG has the size asked for.

@@ -50,10 +50,8 @@ int runBiorhythm(const QStringList &arguments)
         {"json", "Print one JSON object."},
     });
     addDatabaseOptions(parser);
-    if (const auto status = parseArguments(parser, arguments))
+    if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     if (!parser.isSet(QStringLiteral("month")))
         return fail(QStringLiteral("biorhythm needs --month YYYY-MM"));
     static const QRegularExpression monthPattern(QStringLiteral("^(\\d{4})-(\\d{2})$"));
@@ -64,7 +62,6 @@ int runBiorhythm(const QStringList &arguments)
     if (!match.hasMatch() || month < 1 || month > 12 || year < 1600 || year > 2100)
         return fail(QStringLiteral("--month wants a month as YYYY-MM of the years 1600..2100, not \"%1\"")
                         .arg(parser.value(QStringLiteral("month"))));
-    applyDatabaseOptions(parser);
     ReadingInput input;
     if (const auto status = readReadingInput(parser, input))
         return *status;

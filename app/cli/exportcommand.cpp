@@ -52,10 +52,8 @@ int runExport(const QStringList &arguments)
     });
     addReadingOptions(parser, true);
     addDatabaseOptions(parser);
-    if (const auto status = parseArguments(parser, arguments))
+    if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     const auto reading = ExportReadingNamed(parser.value(QStringLiteral("reading")));
     if (!reading)
         return fail(QStringLiteral("--reading wants chart, pyramid or biorhythm"));
@@ -67,7 +65,6 @@ int runExport(const QStringList &arguments)
         return fail(error);
     if (parser.value(QStringLiteral("out")).isEmpty())
         return fail(QStringLiteral("export needs --out FILE.rtf or --out FILE.txt"));
-    applyDatabaseOptions(parser);
     ReadingInput input;
     if (const auto status = readReadingInput(parser, input))
         return *status;

@@ -67,11 +67,8 @@ int runPicture(const QStringList &arguments)
     });
     addReadingOptions(parser, true);
     addDatabaseOptions(parser);
-    if (const auto status = parseArguments(parser, arguments))
+    if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
-    applyDatabaseOptions(parser);
 
     const QString reading = parser.value(QStringLiteral("reading"));
     int command = 0;

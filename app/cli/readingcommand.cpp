@@ -229,11 +229,8 @@ int runReading(const QStringList &arguments)
         {"texts", "Add the interpretation texts of the reading's numbers."},
     });
     addDatabaseOptions(parser);
-    if (const auto status = parseArguments(parser, arguments))
+    if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
-    applyDatabaseOptions(parser);
     ReadingInput input;
     if (const auto status = readReadingInput(parser, input))
         return *status;

@@ -1,6 +1,7 @@
 #include "readinginput.h"
 
 #include "clicommon.h"
+#include "personscommand.h"
 
 #include "store/location.h"
 #include "store/personstore.h"
@@ -52,6 +53,16 @@ void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays)
     }
     if (withTime)
         parser.addOption({"time", "Time of birth.", "HH:MM"});
+}
+
+std::optional<int> parseReadingArguments(QCommandLineParser &parser, const QStringList &arguments)
+{
+    if (const auto status = parseArguments(parser, arguments))
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+    applyDatabaseOptions(parser);
+    return std::nullopt;
 }
 
 std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInput &input)

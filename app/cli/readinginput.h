@@ -4,6 +4,7 @@
 #include "engine/datetimevalue.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,6 +25,11 @@ struct ReadingInput {
 /// Adds --person, --first, --last, --born, --today and --day (and --time
 /// when `withTime`; --today and --day only `withDays`).
 void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays = true);
+/// Parses the arguments of a reading command, which takes no positional
+/// ones, and points the stores at the files of --persons-db / --text-db.
+/// Nothing when the command goes on; otherwise the exit status after the
+/// help or the message is printed.
+std::optional<int> parseReadingArguments(QCommandLineParser &parser, const QStringList &arguments);
 /// Reads the options of addReadingOptions into `input`: a stored person or
 /// the names and dates given. Nothing when they are sound; otherwise the
 /// exit status after the message is printed (2 for bad arguments, 1 when

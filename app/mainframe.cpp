@@ -517,7 +517,7 @@ void CMainFrame::personListChosen(int id)
         if (row.value() && !row.value()->folder) {
             const PersonRow &p = *row.value();
             m_document.settings().set(DocumentSettings::LastID, p.id);
-            m_document.setCurrentPerson(p.displayName(), p.geburtsdatum, p.zeit);
+            m_document.setCurrentPerson(p.displayName(), p.born, p.time);
             rebuildPage();
         } else {
             // Deleted meanwhile, by another instance of the program.
@@ -577,7 +577,7 @@ void CMainFrame::RunStartupAction()
         return; // reported once; the program goes on without a person
     if (row.value() && !row.value()->folder) {
         const PersonRow &p = *row.value();
-        m_document.setCurrentPerson(p.displayName(), p.geburtsdatum, p.zeit);
+        m_document.setCurrentPerson(p.displayName(), p.born, p.time);
         refillPersonList();
         selectCurrentPerson();
         rebuildPage();

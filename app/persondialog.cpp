@@ -198,9 +198,9 @@ void CPersonDialog::loadPerson()
     }
     const PersonRow &row = *found.value();
     m_lastName->setText(row.name);
-    m_firstName->setText(row.vorname);
-    m_date->setText(CDateText(row.geburtsdatum).GetDateText());
-    const DateTimeValue time = row.zeit.isValid() ? row.zeit : DateTimeValue();
+    m_firstName->setText(row.first);
+    m_date->setText(CDateText(row.born).GetDateText());
+    const DateTimeValue time = row.time.isValid() ? row.time : DateTimeValue();
     m_time->setText(CDateText(time).GetTimeText());
     if (m_twelveHourClock)
         m_designator->setText(time.hour() >= 12 ? QStringLiteral("PM") : QStringLiteral("AM"));
@@ -273,7 +273,7 @@ void CPersonDialog::accept()
             return;
         saved = updated.value();
     }
-    m_doc.setCurrentPerson(saved.displayName(), saved.geburtsdatum, saved.zeit);
+    m_doc.setCurrentPerson(saved.displayName(), saved.born, saved.time);
     m_doc.settings().set(DocumentSettings::LastID, id);
     QDialog::accept();
 }

@@ -32,11 +32,11 @@ QSize dialogUnits(const QWidget *w, int x, int y)
 /// The text of the name column: "Name, Vorname", or the one that is there.
 QString nameColumn(const PersonRow &row)
 {
-    if (row.folder || row.vorname.isEmpty())
+    if (row.folder || row.first.isEmpty())
         return row.name;
     if (row.name.isEmpty())
-        return row.vorname;
-    return row.name + QStringLiteral(", ") + row.vorname;
+        return row.first;
+    return row.name + QStringLiteral(", ") + row.first;
 }
 
 /// A notice with a question icon and only an OK button, as the delete
@@ -137,7 +137,7 @@ void CPersonSelectDialog::fill()
     for (const PersonRow &row : m_rows) {
         QStringList texts{nameColumn(row)};
         if (!row.folder)
-            texts << FormatDateValue(row.geburtsdatum) << FormatDateValue(row.zeit);
+            texts << FormatDateValue(row.born) << FormatDateValue(row.time);
         auto *item = new QTreeWidgetItem(m_list, texts);
         item->setIcon(0, row.folder ? GroupIcon() : PersonIcon());
         item->setData(0, kRowTagRole, row.id);
@@ -248,7 +248,7 @@ void CPersonSelectDialog::choosePerson(int id)
         return;
     }
     const PersonRow &row = *found.value();
-    m_doc.setCurrentPerson(row.displayName(), row.geburtsdatum, row.zeit);
+    m_doc.setCurrentPerson(row.displayName(), row.born, row.time);
     m_doc.settings().set(DocumentSettings::LastID, row.id);
     QDialog::accept();
 }

@@ -26,7 +26,7 @@ static void BM_NameNumber(benchmark::State &state)
     const std::string name = "Lena Vogel";
     NameNumbers record;
     for (auto _ : state)
-        benchmark::DoNotOptimize(CalcNameNumber(AllLettersMode, name, record));
+        benchmark::DoNotOptimize(CalcNameNumber(NameMode::AllLetters, name, record));
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_NameNumber);

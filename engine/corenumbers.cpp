@@ -40,32 +40,30 @@ std::optional<int> CalcPersonalYear(const DateTimeValue &birth, int k, const Clo
     return PersonalYearFor(birth, today().year + k);
 }
 
-CoreNumberSet FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
-                              const Clock &today, NameNumbers &vowels, NameNumbers &consonants,
-                              PyramidNumbers &pyramid)
+CoreCalculation FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
+                                const Clock &today)
 {
-    pyramid = CalcPyramid(digits);
-    CoreNumberSet set;
-    set.rulingNumber = pyramid.rulingNumber;
+    CoreCalculation c;
+    c.pyramid = CalcPyramid(digits);
+    CoreNumberSet &set = c.numbers;
+    set.rulingNumber = c.pyramid.rulingNumber;
     set.dayNumber = digits.day();
-    set.core.m_nFate = CalcNameNumber(VowelsMode, displayName, vowels);
-    set.core.m_nAppearance = CalcNameNumber(ConsonantsMode, displayName, consonants);
+    set.core.m_nFate = CalcNameNumber(NameMode::Vowels, displayName, c.vowels);
+    set.core.m_nAppearance = CalcNameNumber(NameMode::Consonants, displayName, c.consonants);
     set.core.m_nDominant = AddAndReduce(set.core.m_nFate, set.core.m_nAppearance);
-    set.core.currentYear = today().year;
-    set.core.m_nPersonalYear = PersonalYearFor(digits, set.core.currentYear);
-    set.core.m_nPersonalYearNext = PersonalYearFor(digits, set.core.currentYear + 1);
-    return set;
+    set.core.m_nCurrentYear = today().year;
+    set.core.m_nPersonalYear = PersonalYearFor(digits, set.core.m_nCurrentYear);
+    set.core.m_nPersonalYearNext = PersonalYearFor(digits, set.core.m_nCurrentYear + 1);
+    return c;
 }
 
-std::optional<CoreNumberSet> FillCoreNumbers(std::string_view displayName,
-                                             const DateTimeValue &birth, const Clock &today,
-                                             NameNumbers &vowels, NameNumbers &consonants,
-                                             PyramidNumbers &pyramid)
+std::optional<CoreCalculation> FillCoreNumbers(std::string_view displayName,
+                                               const DateTimeValue &birth, const Clock &today)
 {
     const auto digits = FillBirthDigits(birth);
     if (!digits)
         return std::nullopt;
-    return FillCoreNumbers(displayName, *digits, today, vowels, consonants, pyramid);
+    return FillCoreNumbers(displayName, *digits, today);
 }
 
 } // namespace quadrivium

@@ -10,11 +10,6 @@
 
 namespace quadrivium {
 
-/// A calendar date without time, as the clock gives "today".
-struct CivilDate {
-    int year = 0, month = 0, day = 0;
-};
-
 /// Where "today" comes from; tests and the command line fix it.
 using Clock = std::function<CivilDate()>;
 /// The local date of the system clock.
@@ -37,7 +32,7 @@ struct CoreNumbers {
     int m_nDominant = 0;
     int m_nPersonalYear = 0;
     int m_nPersonalYearNext = 0;
-    int currentYear = 0; ///< the calendar year the personal year was computed for
+    int m_nCurrentYear = 0; ///< the calendar year the personal year was computed for
 };
 
 /// All six core numbers of a person in their shown order.
@@ -47,16 +42,20 @@ struct CoreNumberSet {
     CoreNumbers core;
 };
 
+/// The core numbers with the records they were computed from.
+struct CoreCalculation {
+    CoreNumberSet numbers;
+    NameNumbers vowels;     ///< record of the vowel call
+    NameNumbers consonants; ///< record of the consonant call
+    PyramidNumbers pyramid;
+};
+
 /// Computes the core numbers of a Windows-1252 display name and the digits
-/// of a date of birth, leaving the records of the vowel and the consonant
-/// call in `vowels` and `consonants` and the pyramid in `pyramid`.
-CoreNumberSet FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
-                              const Clock &today, NameNumbers &vowels, NameNumbers &consonants,
-                              PyramidNumbers &pyramid);
+/// of a date of birth.
+CoreCalculation FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
+                                const Clock &today);
 /// The same from a date of birth; nothing for a date that is not valid.
-std::optional<CoreNumberSet> FillCoreNumbers(std::string_view displayName,
-                                             const DateTimeValue &birth, const Clock &today,
-                                             NameNumbers &vowels, NameNumbers &consonants,
-                                             PyramidNumbers &pyramid);
+std::optional<CoreCalculation> FillCoreNumbers(std::string_view displayName,
+                                               const DateTimeValue &birth, const Clock &today);
 
 } // namespace quadrivium

@@ -9,7 +9,7 @@ namespace {
 constexpr std::int64_t kEpochFromUnix = -25569; // 1899-12-30 relative to 1970-01-01
 constexpr int kSecondsPerDay = 86400;
 
-void civilFromDays(std::int64_t z, int &y, int &m, int &d)
+CivilDate civilFromDays(std::int64_t z)
 {
     z += 719468;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
@@ -18,9 +18,11 @@ void civilFromDays(std::int64_t z, int &y, int &m, int &d)
     const std::int64_t yy = static_cast<std::int64_t>(yoe) + era * 400;
     const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
     const unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yy + (m <= 2 ? 1 : 0));
+    CivilDate date;
+    date.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    date.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    date.year = static_cast<int>(yy + (date.month <= 2 ? 1 : 0));
+    return date;
 }
 
 constexpr double kMinDays = -657434.0;  // 1 January 100
@@ -97,10 +99,10 @@ DateTimeValue DateTimeValue::fromTime(int hour, int minute, int second)
     return fromFields(1899, 12, 30, hour, minute, second);
 }
 
-bool DateTimeValue::split(Fields &out) const
+std::optional<DateTimeValue::Fields> DateTimeValue::split() const
 {
     if (m_status != Status::Valid)
-        return false;
+        return std::nullopt;
     double whole = std::trunc(m_days);
     double fraction = std::fabs(m_days - whole);
     long long seconds = std::llround(fraction * kSecondsPerDay);
@@ -108,29 +110,24 @@ bool DateTimeValue::split(Fields &out) const
         seconds -= kSecondsPerDay;
         whole += 1.0;
     }
-    civilFromDays(static_cast<std::int64_t>(whole) + kEpochFromUnix, out.year, out.month, out.day);
-    out.hour = static_cast<int>(seconds / 3600);
-    out.minute = static_cast<int>(seconds / 60 % 60);
-    out.second = static_cast<int>(seconds % 60);
-    return true;
+    const CivilDate date = civilFromDays(static_cast<std::int64_t>(whole) + kEpochFromUnix);
+    return Fields{date.year, date.month, date.day, static_cast<int>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
 }
 
-int DateTimeValue::year() const { Fields f; return split(f) ? f.year : -1; }
-int DateTimeValue::month() const { Fields f; return split(f) ? f.month : -1; }
-int DateTimeValue::day() const { Fields f; return split(f) ? f.day : -1; }
-int DateTimeValue::hour() const { Fields f; return split(f) ? f.hour : -1; }
-int DateTimeValue::minute() const { Fields f; return split(f) ? f.minute : -1; }
-int DateTimeValue::second() const { Fields f; return split(f) ? f.second : -1; }
+int DateTimeValue::year() const { const auto f = split(); return f ? f->year : -1; }
+int DateTimeValue::month() const { const auto f = split(); return f ? f->month : -1; }
+int DateTimeValue::day() const { const auto f = split(); return f ? f->day : -1; }
+int DateTimeValue::hour() const { const auto f = split(); return f ? f->hour : -1; }
+int DateTimeValue::minute() const { const auto f = split(); return f ? f->minute : -1; }
+int DateTimeValue::second() const { const auto f = split(); return f ? f->second : -1; }
 
-bool DateTimeValue::civilDate(int &year, int &month, int &day) const
+std::optional<CivilDate> DateTimeValue::civilDate() const
 {
-    Fields f;
-    if (!split(f))
-        return false;
-    year = f.year;
-    month = f.month;
-    day = f.day;
-    return true;
+    const auto f = split();
+    if (!f)
+        return std::nullopt;
+    return CivilDate{f->year, f->month, f->day};
 }
 
 double DateTimeValue::serial() const

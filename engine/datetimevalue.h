@@ -1,8 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace quadrivium {
+
+/// A calendar date without time.
+struct CivilDate {
+    int year = 0, month = 0, day = 0;
+};
 
 /// A date and time as a day count from 30 December 1899 00:00, the form the
 /// databases store. The whole part is the day, the fraction the time of day.
@@ -38,8 +44,8 @@ public:
     int hour() const;
     int minute() const;
     int second() const;
-    /// Year, month and day at once; false when the value is not valid.
-    bool civilDate(int &year, int &month, int &day) const;
+    /// Year, month and day at once; nothing when the value is not valid.
+    std::optional<CivilDate> civilDate() const;
 
     /// The value on a continuous time line (days since the epoch, fraction
     /// included), so that differences give elapsed days.
@@ -64,7 +70,7 @@ private:
     struct Fields {
         int year, month, day, hour, minute, second;
     };
-    bool split(Fields &out) const;
+    std::optional<Fields> split() const;
 
     double m_days = 0.0;
     Status m_status = Status::Valid;

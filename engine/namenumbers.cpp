@@ -74,7 +74,7 @@ std::string NormalizeName(std::string_view name)
     return out;
 }
 
-int CalcNameNumber(int mode, std::string_view name, NameNumbers &record)
+int CalcNameNumber(NameMode mode, std::string_view name, NameNumbers &record)
 {
     // Every byte yields at most two letters: size the strings once, fill
     // them through pointers and cut them to length at the end.
@@ -107,19 +107,18 @@ int CalcNameNumber(int mode, std::string_view name, NameNumbers &record)
     consonantDigits.resize(nConsonants);
     consonantLetters.resize(nConsonants);
     switch (mode) {
-    case VowelsMode:
+    case NameMode::Vowels:
         record.m_nVowelSum = vowels;
         return ReduceToDigit(vowels);
-    case ConsonantsMode:
+    case NameMode::Consonants:
         record.m_nConsonantSum = consonants;
         return ReduceToDigit(consonants);
-    case AllLettersMode:
-        record.m_nVowelSum = vowels;
-        record.m_nConsonantSum = consonants;
-        return ReduceToDigit(vowels + consonants);
-    default:
-        return 0;
+    case NameMode::AllLetters:
+        break;
     }
+    record.m_nVowelSum = vowels;
+    record.m_nConsonantSum = consonants;
+    return ReduceToDigit(vowels + consonants);
 }
 
 } // namespace quadrivium

@@ -25,16 +25,20 @@ struct NameNumbers {
     int m_nConsonantSum = 0;
 };
 
-enum NameMode { VowelsMode = 0, ConsonantsMode = 1, AllLettersMode = 2 };
+/// Which letters a name number counts.
+enum class NameMode {
+    Vowels = 0,     ///< Number of Fate
+    Consonants = 1, ///< Number of Appearance
+    AllLetters = 2, ///< Dominant Name Number
+};
 
 /// Upper-cases a Windows-1252 name, drops blanks and spells the umlauts and
 /// sharp s out ("Käthe Groß" -> "KAETHEGROS").
 std::string NormalizeName(std::string_view name);
 
-/// Name number of a Windows-1252 display name: mode 0 vowels (Fate),
-/// 1 consonants (Appearance), 2 all letters (Dominant). Rebuilds the four
-/// strings of the record; writes the vowel sum in modes 0 and 2 and the
-/// consonant sum in modes 1 and 2. Any other mode returns 0.
-int CalcNameNumber(int mode, std::string_view name, NameNumbers &record);
+/// Name number of a Windows-1252 display name, reduced to one digit.
+/// Rebuilds the four strings of the record; writes the vowel sum for
+/// Vowels and AllLetters and the consonant sum for Consonants and AllLetters.
+int CalcNameNumber(NameMode mode, std::string_view name, NameNumbers &record);
 
 } // namespace quadrivium

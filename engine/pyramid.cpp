@@ -14,9 +14,10 @@ std::optional<BirthDigits> FillBirthDigits(const DateTimeValue &birth)
 {
     if (!birth.isValid())
         return std::nullopt;
-    int y, m, d;
-    if (!birth.civilDate(y, m, d) || y < 0 || y > 9999)
+    const auto date = birth.civilDate();
+    if (!date || date->year < 0 || date->year > 9999)
         return std::nullopt;
+    const int y = date->year, m = date->month, d = date->day;
     BirthDigits b;
     b.dayTens = d / 10;
     b.dayOnes = d - 10 * b.dayTens;

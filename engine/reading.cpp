@@ -10,7 +10,11 @@ std::optional<Reading> ComputeReading(std::string_view displayName, const DateTi
         return std::nullopt;
     Reading r;
     r.digits = *digits;
-    r.numbers = FillCoreNumbers(displayName, r.digits, today, r.vowels, r.consonants, r.pyramid);
+    CoreCalculation core = FillCoreNumbers(displayName, r.digits, today);
+    r.numbers = core.numbers;
+    r.vowels = std::move(core.vowels);
+    r.consonants = std::move(core.consonants);
+    r.pyramid = core.pyramid;
     r.grid = ComputeChartGrid(r.digits);
     r.walkthrough = BuildWalkthrough(r.digits, r.vowels, r.consonants);
     if (day.isValid()) {

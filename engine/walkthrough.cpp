@@ -85,8 +85,8 @@ std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
     if (!digits)
         return std::nullopt;
     NameNumbers vowels, consonants;
-    CalcNameNumber(VowelsMode, displayName, vowels);
-    CalcNameNumber(ConsonantsMode, displayName, consonants);
+    CalcNameNumber(NameMode::Vowels, displayName, vowels);
+    CalcNameNumber(NameMode::Consonants, displayName, consonants);
     return BuildWalkthrough(*digits, vowels, consonants);
 }
 

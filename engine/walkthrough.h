@@ -25,7 +25,7 @@ struct Walkthrough {
 std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
                                             const DateTimeValue &birth);
 /// The same from the digits of the date and the records of a vowel call
-/// (mode 0) and a consonant call (mode 1) on the display name.
+/// (NameMode::Vowels) and a consonant call (NameMode::Consonants) on the display name.
 Walkthrough BuildWalkthrough(const BirthDigits &digits, const NameNumbers &vowels,
                              const NameNumbers &consonants);
 

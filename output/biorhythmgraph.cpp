@@ -23,9 +23,8 @@ CBiorhythmGraph::CBiorhythmGraph()
 void CBiorhythmGraph::SetMonthStart(const DateTimeValue &monthStart)
 {
     m_monthStart = monthStart;
-    int year = 0, month = 0, day = 0;
-    if (monthStart.civilDate(year, month, day))
-        m_daysInMonth = DaysInMonth(year, month);
+    if (const auto date = monthStart.civilDate())
+        m_daysInMonth = DaysInMonth(date->year, date->month);
 }
 
 void CBiorhythmGraph::SetArea(int x, int y, int width, int height)

@@ -86,7 +86,7 @@ void chartRecords(const Reading &r, std::uint32_t sections, std::vector<ExportRe
         out.push_back({numbers[i].second, values[i], {}});
     }
     if (section(8)) {
-        const int year = n.core.currentYear;
+        const int year = n.core.m_nCurrentYear;
         out.push_back({kIntro, 10, {}});
         out.push_back({kPersonalYear, n.core.m_nPersonalYear, QStringLiteral(" (%1)").arg(year)});
         out.push_back({kPersonalYear, n.core.m_nPersonalYearNext, QStringLiteral(" (%1)").arg(year + 1)});

@@ -99,10 +99,10 @@ void ApplyCurveSettings(const CQuadriviumDoc &document, CBiorhythmGraph &graph)
 
 QString DayTooltip(const DateTimeValue &birth, const DateTimeValue &day, const std::array<bool, 3> &shown)
 {
-    int y = 0, m = 0, d = 0;
-    if (!day.civilDate(y, m, d))
+    const auto date = day.civilDate();
+    if (!date)
         return {};
-    QString text = QLocale().toString(QDate(y, m, d), QLocale::LongFormat);
+    QString text = QLocale().toString(QDate(date->year, date->month, date->day), QLocale::LongFormat);
     if (!birth.isValid())
         return text;
     QStringList critical;

@@ -149,10 +149,10 @@ void CChart::refill()
     spots().resetShown();
     const CQuadriviumDoc &doc = document();
     const QByteArray name = doc.personName().toLatin1();
-    NameNumbers vowels, consonants;
-    PyramidNumbers pyramid;
-    m_core = FillCoreNumbers(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                             doc.birthDate(), clock(), vowels, consonants, pyramid);
+    if (const auto filled = FillCoreNumbers(
+            std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+            doc.birthDate(), clock()))
+        m_core = filled->numbers;
     m_texts.insert(kDisplayName, doc.personName());
     if (m_core) {
         m_grid = *ComputeChartGrid(doc.birthDate());
@@ -163,9 +163,9 @@ void CChart::refill()
         m_texts.insert(6025, QString::number(c.m_nFate));
         m_texts.insert(6026, QString::number(c.m_nAppearance));
         m_texts.insert(6027, QString::number(c.m_nDominant));
-        m_texts.insert(kYearValue, QStringLiteral("%1 (%2)").arg(c.m_nPersonalYear).arg(c.currentYear));
+        m_texts.insert(kYearValue, QStringLiteral("%1 (%2)").arg(c.m_nPersonalYear).arg(c.m_nCurrentYear));
         m_texts.insert(kNextYearValue,
-                       QStringLiteral("%1 (%2)").arg(c.m_nPersonalYearNext).arg(c.currentYear + 1));
+                       QStringLiteral("%1 (%2)").arg(c.m_nPersonalYearNext).arg(c.m_nCurrentYear + 1));
         for (int index : LineWalkOrder()) {
             if (m_grid.m_bLine[index])
                 m_texts.insert(labelOfLine(index), LoadString(ChartLines()[index].labelId));

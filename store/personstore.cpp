@@ -194,7 +194,7 @@ QString DisplayName(const QString &first, const QString &last)
 
 QString PersonRow::displayName() const
 {
-    return DisplayName(vorname, name);
+    return DisplayName(first, name);
 }
 
 CDaoGebDataInfo::CDaoGebDataInfo() : CDaoGebDataInfo(PersonsDatabasePath())
@@ -216,9 +216,9 @@ PersonRow CDaoGebDataInfo::row() const
     PersonRow row;
     row.id = integer(IdField);
     row.name = text(NameField);
-    row.vorname = text(VornameField);
-    row.geburtsdatum = dateTime(GeburtsdatumField);
-    row.zeit = dateTime(ZeitField);
+    row.first = text(VornameField);
+    row.born = dateTime(GeburtsdatumField);
+    row.time = dateTime(ZeitField);
     row.parent = integer(ParentField);
     row.child = integer(ChildField);
     row.folder = boolean(FolderField);

@@ -29,10 +29,10 @@ QString TopLevelName();
 /// One row of Data as stored; empty names are stored as null and read as empty.
 struct PersonRow {
     int id = 0;
-    QString name;    ///< last name, or the group's name
-    QString vorname; ///< first name
-    DateTimeValue geburtsdatum = DateTimeValue::null();
-    DateTimeValue zeit = DateTimeValue::null(); ///< time of birth on the zero date; 0 when none
+    QString name;  ///< last name, or the group's name
+    QString first; ///< first name
+    DateTimeValue born = DateTimeValue::null();
+    DateTimeValue time = DateTimeValue::null(); ///< time of birth on the zero date; 0 when none
     int parent = kTopLevelKey;
     int child = 0;
     bool folder = false;
@@ -40,7 +40,7 @@ struct PersonRow {
     /// First name, a blank and last name; only one of them when the other is empty.
     QString displayName() const;
     /// True when a time of birth is stored (0 means none).
-    bool hasTime() const { return zeit.isValid() && zeit.days() != 0.0; }
+    bool hasTime() const { return time.isValid() && time.days() != 0.0; }
 };
 
 /// First name, a blank and last name; only one of them when the other is empty.

@@ -34,7 +34,7 @@ QString timeText(const PersonRow &row)
 {
     if (!row.hasTime())
         return {};
-    return QStringLiteral("%1:%2").arg(row.zeit.hour(), 2, 10, QLatin1Char('0')).arg(row.zeit.minute(), 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(row.time.hour(), 2, 10, QLatin1Char('0')).arg(row.time.minute(), 2, 10, QLatin1Char('0'));
 }
 
 /// The store of --persons-db or the shared persons file; `create` makes a
@@ -153,8 +153,8 @@ int listPersons(const QCommandLineParser &parser)
             array.append(QJsonObject{
                 {"id", p.id},
                 {"last", p.name},
-                {"first", p.vorname},
-                {"born", isoDate(p.geburtsdatum)},
+                {"first", p.first},
+                {"born", isoDate(p.born)},
                 {"time", time.isEmpty() ? QJsonValue() : QJsonValue(time)},
                 {"group", groups.contains(p.parent) ? QJsonValue(groups.value(p.parent)) : QJsonValue()},
             });
@@ -164,7 +164,7 @@ int listPersons(const QCommandLineParser &parser)
     }
     for (const PersonRow &p : *persons) {
         out << QString::number(p.id).rightJustified(6) << "  " << p.displayName().leftJustified(30) << "  "
-            << isoDate(p.geburtsdatum) << "  " << timeText(p).leftJustified(5) << "  "
+            << isoDate(p.born) << "  " << timeText(p).leftJustified(5) << "  "
             << groups.value(p.parent) << '\n';
     }
     return 0;
@@ -253,7 +253,7 @@ int exportPersons(const QCommandLineParser &parser)
         return storeFailure(QStringLiteral("cannot write %1: %2").arg(args[1], file.errorString()));
     QByteArray csv = kCsvColumns.join(QLatin1Char(',')).toUtf8() + '\n';
     for (const PersonRow &p : *persons) {
-        const QStringList fields{p.name, p.vorname, isoDate(p.geburtsdatum), timeText(p), groups.value(p.parent)};
+        const QStringList fields{p.name, p.first, isoDate(p.born), timeText(p), groups.value(p.parent)};
         QStringList quoted;
         for (const QString &f : fields)
             quoted << csvField(f);

@@ -92,9 +92,9 @@ QJsonObject readingToJson(const QString &name, const Reading &r)
         {"fate", n.core.m_nFate},
         {"appearance", n.core.m_nAppearance},
         {"dominant", n.core.m_nDominant},
-        {"personalYear", QJsonObject{{"year", n.core.currentYear}, {"number", n.core.m_nPersonalYear}}},
+        {"personalYear", QJsonObject{{"year", n.core.m_nCurrentYear}, {"number", n.core.m_nPersonalYear}}},
         {"personalYearNext",
-         QJsonObject{{"year", n.core.currentYear + 1}, {"number", n.core.m_nPersonalYearNext}}},
+         QJsonObject{{"year", n.core.m_nCurrentYear + 1}, {"number", n.core.m_nPersonalYearNext}}},
         {"nameNumbers", names},
         {"birthDigits", digits},
         {"pyramid", pyramid},
@@ -170,8 +170,8 @@ void printReading(QTextStream &out, const QString &name, const QString &born, co
         << "Number of Appearance          " << n.core.m_nAppearance << '\n'
         << "Dominant Name Number          " << n.core.m_nDominant << '\n'
         << "Personal Current Year Number  "
-        << QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(n.core.currentYear) << ", "
-        << QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYearNext).arg(n.core.currentYear + 1)
+        << QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(n.core.m_nCurrentYear) << ", "
+        << QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYearNext).arg(n.core.m_nCurrentYear + 1)
         << "\n\nBirth chart\n";
     for (int row = 0; row < 3; ++row) {
         out << "  ";

@@ -81,9 +81,9 @@ std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInp
             return storeFailure(QStringLiteral("no person with ID %1").arg(id));
         const PersonRow &person = **row;
         input.name = person.displayName();
-        input.born = person.geburtsdatum;
-        input.time = person.hasTime() ? person.zeit : DateTimeValue();
-        const DateTimeValue &b = person.geburtsdatum;
+        input.born = person.born;
+        input.time = person.hasTime() ? person.time : DateTimeValue();
+        const DateTimeValue &b = person.born;
         input.bornText = QStringLiteral("%1-%2-%3").arg(b.year(), 4, 10, QLatin1Char('0'))
                              .arg(b.month(), 2, 10, QLatin1Char('0')).arg(b.day(), 2, 10, QLatin1Char('0'));
     } else {

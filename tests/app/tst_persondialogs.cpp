@@ -171,7 +171,7 @@ class TestPersonDialogs : public QObject {
         if (!all.ok())
             return std::nullopt;
         for (const PersonRow &row : all.value())
-            if (row.name == last && row.vorname == first)
+            if (row.name == last && row.first == first)
                 return row;
         return std::nullopt;
     }
@@ -514,13 +514,13 @@ private slots:
 
         const auto row = personNamed("Kern", "Eva");
         QVERIFY(row);
-        QCOMPARE(row->geburtsdatum, DateTimeValue::fromFields(1951, 3, 6));
-        QCOMPARE(row->zeit, time);
+        QCOMPARE(row->born, DateTimeValue::fromFields(1951, 3, 6));
+        QCOMPARE(row->time, time);
         // The typed group did not exist: it was made at the top level.
         QCOMPARE(store().groupNameOfPerson(row->parent).value(), QStringLiteral("Friends"));
         QCOMPARE(m_doc->personName(), QStringLiteral("Eva Kern"));
-        QCOMPARE(m_doc->birthDate(), row->geburtsdatum);
-        QCOMPARE(m_doc->birthTime(), row->zeit);
+        QCOMPARE(m_doc->birthDate(), row->born);
+        QCOMPARE(m_doc->birthTime(), row->time);
         QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), row->id);
     }
 
@@ -634,10 +634,10 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const auto row = store().find(id).value();
         QVERIFY(row);
-        QCOMPARE(row->vorname, QStringLiteral("Annette"));
+        QCOMPARE(row->first, QStringLiteral("Annette"));
         QCOMPARE(row->parent, kTopLevelKey);
-        QCOMPARE(row->geburtsdatum, DateTimeValue::fromFields(1951, 3, 6));
-        QCOMPARE(row->zeit, DateTimeValue::fromTime(14, 5));
+        QCOMPARE(row->born, DateTimeValue::fromFields(1951, 3, 6));
+        QCOMPARE(row->time, DateTimeValue::fromTime(14, 5));
         QCOMPARE(m_doc->personName(), QStringLiteral("Annette Muster"));
         QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), id);
         QCOMPARE(personCount(), 4);

@@ -173,8 +173,8 @@ void TestSuppliedData::personsTemplate()
     bool present = false, missing = false, master = false, daySum = false;
     for (const PersonRow &p : *persons) {
         QVERIFY(!p.folder);
-        const auto grid = ComputeChartGrid(p.geburtsdatum);
-        const auto pyramid = CalcPyramid(p.geburtsdatum);
+        const auto grid = ComputeChartGrid(p.born);
+        const auto pyramid = CalcPyramid(p.born);
         QVERIFY(grid && pyramid);
         for (std::size_t i = 0; i < ChartLines().size(); ++i) {
             if (grid->m_bLine[i])

@@ -53,17 +53,16 @@ void TestCoreNumbers::coreNumbers()
     QFETCH(int, today);
     QFETCH(QList<int>, numbers);
 
-    NameNumbers vowels, consonants;
-    PyramidNumbers pyramid;
-    const auto set = FillCoreNumbers(name.toStdString(), DateTimeValue::fromFields(year, month, day),
-                                     fixedYear(today), vowels, consonants, pyramid);
-    QVERIFY(set);
+    const auto filled = FillCoreNumbers(name.toStdString(),
+                                        DateTimeValue::fromFields(year, month, day), fixedYear(today));
+    QVERIFY(filled);
+    const CoreNumberSet *set = &filled->numbers;
     QCOMPARE((QList<int>{set->rulingNumber, set->dayNumber, set->core.m_nFate,
                          set->core.m_nAppearance, set->core.m_nDominant,
                          set->core.m_nPersonalYear, set->core.m_nPersonalYearNext}),
              numbers);
-    QCOMPARE(set->core.currentYear, today);
-    QCOMPARE(pyramid.rulingNumber, set->rulingNumber);
+    QCOMPARE(set->core.m_nCurrentYear, today);
+    QCOMPARE(filled->pyramid.rulingNumber, set->rulingNumber);
 }
 
 void TestCoreNumbers::personalYear_data()
@@ -94,10 +93,7 @@ void TestCoreNumbers::personalYear()
 
 void TestCoreNumbers::notValidDate()
 {
-    NameNumbers vowels, consonants;
-    PyramidNumbers pyramid;
-    QVERIFY(!FillCoreNumbers("Anna", DateTimeValue::invalid(), fixedYear(2020), vowels, consonants,
-                             pyramid));
+    QVERIFY(!FillCoreNumbers("Anna", DateTimeValue::invalid(), fixedYear(2020)));
     QVERIFY(!CalcPersonalYear(DateTimeValue::null(), 0, fixedYear(2020)));
     QCOMPARE(DayNumber(DateTimeValue::invalid()), -1);
 }

@@ -52,7 +52,7 @@ Reading sampleReading()
     r.numbers.core.m_nDominant = 3;
     r.numbers.core.m_nPersonalYear = 4;
     r.numbers.core.m_nPersonalYearNext = 5;
-    r.numbers.core.currentYear = 2026;
+    r.numbers.core.m_nCurrentYear = 2026;
     r.grid.m_nDigitCount[1] = 7;
     r.grid.m_nDigitCount[2] = 1;
     r.grid.m_bLine.fill(true);

@@ -24,7 +24,7 @@ QStringList labels(const std::vector<PersonRow> &rows)
 {
     QStringList out;
     for (const PersonRow &row : rows)
-        out << (row.folder ? QStringLiteral("[%1]").arg(row.name) : row.name + QLatin1Char(',') + row.vorname);
+        out << (row.folder ? QStringLiteral("[%1]").arg(row.name) : row.name + QLatin1Char(',') + row.first);
     return out;
 }
 
@@ -69,9 +69,9 @@ private slots:
         QVERIFY(found.ok() && found->has_value());
         const PersonRow &row = **found;
         QCOMPARE(row.name, QStringLiteral("Müller"));
-        QCOMPARE(row.vorname, QStringLiteral("Ἀθηνᾶ 😀"));
-        QCOMPARE(row.geburtsdatum, DateTimeValue::fromFields(1985, 3, 14));
-        QCOMPARE(row.zeit, DateTimeValue::fromTime(14, 35));
+        QCOMPARE(row.first, QStringLiteral("Ἀθηνᾶ 😀"));
+        QCOMPARE(row.born, DateTimeValue::fromFields(1985, 3, 14));
+        QCOMPARE(row.time, DateTimeValue::fromTime(14, 35));
         QCOMPARE(std::tuple(row.parent, row.child, row.folder, row.hasTime()), std::tuple(kTopLevelKey, 0, false, true));
         QCOMPARE(row.displayName(), QStringLiteral("Ἀθηνᾶ 😀 Müller"));
     }
@@ -176,7 +176,7 @@ private slots:
         changed.born = DateTimeValue::fromFields(1990, 12, 31);
         const auto updated = store.updatePerson(added->id, changed);
         QVERIFY2(updated.ok(), qPrintable(updated.error()));
-        QCOMPARE(std::tuple(updated->parent, updated->name, updated->geburtsdatum),
+        QCOMPARE(std::tuple(updated->parent, updated->name, updated->born),
                  std::tuple(kTopLevelKey, QStringLiteral("Kern-Li"), DateTimeValue::fromFields(1990, 12, 31)));
         QCOMPARE(store.listGroups()->size(), std::size_t(1));
         // The top level's name files the person at the top level.

@@ -1,10 +1,13 @@
 #pragma once
 
-// The output layer: rich text in the text panes (reading and writing RTF and
-// plain text), the export of readings, the tagged report text and its page
-// printing, the cell-grid drawing of print graphics, print options and page
-// setup. It may use Qt Gui, Widgets and PrintSupport, the store layer and the
-// engine; nothing above it (pages, app).
+// The output layer: what the program shows and writes as text. Today it
+// holds the RTF reader and writer (rtftokenizer, rtfparser, rtfreader,
+// rtfwriter, rtfcodepage), the streaming of plain text and RTF into and out
+// of a text pane (richtextstream), stored titles and texts shown in a text
+// pane (storedtext, textpane), the program's string table (stringtable) and
+// the error funnel through which every failed command reports
+// (errorfunnel). It may use Qt Gui, Widgets and PrintSupport, the store
+// layer and the engine; nothing above it (pages, app).
 
 #include "richtextstream.h"
 #include "rtfparser.h"

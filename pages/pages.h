@@ -1,10 +1,13 @@
 #pragma once
 
-// The pages layer: the reading pages of the tabbed sheet (birth chart,
-// pyramid, biorhythm, calculation walkthrough, introduction), their
-// printed reports and the calendar, and the document they all read.
-// May use: output, store, engine, Qt Widgets/Gui/PrintSupport. Never the
-// main window: pages ask for texts and commands through their signals.
+// The pages layer: the document that holds the current person and the
+// shown page (quadriviumdoc) and the pages of the tabbed sheet: the
+// introduction (intropage), the birth chart (chartpage) and the
+// calculation walkthrough (knowhowpage), built by readingpages on the
+// common base readingpage, with their hot spots, dialog units and look
+// (hotspots, dialogunits, pagelook). May use: output, store, engine, Qt
+// Widgets/Gui/PrintSupport. Never the main window: pages ask for texts and
+// commands through their signals.
 
 #include "quadriviumdoc.h"
 #include "readingpage.h"

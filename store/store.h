@@ -1,8 +1,13 @@
 #pragma once
 
-// The store layer: the database files of the program (location, opening
-// with the program's password, the record sets over them), the text store
-// and the person store. It may use the engine, Qt Core, SQLCipher's C API
+// The store layer: the database files of the program and what is kept in
+// them. Today it holds the date and time values' text forms in the user's
+// locale and the rules of the masked date and time entry (datetext,
+// entryrules); the location of the two database files, their password and
+// the SQLCipher connection with its statements and record sets (location,
+// databasekey, connection, statement, recordset, sqldialect); the text
+// store with its readable source files (textstore, textsource); the person
+// store (personstore). It may use the engine, Qt Core, SQLCipher's C API
 // and libcrypto; not Qt SQL (its SQLite would clash with SQLCipher's in one
 // process) and not Qt Gui.
 

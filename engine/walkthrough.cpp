@@ -5,6 +5,7 @@
 #include "reduce.h"
 
 #include <charconv>
+#include <string>
 
 namespace quadrivium {
 
@@ -64,14 +65,25 @@ void continueReduction(Line &line, int value)
 }
 
 /// "LETTERS =  d + d + d =  sum = a + b  =  step", reduced on to one digit.
+/// A sum of three digits or more is split into all its digits.
 std::string letterLine(const std::string &letters, const std::string &digits, int sum)
 {
     Line line;
     line << letters << " = " << ' ';
     for (std::size_t i = 0; i < digits.size(); ++i)
         line << digits[i] << (i + 1 < digits.size() ? " + " : " = ");
-    const int step = sum / 10 + sum % 10;
-    line << ' ' << sum << " = " << sum / 10 << " + " << sum % 10 << "  =  " << step;
+    line << ' ' << sum << " = ";
+    if (sum < 100) {
+        line << sum / 10 << " + " << sum % 10;
+    } else {
+        const std::string sumDigits = std::to_string(sum);
+        for (std::size_t i = 0; i < sumDigits.size(); ++i)
+            line << (i > 0 ? " + " : "") << sumDigits[i];
+    }
+    int step = 0;
+    for (int rest = sum; rest > 0; rest /= 10)
+        step += rest % 10;
+    line << "  =  " << step;
     continueReduction(line, step);
     return line.take();
 }
@@ -100,14 +112,18 @@ Walkthrough BuildWalkthrough(const BirthDigits &b, const NameNumbers &vowels,
     date.padded(b.year(), 4);
     w.date = date.take();
 
+    // The line ends at the Ruling Number, master numbers 11 and 22 kept.
     const int s = b.sum();
-    const int r = s / 10 + s % 10;
     Line ruling;
     ruling << b.dayTens << " + " << b.dayOnes << " + " << b.monthTens << " + " << b.monthOnes
            << " + " << b.yearThousands << " + " << b.yearHundreds << " + " << b.yearTens << " + "
-           << b.yearOnes << "  =  " << s << ' ' << "  =  " << s / 10 << " + " << s % 10
-           << "  =  " << ' ' << r;
-    continueReduction(ruling, r);
+           << b.yearOnes << "  =  " << s;
+    if (s != 11 && s != 22) {
+        const int r = s / 10 + s % 10;
+        ruling << ' ' << "  =  " << s / 10 << " + " << s % 10 << "  =  " << ' ' << r;
+        if (r != 11)
+            continueReduction(ruling, r);
+    }
     w.ruling = ruling.take();
 
     Line day;

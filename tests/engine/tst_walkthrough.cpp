@@ -34,14 +34,28 @@ void TestWalkthrough::lines_data()
         "AA =  1 + 1 =  2 = 0 + 2  =  2",
         "NN =  5 + 5 =  10 = 1 + 0  =  1",
         "2 + 1 =  3"};
-    // The master number is reduced in the walkthrough, kept on the chart.
-    QTest::newRow("date sum 38: master 11 reduced") << QByteArray("Y") << 1980 << 9 << 29 << QStringList{
+    // Regression: the line went on to 2 while the chart's Ruling Number is 11.
+    QTest::newRow("date sum 38 ends at master 11") << QByteArray("Y") << 1980 << 9 << 29 << QStringList{
         "29.09.1980",
-        "2 + 9 + 0 + 9 + 1 + 9 + 8 + 0  =  38   =  3 + 8  =   11  =  1 + 1  =  2",
+        "2 + 9 + 0 + 9 + 1 + 9 + 8 + 0  =  38   =  3 + 8  =   11",
         "29",
         " =   0 = 0 + 0  =  0",
         "Y =  7 =  7 = 0 + 7  =  7",
         "0 + 7 =  7"};
+    QTest::newRow("date sum 11 ends without a step") << QByteArray("I") << 2007 << 1 << 1 << QStringList{
+        "01.01.2007",
+        "0 + 1 + 0 + 1 + 2 + 0 + 0 + 7  =  11",
+        "01",
+        "I =  9 =  9 = 0 + 9  =  9",
+        " =   0 = 0 + 0  =  0",
+        "9 + 0 =  9"};
+    QTest::newRow("date sum 22 ends without a step") << QByteArray("I") << 1901 << 2 << 18 << QStringList{
+        "18.02.1901",
+        "1 + 8 + 0 + 2 + 1 + 9 + 0 + 1  =  22",
+        "18",
+        "I =  9 =  9 = 0 + 9  =  9",
+        " =   0 = 0 + 0  =  0",
+        "9 + 0 =  9"};
     QTest::newRow("vowel sums 9 and 10") << QByteArray("IA ES") << 2000 << 1 << 1 << QStringList{
         "01.01.2000",
         "0 + 1 + 0 + 1 + 2 + 0 + 0 + 0  =  4   =  0 + 4  =   4",
@@ -64,12 +78,13 @@ void TestWalkthrough::lines_data()
         "AEEO =  1 + 5 + 5 + 6 =  17 = 1 + 7  =  8",
         "KTHGRS =  2 + 2 + 8 + 7 + 9 + 1 =  29 = 2 + 9  =  11  =  1 + 1  =  2",
         "8 + 2 = 10 = 1 + 0 =  1"};
-    QTest::newRow("three-digit name sum") << QByteArray("RRRRRRRRRRRRRR") << 2000 << 1 << 1 << QStringList{
+    // Regression: 126 was split into "12 + 6".
+    QTest::newRow("three-digit name sum split into its digits") << QByteArray("RRRRRRRRRRRRRR") << 2000 << 1 << 1 << QStringList{
         "01.01.2000",
         "0 + 1 + 0 + 1 + 2 + 0 + 0 + 0  =  4   =  0 + 4  =   4",
         "01",
         " =   0 = 0 + 0  =  0",
-        "RRRRRRRRRRRRRR =  9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 =  126 = 12 + 6  =  18  =  1 + 8  =  9",
+        "RRRRRRRRRRRRRR =  9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 =  126 = 1 + 2 + 6  =  9",
         "0 + 9 =  9"};
 }
 
@@ -88,6 +103,9 @@ void TestWalkthrough::lines()
                           QString::fromLatin1(w->appearance), QString::fromLatin1(w->dominant)};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(got[i], expected[i]);
+    // The walkthrough never contradicts the chart: its last number is the Ruling Number.
+    const int ruling = CalcPyramid(*FillBirthDigits(DateTimeValue::fromFields(year, month, day))).rulingNumber;
+    QVERIFY(w->ruling.ends_with(" " + std::to_string(ruling)));
 }
 
 void TestWalkthrough::notValidDate()

@@ -129,28 +129,33 @@ PersonRow rowById(Connection &db, long long id)
 }
 
 /// Adds one cleaned entry on an open transaction; returns the new ID.
+/// The key of the group named `group`; a name no group carries makes that
+/// group at the top level. An empty name is the top level.
+int groupKeyMadeIfMissing(Connection &db, const QString &group)
+{
+    if (group.isEmpty())
+        return kTopLevelKey;
+    if (const auto key = groupKeyByName(db, group))
+        return *key;
+    const int newKey = nextGroupKeyByWalk(db);
+    CDaoGebDataInfo dao(db);
+    dao.setFilter(QStringLiteral("ID = 0")); // a set to add to, not the whole table
+    dao.open();
+    dao.addNew();
+    dao.setText(CDaoGebDataInfo::NameField, group);
+    dao.setInteger(CDaoGebDataInfo::ParentField, kTopLevelKey);
+    dao.setInteger(CDaoGebDataInfo::ChildField, newKey);
+    dao.setBoolean(CDaoGebDataInfo::FolderField, true);
+    dao.update();
+    return newKey;
+}
+
 long long addPersonOn(Connection &db, const PersonEntry &e)
 {
-    const int newKey = nextGroupKeyByWalk(db);
-    int parent = kTopLevelKey;
+    const int parent = groupKeyMadeIfMissing(db, e.group);
     CDaoGebDataInfo dao(db);
-    if (const auto key = groupKeyByName(db, e.group)) {
-        parent = *key;
-    } else if (!e.group.isEmpty()) {
-        dao.setFilter(QStringLiteral("ID = 0")); // a set to add to, not the whole table
-        dao.open();
-        dao.addNew();
-        dao.setText(CDaoGebDataInfo::NameField, e.group);
-        dao.setInteger(CDaoGebDataInfo::ParentField, kTopLevelKey);
-        dao.setInteger(CDaoGebDataInfo::ChildField, newKey);
-        dao.setBoolean(CDaoGebDataInfo::FolderField, true);
-        dao.update();
-        parent = newKey;
-    }
-    if (!dao.isOpen()) {
-        dao.setFilter(QStringLiteral("ID = 0"));
-        dao.open();
-    }
+    dao.setFilter(QStringLiteral("ID = 0"));
+    dao.open();
     dao.addNew();
     writePersonFields(dao, e, parent);
     dao.setInteger(CDaoGebDataInfo::ChildField, 0);
@@ -333,12 +338,12 @@ Result<PersonRow> PersonStore::updatePerson(int id, const PersonEntry &entry) co
         const PersonEntry e = cleaned(entry);
         Connection db(m_path);
         Transaction transaction(db);
-        const int parent = groupKeyByName(db, e.group).value_or(kTopLevelKey);
         CDaoGebDataInfo dao(db);
         dao.setFilter(QStringLiteral("ID = %1 AND Folder = False").arg(id));
         dao.open();
         if (dao.isEOF())
             throw Refusal{QStringLiteral("no person with ID %1").arg(id)};
+        const int parent = groupKeyMadeIfMissing(db, e.group);
         dao.edit();
         writePersonFields(dao, e, parent);
         dao.update();

@@ -108,8 +108,8 @@ public:
     Result<PersonRow> addPerson(const PersonEntry &entry) const;
     /// Adds all persons in one transaction: all or none.
     Status addPersons(const std::vector<PersonEntry> &entries) const;
-    /// Rewrites person `id`; a group name that no group carries files the
-    /// person at the top level (no group is made). Returns the new row.
+    /// Rewrites person `id`, filed in the group of that name, which is made
+    /// at the top level when no group has that name. Returns the new row.
     Result<PersonRow> updatePerson(int id, const PersonEntry &entry) const;
     /// Adds a group at the top level with the key one below the smallest.
     Result<PersonRow> addGroup(const QString &name) const;

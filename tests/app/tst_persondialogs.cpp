@@ -624,8 +624,8 @@ private slots:
         QVERIFY(button(&dialog, "okButton")->isEnabled());
 
         // Editing asks no duplicate question; a group name no group carries
-        // files the person at the top level; the untouched date and time
-        // are saved as they were.
+        // makes that group (it once filed the person at the top level
+        // without a word); the untouched date and time are saved as they were.
         firstEdit->selectAll();
         QTest::keyClicks(firstEdit, QStringLiteral("Annette"));
         groupEdit->selectAll();
@@ -635,7 +635,7 @@ private slots:
         const auto row = store().find(id).value();
         QVERIFY(row);
         QCOMPARE(row->first, QStringLiteral("Annette"));
-        QCOMPARE(row->parent, kTopLevelKey);
+        QCOMPARE(store().groupNameOfPerson(row->parent).value(), QStringLiteral("Nowhere"));
         QCOMPARE(row->born, DateTimeValue::fromFields(1951, 3, 6));
         QCOMPARE(row->time, DateTimeValue::fromTime(14, 5));
         QCOMPARE(m_doc->personName(), QStringLiteral("Annette Muster"));

@@ -167,7 +167,9 @@ private slots:
         QCOMPARE(store.updatePerson(ann.id, person("Smith", "Ann", "Smith"))->parent, -2);
     }
 
-    void updateWithUnknownGroupMovesToTopWithoutMakingOne()
+    // Regression: a mistyped group name in an edit moved the person to the
+    // top level without a word; it makes the group, as adding does.
+    void updateWithUnknownGroupMakesIt()
     {
         const PersonStore store = freshStore();
         const auto added = store.addPerson(person("Kern", "Eva", "Family"));
@@ -176,9 +178,12 @@ private slots:
         changed.born = DateTimeValue::fromFields(1990, 12, 31);
         const auto updated = store.updatePerson(added->id, changed);
         QVERIFY2(updated.ok(), qPrintable(updated.error()));
+        const auto groups = store.listGroups();
+        QCOMPARE(groups->size(), std::size_t(2));
+        const PersonRow &nowhere = groups->at(1);
+        QCOMPARE(nowhere.name, QStringLiteral("Nowhere"));
         QCOMPARE(std::tuple(updated->parent, updated->name, updated->born),
-                 std::tuple(kTopLevelKey, QStringLiteral("Kern-Li"), DateTimeValue::fromFields(1990, 12, 31)));
-        QCOMPARE(store.listGroups()->size(), std::size_t(1));
+                 std::tuple(nowhere.child, QStringLiteral("Kern-Li"), DateTimeValue::fromFields(1990, 12, 31)));
         // The top level's name files the person at the top level.
         QCOMPARE(store.updatePerson(added->id, person("K", {}, TopLevelName()))->parent, kTopLevelKey);
         QVERIFY(!store.updatePerson(9999, changed).ok());

@@ -137,7 +137,8 @@ void CPersonSelectDialog::fill()
     for (const PersonRow &row : m_rows) {
         QStringList texts{nameColumn(row)};
         if (!row.folder)
-            texts << FormatDateValue(row.born) << FormatDateValue(row.time);
+            // A person without a time of birth shows no time, not midnight.
+            texts << FormatDateValue(row.born) << (row.hasTime() ? FormatDateValue(row.time) : QString());
         auto *item = new QTreeWidgetItem(m_list, texts);
         item->setIcon(0, row.folder ? GroupIcon() : PersonIcon());
         item->setData(0, kRowTagRole, row.id);

@@ -93,6 +93,13 @@ void probe()
     const QString time = plainBlanks(locale.toString(QTime(23, 0, 0), QLocale::ShortFormat));
     s.twelveHour = formatHasDesignator(locale);
     s.timeSeparator = separatorOf(time, s.timeSeparator);
+    // A blank or a word between hour and minute ("23 h 00") cannot be typed
+    // into the time field and read back: such locales type "23:00".
+    if (!s.timeSeparator.isPunct() && !s.timeSeparator.isSymbol())
+        s.timeSeparator = u':';
+    // Likewise a letter between the parts of a date ("1998年1月31日").
+    if (s.dateSeparator.isLetterOrNumber() || s.dateSeparator.isMark())
+        s.dateSeparator = u'/';
     s.probed = true;
 }
 
@@ -100,6 +107,17 @@ const LocaleSettings &probed()
 {
     probe();
     return settings();
+}
+
+// The digits of any script as ASCII digits, so that a text shows one
+// script of digits beside the program's own date texts.
+QString asciiDigits(QString text)
+{
+    for (QChar &c : text) {
+        if (c.isDigit() && c.unicode() > 0x7F)
+            c = QChar(u'0' + c.digitValue());
+    }
+    return text;
 }
 
 QString twoDigits(int n)
@@ -329,11 +347,10 @@ QString FormatDateValue(const DateTimeValue &value)
     if (!value.isValid())
         return {};
     const QLocale locale = DateLocale();
-
-    // The order and separator of the locale's own text of 31 December 1990.
-    const QString probe = plainBlanks(locale.toString(QDate(1990, 12, 31), QLocale::ShortFormat));
-    const bool monthFirst = firstDigit(probe) == 1;
-    const QChar separator = separatorOf(probe, u'/');
+    // The order and separator of the entry fields, so that a date shows as
+    // it is typed.
+    const bool monthFirst = IsMonthFirst();
+    const QChar separator = GetDateSeparator();
 
     const int year = value.year(), month = value.month(), day = value.day();
     const int hour = value.hour(), minute = value.minute(), second = value.second();
@@ -352,10 +369,10 @@ QString FormatDateValue(const DateTimeValue &value)
     if (!monthFirst)
         return QString::asprintf("%02d:%02d:00", hour, minute);
 
-    const QString timeText = plainBlanks(
-        locale.toString(QTime(hour, minute, second), timeFormatWithSeconds(locale)));
+    const QString timeText = asciiDigits(plainBlanks(
+        locale.toString(QTime(hour, minute, second), timeFormatWithSeconds(locale))));
     if (!noDate)
-        return plainBlanks(locale.toString(QDate(year, month, day), QLocale::ShortFormat))
+        return asciiDigits(plainBlanks(locale.toString(QDate(year, month, day), QLocale::ShortFormat)))
             + u' ' + timeText;
     // A one-digit hour gets a leading zero ("1:05:00 PM" becomes
     // "01:05:00 PM") so that the times of a list line up.

@@ -69,6 +69,19 @@ int labelOfLine(int index)
     return labels[index];
 }
 
+bool isLineLabel(int id)
+{
+    return id >= kLabel456 && id <= kLabel159;
+}
+
+/// Line labels under the grid are centred, those right of it left-aligned;
+/// both wrap onto a second line.
+int lineLabelFlags(int id)
+{
+    const bool underGrid = id == kLabel456 || id == kLabel789 || id == kLabel123;
+    return (underGrid ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextWordWrap;
+}
+
 QRect dluRect(const DialogUnits &u, const Dlu &d)
 {
     return u.rect(d.x, d.y, d.w, d.h);
@@ -130,8 +143,23 @@ int CChart::preferredHeight() const
 
 QRect CChart::controlRect(int id) const
 {
-    const QRect r = findRect(units(), id);
-    return r.isNull() ? r : r.translated(origin());
+    QRect r = findRect(units(), id);
+    if (r.isNull())
+        return r;
+    r.translate(origin());
+    const QString text = m_texts.value(id);
+    if (isLineLabel(id) && !text.isEmpty()) {
+        // A label grows to hold its whole text: downwards for a second
+        // line, sideways (around its anchor) for a word wider than it.
+        const int flags = lineLabelFlags(id);
+        const QRect needed = QFontMetrics(font()).boundingRect(r, flags, text);
+        r.setHeight(std::max(r.height(), needed.height()));
+        if (needed.width() > r.width()) {
+            const int grow = needed.width() - r.width();
+            r.adjust((flags & Qt::AlignHCenter) ? -grow / 2 : 0, 0, grow - ((flags & Qt::AlignHCenter) ? grow / 2 : 0), 0);
+        }
+    }
+    return r;
 }
 
 std::vector<std::pair<int, QRect>> CChart::spotRects() const
@@ -173,6 +201,7 @@ void CChart::refill()
     } else {
         m_grid = ChartGrid{};
     }
+    layoutSpots();
     update();
 }
 
@@ -342,12 +371,8 @@ void CChart::paintEvent(QPaintEvent *)
 
     // Line labels.
     p.setFont(font());
-    for (int id = kLabel456; id <= kLabel159; ++id) {
-        const bool underGrid = id == kLabel456 || id == kLabel789 || id == kLabel123;
-        const int flags = underGrid ? (Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip)
-                                    : (Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-        p.drawText(controlRect(id), flags, m_texts.value(id));
-    }
+    for (int id = kLabel456; id <= kLabel159; ++id)
+        p.drawText(controlRect(id), lineLabelFlags(id), m_texts.value(id));
 
     // Cells: the digits that occur in black, the absent ones in white.
     if (m_core) {

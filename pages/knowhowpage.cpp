@@ -50,8 +50,22 @@ CKnowHow::CKnowHow(CQuadriviumDoc &document, QWidget *parent)
 {
     ApplyPageLook(*this);
 
-    // The lines stand in a grid below the title area; long names wrap.
-    auto *grid = new QGridLayout(this);
+    // The block of the title and the lines keeps its designed width and
+    // stands in the middle of the page; long names wrap, making it taller.
+    m_block = new QWidget(this);
+    m_block->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_block->setFixedWidth(m_units.x(347));
+    m_block->setMinimumHeight(m_units.y(170));
+    auto *centre = new QGridLayout(this);
+    centre->setContentsMargins(0, 0, 0, 0);
+    centre->addWidget(m_block, 1, 1);
+    centre->setRowStretch(0, 1);
+    centre->setRowStretch(2, 1);
+    centre->setColumnStretch(0, 1);
+    centre->setColumnStretch(2, 1);
+
+    // The lines stand in a grid below the title area.
+    auto *grid = new QGridLayout(m_block);
     grid->setContentsMargins(m_units.x(7), m_units.y(45), m_units.x(7), m_units.y(7));
     grid->setHorizontalSpacing(m_units.x(5));
     grid->setVerticalSpacing(m_units.y(4));
@@ -59,18 +73,18 @@ CKnowHow::CKnowHow(CQuadriviumDoc &document, QWidget *parent)
     grid->setColumnStretch(1, 1);
     int row = 0;
     for (const Row &r : kRows) {
-        QLabel *label = makeLabel(this, Qt::AlignRight | Qt::AlignTop);
+        QLabel *label = makeLabel(m_block, Qt::AlignRight | Qt::AlignTop);
         label->setText(QString::fromLatin1(r.text));
         m_labels.insert(r.label, label);
         grid->addWidget(label, row, 0);
-        QLabel *line = makeLabel(this, Qt::AlignLeft | Qt::AlignTop);
+        QLabel *line = makeLabel(m_block, Qt::AlignLeft | Qt::AlignTop);
         line->setWordWrap(true);
         line->setTextInteractionFlags(Qt::NoTextInteraction);
         m_lines.insert(r.line, line);
         grid->addWidget(line, row, 1);
         ++row;
     }
-    m_notice = makeLabel(this, Qt::AlignLeft | Qt::AlignTop);
+    m_notice = makeLabel(m_block, Qt::AlignLeft | Qt::AlignTop);
     m_notice->setWordWrap(true);
     m_notice->hide();
     grid->addWidget(m_notice, row++, 0, 1, 2);
@@ -151,7 +165,12 @@ QString CKnowHow::lineText(int id) const
 QRect CKnowHow::labelRect(int id) const
 {
     const QLabel *label = m_labels.value(id);
-    return label ? label->geometry() : QRect();
+    return label ? label->geometry().translated(m_block->pos()) : QRect();
+}
+
+QRect CKnowHow::blockRect() const
+{
+    return m_block->geometry();
 }
 
 void CKnowHow::showIntroduction()
@@ -163,8 +182,8 @@ void CKnowHow::updateSpots()
 {
     std::vector<std::pair<int, QRect>> spots;
     for (const Row &r : kRows) {
-        if (const QLabel *label = m_labels.value(r.label))
-            spots.emplace_back(r.label, label->geometry().adjusted(-1, -1, 1, 1));
+        if (m_labels.contains(r.label))
+            spots.emplace_back(r.label, labelRect(r.label).adjusted(-1, -1, 1, 1));
     }
     m_spots.setSpots(std::move(spots));
 }
@@ -188,7 +207,7 @@ bool CKnowHow::event(QEvent *event)
 void CKnowHow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect title(0, 0, width(), m_units.y(22));
+    const QRect title(m_block->x(), m_block->y(), m_block->width(), m_units.y(22));
     DrawPageTitle(p, *this, title, LoadString(10039));
     p.setFont(PageTitleFont(*this, QFont::Normal));
     p.setPen(Qt::black);

@@ -31,6 +31,8 @@ public:
     QString lineText(int id) const;
     /// Rectangle of label 9000..9004 in page coordinates.
     QRect labelRect(int id) const;
+    /// The block of title and lines, centred in the page, in page coordinates.
+    QRect blockRect() const;
     /// "Intro" NumberID shown by label 9000..9004.
     static int introNumberOf(int label);
 
@@ -46,6 +48,7 @@ private:
     QHash<int, QLabel *> m_labels; // label id -> label
     QHash<int, QLabel *> m_lines;  // line id -> label
     QLabel *m_notice = nullptr;
+    QWidget *m_block = nullptr; // title area and lines, centred in the page
     QString m_subtitle;
 };
 

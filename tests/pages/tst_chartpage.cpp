@@ -109,6 +109,24 @@ void TestChartPage::values()
         gotLabels << page.chart.controlText(id);
     QCOMPARE(gotValues, values);
     QCOMPARE(gotLabels, labels);
+
+    // Regression: "Emotional Vulnerability" showed as "Emotional". Every
+    // formed label's text fits its rectangle, inside the page and clear of
+    // the other labels.
+    const QFontMetrics metrics(page.chart.font());
+    QList<QRect> shownRects;
+    for (int id = 6015; id <= 6022; ++id) {
+        const QString text = page.chart.controlText(id);
+        if (text.isEmpty())
+            continue;
+        const QRect r = page.chart.controlRect(id);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, r.width(), 1000), Qt::TextWordWrap, text);
+        QVERIFY2(needed.width() <= r.width() && needed.height() <= r.height(), qPrintable(text));
+        QVERIFY2(page.chart.rect().contains(r), qPrintable(text));
+        for (const QRect &other : std::as_const(shownRects))
+            QVERIFY2(!other.intersects(r), qPrintable(text));
+        shownRects << r;
+    }
 }
 
 void TestChartPage::hotSpots()

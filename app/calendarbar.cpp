@@ -22,7 +22,7 @@ namespace quadrivium {
 
 namespace {
 
-constexpr int kColumns = 7;
+constexpr int kColumns = 7; // a week
 constexpr int kButtonSize = 24;
 
 DateTimeValue today()
@@ -93,10 +93,14 @@ CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry,
     m_dateField->setFixedHeight(kButtonSize);
     m_grid->addWidget(m_dateField, 0, 1, 1, kColumns - 2);
     m_grid->addWidget(button(kCmdForward), 0, kColumns - 1);
-    m_grid->addWidget(button(kCmdSunday), 1, 0);
+    m_weekdayHeaders.push_back(button(kCmdSunday));
     for (int w = 1; w < kColumns; ++w)
-        m_grid->addWidget(button(kCmdMonday + w - 1), 1, w);
+        m_weekdayHeaders.push_back(button(kCmdMonday + w - 1));
+    for (int w = 0; w < kColumns; ++w)
+        m_grid->addWidget(m_weekdayHeaders[std::size_t(w)], 1, w);
     setWidget(body);
+    for (int d = 1; d <= 31; ++d)
+        m_days.append(kCmdFirstDay + d - 1);
 
     connect(m_dateField, &CDateEdit::dateEntered, this, [this] { DateEntered(); });
     // Every change of the chosen day, from here or from the biorhythm page,
@@ -111,8 +115,11 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
     const DateTimeValue shown = isChosen(date) ? date : today();
     m_month = DateTimeValue::fromFields(shown.year(), shown.month(), 1);
     const QDate first(m_month.year(), m_month.month(), 1);
-    m_blanks = first.dayOfWeek() % 7; // Sunday 0 .. Saturday 6
-    const int days = DaysInMonth(m_month.year(), m_month.month());
+    const bool underWeekdays = m_columns == kColumns;
+    m_blanks = underWeekdays ? first.dayOfWeek() % 7 : 0; // Sunday 0 .. Saturday 6
+    for (QWidget *header : m_weekdayHeaders)
+        header->setVisible(underWeekdays);
+    const QList<int> dayIds = shownDays();
 
     // Later: the button whose click refills the calendar may still be
     // handling that click.
@@ -122,9 +129,9 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
     }
     m_cells.clear();
     QWidget *body = widget();
-    for (int i = 0; i < m_blanks + days; ++i) {
-        const int row = 2 + i / kColumns;
-        const int column = i % kColumns;
+    for (int i = 0; i < m_blanks + dayIds.size(); ++i) {
+        const int row = 2 + i / m_columns;
+        const int column = i % m_columns;
         if (i < m_blanks) {
             auto *blank = new QWidget(body);
             blank->setFixedSize(m_cellWidth, kButtonSize);
@@ -132,8 +139,8 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
             m_cells.push_back(blank);
             continue;
         }
-        const int day = i - m_blanks + 1;
         auto *b = new QToolButton(body);
+        const int day = dayIds[i - m_blanks] - kCmdFirstDay + 1;
         b->setDefaultAction(m_registry.action(kCmdFirstDay + day - 1));
         b->setFixedSize(m_cellWidth, kButtonSize);
         b->setAutoRaise(true);
@@ -144,6 +151,24 @@ void CCalendarBar::RefillCalendar(const DateTimeValue &date)
     }
     m_dateField->setText(CDateText(shown).GetDateText());
     markChosenDay();
+}
+
+void CCalendarBar::SetLayout(int columns, const QList<int> &days)
+{
+    m_columns = qBound(1, columns, 31);
+    m_days = days;
+    RefillCalendar(isChosen(m_document.chosenDay()) ? m_document.chosenDay() : m_month);
+}
+
+QList<int> CCalendarBar::shownDays() const
+{
+    const int length = m_month.isValid() ? DaysInMonth(m_month.year(), m_month.month()) : 31;
+    QList<int> ids;
+    for (int id : m_days) {
+        if (id >= kCmdFirstDay && id < kCmdFirstDay + length)
+            ids.append(id);
+    }
+    return ids;
 }
 
 DateTimeValue CCalendarBar::base() const

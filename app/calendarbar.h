@@ -3,6 +3,7 @@
 #include "engine/datetimevalue.h"
 
 #include <QDockWidget>
+#include <QList>
 
 #include <vector>
 
@@ -38,6 +39,14 @@ public:
     /// Number of blank cells before day 1 of the month shown.
     int blankCount() const { return m_blanks; }
 
+    /// Lays the day buttons out in `columns` columns (1..31), taking the
+    /// day commands of `days` in their order. With seven columns the days
+    /// stand under their weekdays; any other count lists them in rows.
+    void SetLayout(int columns, const QList<int> &days);
+    int columns() const { return m_columns; }
+    /// The day buttons of the month shown, in their cells' order.
+    QList<int> shownDays() const;
+
     /// Day selection: the chosen day becomes day `day` of its month.
     void SelectDay(int day);
     /// Back: the chosen day moves back by the length of the previous month.
@@ -69,6 +78,9 @@ private:
     DateTimeValue m_month;
     int m_blanks = 0;
     int m_cellWidth = 24;
+    int m_columns = 7;
+    QList<int> m_days; ///< day commands in their order; all 31 unless customised
+    std::vector<QWidget *> m_weekdayHeaders;
 };
 
 } // namespace quadrivium

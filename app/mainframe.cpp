@@ -4,12 +4,15 @@
 #include "advancedsplitter.h"
 #include "barlayout.h"
 #include "calendarbar.h"
+#include "chartlinebar.h"
 #include "commandregistry.h"
+#include "daybarsettings.h"
 #include "helpwindow.h"
 #include "mainbar.h"
 #include "quadriviumapp.h"
 #include "persondialog.h"
 #include "personselectdialog.h"
+#include "personsfilewatch.h"
 #include "quadriviumview.h"
 #include "richview.h"
 #include "settingscommand.h"
@@ -93,6 +96,16 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     refillPersonList();
     updateTitle();
     m_registry->updateStates();
+
+    // Persons changed by another instance of the program show up here too.
+    m_personsWatch = new CPersonsFileWatch(m_personsPath, this);
+    connect(m_personsWatch, &CPersonsFileWatch::changed, this, [this] {
+        RunGuarded(this, [this] {
+            refillPersonList();
+            selectCurrentPerson();
+            dropCurrentPersonIfGone();
+        });
+    });
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -154,6 +167,12 @@ void CMainFrame::createBars()
     connect(m_calendarBar, &QDockWidget::visibilityChanged, this, [this] {
         m_registry->action(kCmdCalendarBar)->setChecked(m_calendarBar->isVisible());
     });
+    m_dayBar = new CDayBarSettings(*m_calendarBar, m_settings, this);
+
+    m_chartLineBar = new CChartLineBar(*m_registry, m_settings, this);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_chartLineBar);
+    m_chartLineBar->hide();
 }
 
 void CMainFrame::createPanes()
@@ -246,6 +265,7 @@ void CMainFrame::createMenus()
         m_viewMenu->addSeparator();
     m_barsMenu = m_viewMenu->addMenu(tr("&Toolbars"));
     add(m_barsMenu, kCmdMainBar);
+    m_barsMenu->addAction(m_chartLineBar->toggleViewAction());
     if (page(kBiorhythmPage))
         add(m_barsMenu, kCmdCalendarBar);
     add(m_viewMenu, kCmdStatusBar);
@@ -334,6 +354,10 @@ void CMainFrame::dispatch(int id)
             runPageCommand(id);
         return;
     }
+    if (const int line = CChartLineBar::ChartNumberOf(id)) {
+        showTextOf(1, line); // the line's "Chart" text
+        return;
+    }
     if (id >= kCmdFirstDay && id <= kCmdLastDay) {
         m_calendarBar->SelectDay(id - kCmdFirstDay + 1);
         return;
@@ -401,6 +425,8 @@ void CMainFrame::runPageCommand(int id)
     p->refill();
     m_view->ShowPage(p->sheetIndex());
     arrangeSplitter(p);
+    if (id == kWalkthroughPage)
+        return; // it only becomes the page in front
     p->showIntroduction();
     refillPersonList();
     selectCurrentPerson();
@@ -455,6 +481,7 @@ void CMainFrame::runPersonDialog(QDialog &dialog)
         refillPersonList();
         selectCurrentPerson();
     }
+    dropCurrentPersonIfGone();
 }
 
 void CMainFrame::newPerson()
@@ -510,7 +537,9 @@ void CMainFrame::editPerson()
 
 void CMainFrame::personListChosen(int id)
 {
-    if (isReadingCommand(m_document.currentCommand()) && !m_personsPath.isEmpty()) {
+    const int command = m_document.currentCommand();
+    if ((isReadingCommand(command) || command == kNoPage || command == kWalkthroughPage)
+        && !m_personsPath.isEmpty()) {
         const auto row = PersonStore(m_personsPath).find(id);
         if (!Succeeded(this, row))
             return;
@@ -518,17 +547,39 @@ void CMainFrame::personListChosen(int id)
             const PersonRow &p = *row.value();
             m_document.settings().set(DocumentSettings::LastID, p.id);
             m_document.setCurrentPerson(p.displayName(), p.born, p.time);
-            rebuildPage();
+            // From the introduction the birth chart opens, as its Open does.
+            if (command == kNoPage)
+                runPageCommand(kBirthChartPage);
+            else
+                rebuildPage();
         } else {
             // Deleted meanwhile, by another instance of the program.
             ShowError(this, tr("That person is no longer in the persons file."));
             refillPersonList();
             selectCurrentPerson();
+            dropCurrentPersonIfGone();
         }
     } else {
         selectCurrentPerson();
     }
     updateTitle();
+}
+
+void CMainFrame::dropCurrentPersonIfGone()
+{
+    if (m_personsPath.isEmpty())
+        return;
+    const auto present = CurrentPersonInFile(m_document, m_personsPath);
+    if (!Succeeded(this, present) || present.value())
+        return;
+    m_document.setCurrentPerson(QString(), DateTimeValue::null(), DateTimeValue::null());
+    m_calendarBar->hide();
+    if (!m_view->ShowPage(CsheetWithTab::Introduction) || m_document.currentCommand() != kNoPage) {
+        m_document.setCurrentCommand(kNoPage);
+        arrangeSplitter(nullptr);
+        showTextOf(0, 1);
+    }
+    selectCurrentPerson();
 }
 
 void CMainFrame::refillPersonList()
@@ -588,13 +639,7 @@ void CMainFrame::RunStartupAction()
     }
     RunGuarded(this, [this] {
         CPersonSelectDialog dialog(m_document, m_personsPath, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        refillPersonList();
-        selectCurrentPerson();
-        updateTitle();
-        if (m_document.hasPerson() && page(kBirthChartPage))
-            runPageCommand(kBirthChartPage);
+        runPersonDialog(dialog);
     });
 }
 
@@ -622,7 +667,10 @@ void CMainFrame::showTextOf(int table, int numberId)
 {
     m_document.editTable = table;
     m_document.editNumberId = numberId;
-    Succeeded(this, ShowText(*m_textPane, table, numberId));
+    const auto shown = ShowStoredText(*m_textPane, table, numberId);
+    // A spot whose text is missing says so instead of doing nothing.
+    if (Succeeded(this, shown) && !shown.value())
+        m_textPane->setPlainText(tr("No text is stored for this number."));
 }
 
 void CMainFrame::showTriple(int table, int a, int b, int c)

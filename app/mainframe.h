@@ -17,9 +17,12 @@ namespace quadrivium {
 
 class CAdvancedSplitterWnd;
 class CCalendarBar;
+class CChartLineBar;
+class CDayBarSettings;
 class CCommandRegistry;
 class CHelpWindow;
 class CMainBar;
+class CPersonsFileWatch;
 class CQuadriviumDoc;
 class CQuadriviumView;
 class CReadingPage;
@@ -49,6 +52,8 @@ public:
     CTextEditor *textEditor() const { return m_editor; }
     CMainBar *mainBar() const { return m_mainBar; }
     CCalendarBar *calendarBar() const { return m_calendarBar; }
+    CChartLineBar *chartLineBar() const { return m_chartLineBar; }
+    CDayBarSettings *dayBarSettings() const { return m_dayBar; }
     CAdvancedSplitterWnd *splitter() const { return m_splitter; }
     CStatusBar *statusBarWidget() const { return m_statusBar; }
     CSettingsCommand *settingsCommand() const { return m_settingsCommand; }
@@ -99,6 +104,9 @@ private:
     void newPerson();
     void editPerson();
     void personListChosen(int id);
+    /// Back to the introduction without a current person when that person
+    /// is no longer in the persons file.
+    void dropCurrentPersonIfGone();
     void refillPersonList();
     void selectCurrentPerson();
     void updateTitle();
@@ -117,6 +125,8 @@ private:
     CCommandRegistry *m_registry = nullptr;
     CMainBar *m_mainBar = nullptr;
     CCalendarBar *m_calendarBar = nullptr;
+    CChartLineBar *m_chartLineBar = nullptr;
+    CDayBarSettings *m_dayBar = nullptr;
     CStatusBar *m_statusBar = nullptr;
     CAdvancedSplitterWnd *m_splitter = nullptr;
     CQuadriviumView *m_view = nullptr;
@@ -127,6 +137,7 @@ private:
     QMenu *m_barsMenu = nullptr;
     std::map<int, CReadingPage *> m_pages;
     QPointer<CHelpWindow> m_help;
+    CPersonsFileWatch *m_personsWatch = nullptr;
     bool m_closed = false;
 };
 

@@ -1,6 +1,7 @@
 #include "splash.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QPainter>
 #include <QScreen>
@@ -57,6 +58,11 @@ bool CSplash::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::NonClientAreaMouseButtonPress:
         close();
+        break;
+    case QEvent::Show:
+        // A dialog opening at start-up must not stay hidden behind the picture.
+        if (watched != this && qobject_cast<QDialog *>(watched))
+            close();
         break;
     default:
         break;

@@ -7,7 +7,8 @@
 namespace quadrivium {
 
 /// The start-up picture: a borderless window centred on the main window,
-/// gone after four seconds or at the first key press or mouse click.
+/// gone after four seconds, at the first key press or mouse click, or as
+/// soon as any dialog opens.
 class CSplash : public QWidget {
     Q_OBJECT
 public:

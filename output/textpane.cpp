@@ -52,23 +52,34 @@ void caretToStart(QTextEdit &pane)
 
 Status ShowText(QTextEdit &pane, const TextStore &store, int table, int numberId)
 {
+    const auto shown = ShowStoredText(pane, store, table, numberId);
+    return shown ? Status(Done{}) : Status::failure(shown.error());
+}
+
+Result<bool> ShowStoredText(QTextEdit &pane, const TextStore &store, int table, int numberId)
+{
     const auto record = store.read(table, numberId);
     if (!record)
-        return Status::failure(record.error());
+        return Result<bool>::failure(record.error());
     if (!record->has_value())
-        return Done{};
+        return false;
     const TextRecord &r = **record;
     UpdatesOff off(pane);
     streamIn(*pane.document(), StoredFormat(r.title), QStringView(r.title));
     insertAtEnd(pane, StreamFormat::PlainText, kBlankLine);
     insertAtEnd(pane, StoredFormat(r.text), r.text);
     caretToStart(pane);
-    return Done{};
+    return true;
 }
 
 Status ShowText(QTextEdit &pane, int table, int numberId)
 {
     return ShowText(pane, TextStore(), table, numberId);
+}
+
+Result<bool> ShowStoredText(QTextEdit &pane, int table, int numberId)
+{
+    return ShowStoredText(pane, TextStore(), table, numberId);
 }
 
 Status ShowTextTriple(QTextEdit &pane, const TextStore &store, int table, int a, int b, int c)

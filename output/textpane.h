@@ -15,6 +15,10 @@ class TextStore;
 Status ShowText(QTextEdit &pane, const TextStore &store, int table, int numberId);
 /// The same from the program's text database.
 Status ShowText(QTextEdit &pane, int table, int numberId);
+/// As ShowText; tells whether the record is stored (false: the pane was
+/// left as it is).
+Result<bool> ShowStoredText(QTextEdit &pane, const TextStore &store, int table, int numberId);
+Result<bool> ShowStoredText(QTextEdit &pane, int table, int numberId);
 
 /// Shows up to three records of one table, one after the other: record a,
 /// b + 3 and c + 6, each only when its argument is not 0 (the biorhythm's

@@ -71,19 +71,31 @@ CPersonDialog::CPersonDialog(CQuadriviumDoc &doc, const QString &personsDbPath, 
       m_twelveHourClock(IsTwelveHourClock())
 {
     setWindowTitle(personId == 0 ? QStringLiteral("New") : LoadString(4897));
+    createFields();
+    createLayout();
 
-    // Left: the groups to pick from.
-    auto *groupBox = new QGroupBox(QStringLiteral("Groups"), this);
-    m_groups = new QListWidget(groupBox);
+    m_designator->setVisible(m_twelveHourClock);
+    if (m_twelveHourClock)
+        m_designator->setText(QStringLiteral("AM"));
+    fillGroups();
+    m_group->setText(defaultGroupName());
+    if (isEditMode())
+        loadPerson();
+
+    connectFields();
+    updateOk();
+    m_lastName->setFocus();
+}
+
+void CPersonDialog::createFields()
+{
+    m_groups = new QListWidget(this);
     m_groups->setObjectName(QStringLiteral("groupList"));
     m_groups->setViewMode(QListView::ListMode);
     m_groups->setIconSize(QSize(15, 15));
     m_groups->setSelectionMode(QAbstractItemView::SingleSelection);
     m_groups->setMinimumWidth(unitsX(this, 94));
-    auto *groupLayout = new QVBoxLayout(groupBox);
-    groupLayout->addWidget(m_groups);
 
-    // Right: names, group, date and time.
     const auto makeEdit = [this](const char *name) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
@@ -107,6 +119,21 @@ CPersonDialog::CPersonDialog(CQuadriviumDoc &doc, const QString &personsDbPath, 
     m_designator->setMaxLength(2);
     m_designator->setFixedWidth(fieldWidth(m_designator, 18, QStringLiteral("PM")));
 
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("okButton"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
+}
+
+void CPersonDialog::createLayout()
+{
+    // Left: the groups to pick from.
+    auto *groupBox = new QGroupBox(QStringLiteral("Groups"), this);
+    auto *groupLayout = new QVBoxLayout(groupBox);
+    groupLayout->addWidget(m_groups);
+
+    // Right: names, group, date and time.
     const auto label = [this](const char *text, QWidget *buddy) {
         auto *l = new QLabel(QString::fromLatin1(text), this);
         l->setBuddy(buddy);
@@ -128,18 +155,10 @@ CPersonDialog::CPersonDialog(CQuadriviumDoc &doc, const QString &personsDbPath, 
     when->addWidget(m_designator, 1, 3);
     right->addLayout(when);
     right->addStretch(1);
-
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("okButton"));
-    m_ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_ok, &QPushButton::clicked, this, &CPersonDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CPersonDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(m_cancel);
     right->addLayout(buttons);
 
     auto *main = new QHBoxLayout(this);
@@ -152,24 +171,23 @@ CPersonDialog::CPersonDialog(CQuadriviumDoc &doc, const QString &personsDbPath, 
     setTabOrder(m_date, m_time);
     setTabOrder(m_time, m_designator);
     setTabOrder(m_designator, m_ok);
-    setTabOrder(m_ok, cancel);
-    setTabOrder(cancel, m_groups);
+    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_cancel, m_groups);
+}
 
-    // Opening.
-    m_designator->setVisible(m_twelveHourClock);
-    if (m_twelveHourClock)
-        m_designator->setText(QStringLiteral("AM"));
-
-    const PersonStore store(m_path);
-    const auto groups = store.listGroups();
-    if (Succeeded(parent, groups)) {
+void CPersonDialog::fillGroups()
+{
+    const auto groups = PersonStore(m_path).listGroups();
+    if (Succeeded(parentWidget(), groups)) {
         for (const PersonRow &row : groups.value())
             new QListWidgetItem(GroupIcon(), row.name, m_groups);
     }
-    m_group->setText(defaultGroupName());
-    if (isEditMode())
-        loadPerson();
+}
 
+void CPersonDialog::connectFields()
+{
+    connect(m_ok, &QPushButton::clicked, this, &CPersonDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CPersonDialog::reject);
     connect(m_groups, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = m_groups->selectedItems();
         if (!selected.isEmpty())
@@ -183,8 +201,6 @@ CPersonDialog::CPersonDialog(CQuadriviumDoc &doc, const QString &personsDbPath, 
     for (QLineEdit *edit : {m_lastName, m_firstName, m_group, static_cast<QLineEdit *>(m_date),
                             static_cast<QLineEdit *>(m_time)})
         connect(edit, &QLineEdit::textChanged, this, &CPersonDialog::updateOk);
-    updateOk();
-    m_lastName->setFocus();
 }
 
 void CPersonDialog::loadPerson()

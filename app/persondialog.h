@@ -33,6 +33,10 @@ public:
     void accept() override;
 
 private:
+    void createFields();
+    void createLayout();
+    void fillGroups();
+    void connectFields();
     void updateOk();
     void loadPerson();
     /// The time field's text and designator as the parser reads them;
@@ -51,6 +55,7 @@ private:
     CTimeEdit *m_time = nullptr;
     QLineEdit *m_designator = nullptr;
     QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
 };
 
 } // namespace quadrivium

@@ -89,6 +89,12 @@ public:
 private:
     GroupState &state() { return m_stack.back(); }
     void handleWord(const RtfToken &token);
+    /// Words of the document header and of Unicode text; true when taken.
+    bool headerWord(QByteArrayView word, const RtfToken &token);
+    void colorTableWord(QByteArrayView word, int param);
+    /// Words that open a destination; true when taken.
+    bool destinationWord(QByteArrayView word);
+    void formatWord(QByteArrayView word, const RtfToken &token);
     void handleSymbol(char symbol);
     void handleText(QByteArrayView bytes);
     void handleCodeUnit(int code);
@@ -414,8 +420,6 @@ void Parser::handleSymbol(char symbol)
 void Parser::handleWord(const RtfToken &token)
 {
     const QByteArrayView word = token.word;
-    const int param = token.parameter;
-    const bool on = !token.hasParameter || param != 0;
     GroupState &s = state();
 
     if (m_ignorableNext) {
@@ -430,85 +434,21 @@ void Parser::handleWord(const RtfToken &token)
     }
     if (s.destination == Destination::Skip)
         return;
-
     // Words of the document header, read wherever they stand.
-    if (word == "ansicpg") {
-        if (param > 0)
-            m_ansiCodepage = param;
+    if (headerWord(word, token))
         return;
-    }
-    if (word == "mac") {
-        m_ansiCodepage = 10000;
-        return;
-    }
-    if (word == "pc") {
-        m_ansiCodepage = 437;
-        return;
-    }
-    if (word == "pca") {
-        m_ansiCodepage = 850;
-        return;
-    }
-    if (word == "deff") {
-        m_defaultFont = param;
-        return;
-    }
-    if (word == "uc") {
-        s.unicodeSkip = std::clamp(param, 0, 16);
-        return;
-    }
-    if (word == "u") {
-        // UTF-16 code units, negative above 32767; anything else stands for
-        // a character that cannot be known.
-        if (param < -32768 || param > 65535)
-            handleCodeUnit(QChar::ReplacementCharacter);
-        else
-            handleCodeUnit(param < 0 ? param + 65536 : param);
-        m_skipCount = s.unicodeSkip;
-        return;
-    }
-
     if (s.destination == Destination::FontTable) {
         fontTableWord(word, token);
         return;
     }
     if (s.destination == Destination::ColorTable) {
-        const int value = std::clamp(param, 0, 255);
-        if (word == "red")
-            m_red = value;
-        else if (word == "green")
-            m_green = value;
-        else if (word == "blue")
-            m_blue = value;
+        colorTableWord(word, token.parameter);
         return;
     }
     if (s.destination == Destination::Upr)
         return;
-
-    if (word == "fonttbl") {
-        flushText();
-        s.destination = Destination::FontTable;
-        m_fontEntry = -1;
-        m_pendingFont = FontEntry();
+    if (destinationWord(word))
         return;
-    }
-    if (word == "colortbl") {
-        flushText();
-        s.destination = Destination::ColorTable;
-        m_colors.clear();
-        m_red = m_green = m_blue = -1;
-        return;
-    }
-    if (word == "upr") {
-        flushText();
-        s.destination = Destination::Upr;
-        return;
-    }
-    if (isSkippedDestination(word)) {
-        flushText();
-        s.destination = Destination::Skip;
-        return;
-    }
     if (const char16_t named = namedCharacter(word)) {
         flushBytes();
         emitCharacter(named);
@@ -518,9 +458,83 @@ void Parser::handleWord(const RtfToken &token)
         endParagraph();
         return;
     }
-
     // Formatting: the pending bytes belong to the format before the change.
     flushBytes();
+    formatWord(word, token);
+}
+
+bool Parser::headerWord(QByteArrayView word, const RtfToken &token)
+{
+    const int param = token.parameter;
+    GroupState &s = state();
+    if (word == "ansicpg") {
+        if (param > 0)
+            m_ansiCodepage = param;
+    } else if (word == "mac") {
+        m_ansiCodepage = 10000;
+    } else if (word == "pc") {
+        m_ansiCodepage = 437;
+    } else if (word == "pca") {
+        m_ansiCodepage = 850;
+    } else if (word == "deff") {
+        m_defaultFont = param;
+    } else if (word == "uc") {
+        s.unicodeSkip = std::clamp(param, 0, 16);
+    } else if (word == "u") {
+        // UTF-16 code units, negative above 32767; anything else stands for
+        // a character that cannot be known.
+        if (param < -32768 || param > 65535)
+            handleCodeUnit(QChar::ReplacementCharacter);
+        else
+            handleCodeUnit(param < 0 ? param + 65536 : param);
+        m_skipCount = s.unicodeSkip;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Parser::colorTableWord(QByteArrayView word, int param)
+{
+    const int value = std::clamp(param, 0, 255);
+    if (word == "red")
+        m_red = value;
+    else if (word == "green")
+        m_green = value;
+    else if (word == "blue")
+        m_blue = value;
+}
+
+bool Parser::destinationWord(QByteArrayView word)
+{
+    GroupState &s = state();
+    if (word == "fonttbl") {
+        flushText();
+        s.destination = Destination::FontTable;
+        m_fontEntry = -1;
+        m_pendingFont = FontEntry();
+    } else if (word == "colortbl") {
+        flushText();
+        s.destination = Destination::ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+    } else if (word == "upr") {
+        flushText();
+        s.destination = Destination::Upr;
+    } else if (isSkippedDestination(word)) {
+        flushText();
+        s.destination = Destination::Skip;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Parser::formatWord(QByteArrayView word, const RtfToken &token)
+{
+    const int param = token.parameter;
+    const bool on = !token.hasParameter || param != 0;
+    GroupState &s = state();
     if (word == "plain") {
         s.font = -1;
         s.halfPoints = 24;

@@ -47,7 +47,6 @@ void TestIntroPage::openCommandAsksTheWindow()
     CIntro page;
     QSignalSpy spy(&page, &CIntro::openRequested);
     QVERIFY(page.openAction()->isEnabled());
-    QCOMPARE(page.openAction()->objectName(), QStringLiteral("cmd4774"));
     page.openAction()->trigger();
     QCOMPARE(spy.count(), 1);
 }

@@ -5,7 +5,10 @@
 // command table, menus and bars (CMainFrame, commandregistry, mainbar,
 // calendarbar, flattoolbar, barlayout, statusbar, windowplacement), the
 // view with the tabbed sheet of pages above the text pane
-// (CQuadriviumView, CsheetWithTab, advancedsplitter, richview), and the
+// (CQuadriviumView, CsheetWithTab, advancedsplitter, richview), the
+// settings sheet and quick view (setupsheet, settingscommand, quickview), the text
+// manager (texteditor), the customisable bars (chartlinebar, daybarsettings,
+// barbuttons, barcustomizedialog), and the
 // dialogs: person selection, person entry, groups, date and time fields,
 // help and about (personselectdialog, personlistview, persondialog,
 // groupdialog, dateedit, helpwindow, aboutdialog). The command-line

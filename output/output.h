@@ -4,9 +4,11 @@
 // holds the RTF reader and writer (rtftokenizer, rtfparser, rtfreader,
 // rtfwriter, rtfcodepage), the streaming of plain text and RTF into and out
 // of a text pane (richtextstream), stored titles and texts shown in a text
-// pane (storedtext, textpane), the program's string table (stringtable) and
-// the error funnel through which every failed command reports
-// (errorfunnel). It may use Qt Gui, Widgets and PrintSupport, the store
+// pane (storedtext, textpane), the biorhythm month graph (biorhythmgraph),
+// the export of a reading (exportassembly), the
+// print options dialog (optionsdialog), the program's string table
+// (stringtable) and the error funnel through which every failed command
+// reports (errorfunnel). It may use Qt Gui, Widgets and PrintSupport, the store
 // layer and the engine; nothing above it (pages, app).
 
 #include "richtextstream.h"

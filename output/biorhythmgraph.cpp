@@ -60,10 +60,14 @@ int CBiorhythmGraph::SurfaceColourCount(const QPaintDevice *device)
 {
     if (!device)
         return 0;
-    if (device->devType() == QInternal::Printer
-        && static_cast<const QPrinter *>(device)->colorMode() == QPrinter::GrayScale)
-        return 2;
-    return device->colorCount();
+    switch (device->devType()) {
+    case QInternal::Printer:
+        return static_cast<const QPrinter *>(device)->colorMode() == QPrinter::GrayScale ? 2 : 0;
+    case QInternal::Widget:
+        return 0; // a screen shows colour; a widget drawn off screen knows no count
+    default:
+        return device->colorCount();
+    }
 }
 
 QColor CBiorhythmGraph::SurfaceColour(const QColor &colour, int colours)

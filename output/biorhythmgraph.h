@@ -77,7 +77,7 @@ public:
     /// first `run` - 1 samples skipped.
     static void DrawRuns(QPainter &painter, const std::vector<QPoint> &points, int run);
     /// The colours a surface shows: a grey-scale printer counts as two;
-    /// 0 when the surface reports none.
+    /// 0 when the surface reports none (screens and colour printers).
     static int SurfaceColourCount(const QPaintDevice *device);
     /// The colour a pen gets on a surface of `colours` colours: on one or two,
     /// the grey of the mean of red, green and blue.

@@ -13,6 +13,7 @@
 #include "persondialog.h"
 #include "personselectdialog.h"
 #include "personsfilewatch.h"
+#include "printcommands.h"
 #include "quadriviumview.h"
 #include "richview.h"
 #include "settingscommand.h"
@@ -77,6 +78,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
 
     m_registry = new CCommandRegistry(m_document, this);
     createCommands();
+    m_print = new CPrintCommands(this, m_document, m_settings, *m_registry);
     createBars();
     createPanes();
     addReadingPages();
@@ -253,6 +255,8 @@ void CMainFrame::createMenus()
     file->addSeparator();
     add(file, kCmdSavePicture);
     file->addSeparator();
+    m_print->addToMenu(*file);
+    file->addSeparator();
     add(file, kCmdExit);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
@@ -281,7 +285,7 @@ void CMainFrame::createMenus()
 
     // The main bar in the order of its buttons; commands the program does
     // not offer are left out, and so are separators they would leave twice.
-    const int buttons[] = {kCmdNew, kCmdOpen, 0, kBirthChartPage, kPyramidPage, kWalkthroughPage, 0,
+    const int buttons[] = {kCmdNew, kCmdOpen, kCmdPrint, kCmdPrintPreview, 0, kBirthChartPage, kPyramidPage, kWalkthroughPage, 0,
                            kBiorhythmPage, 0, kCmdAbout, kCmdHelpTopics};
     bool separatorDue = false;
     for (int id : buttons) {
@@ -352,6 +356,10 @@ void CMainFrame::dispatch(int id)
     if (m_pages.count(id)) {
         if (m_document.hasPerson() || !page(id)->needsPerson())
             runPageCommand(id);
+        return;
+    }
+    if (CPrintCommands::handles(id)) {
+        m_print->run(id);
         return;
     }
     if (const int line = CChartLineBar::ChartNumberOf(id)) {

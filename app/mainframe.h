@@ -23,6 +23,7 @@ class CCommandRegistry;
 class CHelpWindow;
 class CMainBar;
 class CPersonsFileWatch;
+class CPrintCommands;
 class CQuadriviumDoc;
 class CQuadriviumView;
 class CReadingPage;
@@ -123,6 +124,7 @@ private:
     QString m_personsError;
     bool m_hadPlacement = false;
     CCommandRegistry *m_registry = nullptr;
+    CPrintCommands *m_print = nullptr;
     CMainBar *m_mainBar = nullptr;
     CCalendarBar *m_calendarBar = nullptr;
     CChartLineBar *m_chartLineBar = nullptr;

@@ -19,6 +19,7 @@ const Entry kStrings[] = {
     {107, "Zaduzevezi Zero"},
     {108, "Tips file does not exist in the prescribed directory"},
     {109, "Trouble reading the tips file"},
+    {111, "Content"},
     {112, "Settings"},
     {129, "Readings"},
     {131, "Name"},

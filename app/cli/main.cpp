@@ -5,6 +5,7 @@
 #include "personscommand.h"
 #include "picturecommand.h"
 #include "readingcommand.h"
+#include "reportcommand.h"
 #include "textscommand.h"
 #include "rtfcommand.h"
 
@@ -24,6 +25,7 @@ struct Command {
 const std::array kCommands{
     Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
     Command{"biorhythm", "curve values, classes and critical days of one month", quadrivium::cli::runBiorhythm},
+    Command{"report", "a printed report as a PDF file", quadrivium::cli::runReport},
     Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
     Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
     Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts},

@@ -1,0 +1,242 @@
+#include "printcommands.h"
+
+#include "commandregistry.h"
+
+#include "output/errorfunnel.h"
+#include "output/optionsdialog.h"
+#include "output/printjob.h"
+#include "output/reportoutput.h"
+#include "pages/quadriviumdoc.h"
+#include "pages/reports.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+
+namespace quadrivium {
+
+CPrintCommands::CPrintCommands(QWidget *window, CQuadriviumDoc &document, QSettings &settings,
+                               CCommandRegistry &registry)
+    : QObject(window), m_window(window), m_document(document), m_settings(settings), m_registry(registry)
+{
+    using F = CCommandRegistry;
+    registry.add(kCmdPrint, tr("&Print..."), F::NoFlags, QKeySequence::Print,
+                 ProgramIcon(QStringLiteral("document-print")));
+    registry.add(kCmdPrintPreview, tr("&Print Preview"), F::NoFlags, QKeySequence(),
+                 ProgramIcon(QStringLiteral("document-print-preview")));
+    registry.add(kCmdExportPdf, tr("Export as &PDF..."), F::NoFlags, QKeySequence(),
+                 ProgramIcon(QStringLiteral("application-pdf"), QStringLiteral(":/icons/document-print.svg")));
+    registry.add(kCmdPageSetup, tr("Page Setup..."));
+    registry.add(kCmdPrinterSetup, tr("Printer &Setup..."));
+    registry.add(kCmdPrinterFont, tr("Change &Printer Font"));
+    for (int id : {kCmdPrint, kCmdPrintPreview, kCmdExportPdf})
+        registry.setEnableRule(id, [this] { return HasReport(m_document.currentCommand()); });
+}
+
+CPrintCommands::~CPrintCommands() = default;
+
+void CPrintCommands::addToMenu(QMenu &file) const
+{
+    const int ids[] = {kCmdPrint, kCmdPrintPreview, kCmdExportPdf, 0, kCmdPageSetup, kCmdPrinterSetup, kCmdPrinterFont};
+    for (int id : ids) {
+        if (id == 0)
+            file.addSeparator();
+        else if (QAction *a = m_registry.action(id))
+            file.addAction(a);
+    }
+}
+
+bool CPrintCommands::handles(int id)
+{
+    switch (id) {
+    case kCmdPrint:
+    case kCmdPrintPreview:
+    case kCmdPrinterSetup:
+    case kCmdPageSetup:
+    case kCmdPrinterFont:
+    case kCmdExportPdf:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CPrintCommands::run(int id)
+{
+    switch (id) {
+    case kCmdPrint:
+        print();
+        break;
+    case kCmdPrintPreview:
+        preview();
+        break;
+    case kCmdExportPdf:
+        exportPdf();
+        break;
+    case kCmdPageSetup:
+        pageSetup();
+        break;
+    case kCmdPrinterFont:
+        printerFont();
+        break;
+    case kCmdPrinterSetup:
+        printerSetup();
+        break;
+    default:
+        break;
+    }
+}
+
+QPrinter &CPrintCommands::printer()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setPageOrientation(QPageLayout::Portrait);
+        m_printer->setFullPage(true);
+    }
+    return *m_printer;
+}
+
+std::unique_ptr<CPrintJob> CPrintCommands::prepareJob()
+{
+    const int command = m_document.currentCommand();
+    if (!HasReport(command))
+        return nullptr;
+    std::uint32_t options = 0;
+    if (const auto spec = ReportOptions(command)) {
+        COptionsDialog dialog(m_settings, *spec, m_window);
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        options = dialog.options();
+    }
+    m_print = LoadPrintSettings(m_settings, m_print);
+    auto job = CreateReport(command, m_print, options);
+    if (!job || !Succeeded(m_window, job->Compose(PrinterPaper(printer()))))
+        return nullptr;
+    if (job->pageCount() == 0) {
+        ShowError(m_window, QStringLiteral("There is nothing to print: the report has no pages."));
+        return nullptr;
+    }
+    return job;
+}
+
+void CPrintCommands::reportCut(const CPrintJob &job)
+{
+    if (job.truncated())
+        QMessageBox::information(m_window, QStringLiteral("Print"), job.truncationMessage());
+}
+
+void CPrintCommands::print()
+{
+    auto job = prepareJob();
+    if (!job)
+        return;
+    QPrinter &p = printer();
+    QPrintDialog dialog(&p, m_window);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, job->pageCount());
+    p.setFromTo(0, 0);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (Succeeded(m_window, PrintReport(*job, p)))
+        reportCut(*job);
+}
+
+void CPrintCommands::preview()
+{
+    auto job = prepareJob();
+    if (!job)
+        return;
+    QPrintPreviewDialog dialog(&printer(), m_window);
+    QString failure;
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&job, &failure](QPrinter *target) {
+        // The preview draws again when its page settings change; errors are
+        // kept for after the dialog.
+        try {
+            const Status drawn = PrintReport(*job, *target);
+            if (!drawn)
+                failure = drawn.error();
+        } catch (const std::exception &e) {
+            failure = QString::fromLocal8Bit(e.what());
+        }
+    });
+    dialog.exec();
+    if (!failure.isEmpty())
+        ShowError(m_window, failure);
+    else
+        reportCut(*job);
+}
+
+void CPrintCommands::exportPdf()
+{
+    auto job = prepareJob();
+    if (!job)
+        return;
+    QString path = m_pdfTarget;
+    if (path.isEmpty()) {
+        path = QFileDialog::getSaveFileName(m_window, tr("Export as PDF"), QStringLiteral("Report.pdf"),
+                                            tr("PDF Files (*.pdf)"));
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".pdf");
+    }
+    if (Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path)))
+        reportCut(*job);
+}
+
+void CPrintCommands::pageSetup()
+{
+    m_print = LoadPrintSettings(m_settings, m_print);
+    QPrinter &p = printer();
+    const PaperMargins &m = m_print.margins;
+    p.setPageOrientation(QPageLayout::Portrait);
+    p.setPageMargins(QMarginsF(m.left / 100.0, m.top / 100.0, m.right / 100.0, m.bottom / 100.0),
+                     QPageLayout::Millimeter);
+    QPageSetupDialog dialog(&p, m_window);
+    dialog.exec();
+    // The dialog's margins count also after Cancel (then they are unchanged).
+    const QMarginsF chosen = p.pageLayout().margins(QPageLayout::Millimeter);
+    m_print.margins = PaperMargins{qRound(chosen.left() * 100), qRound(chosen.top() * 100),
+                                   qRound(chosen.right() * 100), qRound(chosen.bottom() * 100)};
+    p.setPageOrientation(QPageLayout::Portrait);
+    SavePrintSettings(m_settings, m_print);
+}
+
+void CPrintCommands::printerFont()
+{
+    m_print = LoadPrintSettings(m_settings, m_print);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, m_print.font.toDialogFont(), m_window, tr("Printer Font"));
+    if (!ok)
+        return;
+    m_print.font = LogFont::fromDialogFont(chosen);
+    SavePrintSettings(m_settings, m_print);
+}
+
+void CPrintCommands::printerSetup()
+{
+    QPrinter &p = printer();
+    QPrintDialog dialog(&p, m_window);
+    dialog.setWindowTitle(tr("Printer Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+    // Choosing the printer prints nothing.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(tr("OK"));
+    }
+    dialog.exec();
+    p.setPageOrientation(QPageLayout::Portrait);
+}
+
+} // namespace quadrivium

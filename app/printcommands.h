@@ -1,0 +1,78 @@
+#pragma once
+
+#include "output/printsettings.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QMenu;
+class QPrinter;
+class QSettings;
+class QWidget;
+
+namespace quadrivium {
+
+class CCommandRegistry;
+class CPrintJob;
+class CQuadriviumDoc;
+
+/// Command ids of printing.
+enum PrintCommandId {
+    kCmdPrint = 11001,
+    kCmdPrintPreview = 32847,
+    kCmdPrinterSetup = 57606,
+    kCmdPageSetup = 3060,
+    kCmdPrinterFont = 3070,
+    kCmdExportPdf = 32860,
+};
+
+/// Printing for the main window: print, print preview and PDF export of
+/// the report of the page showing (after its options dialog), printer
+/// setup, page setup and the printer font. Holds the program's printer.
+/// Print, preview and PDF export are enabled only while the page showing
+/// has a report.
+class CPrintCommands : public QObject {
+    Q_OBJECT
+public:
+    /// Adds the commands to `registry`; `window` parents the dialogs.
+    CPrintCommands(QWidget *window, CQuadriviumDoc &document, QSettings &settings, CCommandRegistry &registry);
+    ~CPrintCommands() override;
+
+    /// Adds the commands to the File menu.
+    void addToMenu(QMenu &file) const;
+    /// Whether `id` is one of these commands.
+    static bool handles(int id);
+    /// Runs command `id`; errors are raised for the error funnel or shown.
+    void run(int id);
+
+    /// The program's printer (made on first use).
+    QPrinter &printer();
+    /// Where the next PDF export is written without asking (for tests);
+    /// empty: the save dialog asks.
+    void setPdfTarget(const QString &path) { m_pdfTarget = path; }
+
+private:
+    /// A composed job for the page showing, after its options dialog; null
+    /// when there is no report, the dialog was cancelled or composing failed
+    /// (then already shown).
+    std::unique_ptr<CPrintJob> prepareJob();
+    void print();
+    void preview();
+    void exportPdf();
+    void pageSetup();
+    void printerFont();
+    void printerSetup();
+    /// Tells the user when the report had to be cut.
+    void reportCut(const CPrintJob &job);
+
+    QWidget *m_window;
+    CQuadriviumDoc &m_document;
+    QSettings &m_settings;
+    CCommandRegistry &m_registry;
+    PrintSettings m_print;
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_pdfTarget;
+};
+
+} // namespace quadrivium

@@ -1,0 +1,346 @@
+#include "printjob.h"
+
+#include "cellgrid.h"
+#include "stringtable.h"
+
+#include <QtMath>
+
+#include <cmath>
+
+namespace quadrivium {
+
+namespace {
+
+const QString kTitleTag = QStringLiteral("<TITLE>");
+const QString kTextTag = QStringLiteral("<TEXT>");
+const QString kSignTag = QStringLiteral("<SIGN>");
+const QString kEnterTag = QStringLiteral("<ENTER>");
+const QString kPageBreakTag = QStringLiteral("<PAGEBREAK>");
+
+} // namespace
+
+CPrintJob::CPrintJob(const PrintSettings &settings, std::uint32_t options)
+    : m_base(settings.font), m_margins(settings.margins), m_options(options)
+{
+}
+
+CPrintJob::~CPrintJob() = default;
+
+QFont CPrintJob::titleFont() const
+{
+    return m_base.withHeight(MulDiv(m_base.height, 240, 60)).toFont();
+}
+
+QFont CPrintJob::textFont() const
+{
+    return m_base.withHeight(MulDiv(m_base.height, 24, 10)).toFont();
+}
+
+QFont CPrintJob::signFont() const
+{
+    LogFont sign;
+    sign.face = QStringLiteral("Velmora Font2000");
+    sign.height = MulDiv(m_base.height, 24, 10);
+    sign.weight = m_base.weight;
+    sign.italic = m_base.italic;
+    return sign.toFont();
+}
+
+QFont CPrintJob::pageNumberFont() const
+{
+    LogFont number;
+    number.face = QStringLiteral("Arial");
+    number.height = -m_geometry.u;
+    number.charSet = 0;
+    number.pitchAndFamily = 0x20;
+    return number.toFont();
+}
+
+Status CPrintJob::Compose(QSize paper)
+{
+    if (m_composed && paper == m_paper)
+        return Done{};
+    const PageGeometry geometry = ComputePageGeometry(paper, m_margins);
+    if (geometry.u < 1 || geometry.frameLeft < 0 || geometry.frameRight > paper.width()
+        || geometry.frameTop > 0 || geometry.frameBottom < -paper.height()) {
+        return Status::failure(QStringLiteral("The page margins leave no room for the report. "
+                                              "Please choose smaller margins in Page Setup."));
+    }
+    m_composed = false;
+    m_paper = paper;
+    BeginJob(paper);
+    m_pageCount = 0;
+    m_graphicPages = 0;
+    ComposeContent();
+    m_pageCount += m_graphicPages;
+    if (!m_lines.isEmpty())
+        LayText();
+    if (!m_contents.isEmpty() && !m_truncated)
+        LayContents();
+    EndJob();
+    m_composed = true;
+    return Done{};
+}
+
+void CPrintJob::BeginJob(QSize paper)
+{
+    m_geometry = ComputePageGeometry(paper, m_margins);
+    m_recorder.Reset();
+    m_current = m_recorder.Open();
+    m_contents.clear();
+    m_lines.clear();
+    m_graphicPages = 0;
+    m_truncated = false;
+}
+
+void CPrintJob::EndJob()
+{
+    m_recorder.Close();
+    m_current = nullptr;
+}
+
+void CPrintJob::AddText(int kind, const QString &input)
+{
+    const QFont font = kind == 2 ? textFont() : kind == 3 ? signFont() : titleFont();
+    if (kind == 1 || kind == 4)
+        m_lines.append(kTitleTag);
+    else if (kind == 2)
+        m_lines.append(kTextTag);
+    else if (kind == 3)
+        m_lines.append(kSignTag);
+
+    // One form of line end; line ends at the very end add nothing.
+    QString text = input;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    text += QLatin1String("\r\n");
+
+    const int maxWidth = m_geometry.frameRight - m_geometry.frameLeft;
+    const TextMeasure measure(font);
+    QString line;
+    qreal lineWidth = 0;
+    // A word that does not fit on the line starts the next one; a word
+    // wider than the frame stands alone on its line. Words are measured
+    // alone: their widths add up to the line's.
+    const auto addWord = [&](const QString &word) {
+        const qreal wordWidth = measure.advance(word);
+        if (!line.isEmpty() && qCeil(lineWidth + wordWidth) > maxWidth) {
+            m_lines.append(line);
+            line.clear();
+            lineWidth = 0;
+        }
+        line += word;
+        lineWidth += wordWidth;
+    };
+    const qsizetype length = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' ')) {
+            addWord(text.mid(start, i - start + 1));
+            start = i + 1;
+        } else if (c == QLatin1Char('\r')) {
+            addWord(text.mid(start, i - start));
+            m_lines.append(line);
+            line.clear();
+            lineWidth = 0;
+            if (i + 3 < length && text.at(i + 2) == QLatin1Char('\r')) {
+                // An empty line follows.
+                m_lines.append(kEnterTag);
+                start = i + 4;
+            } else {
+                start = i + 2;
+            }
+            if (i + 3 >= length)
+                break;
+            i = start - 1;
+        }
+    }
+    if (kind >= 1 && kind <= 3)
+        m_lines.append(kEnterTag);
+}
+
+bool CPrintJob::nextPage()
+{
+    m_current = m_recorder.NewPage();
+    ++m_pageCount;
+    if (!m_current || m_pageCount > kMaxPages) {
+        --m_pageCount;
+        m_truncated = true;
+        return false;
+    }
+    PrintPageNumber(*m_current, m_pageCount);
+    return true;
+}
+
+void CPrintJob::LayText()
+{
+    const PageGeometry &g = m_geometry;
+    const int room = g.frameBottom - g.frameTop;
+    const int frameWidth = g.frameRight - g.frameLeft;
+    const QFont fonts[] = {titleFont(), textFont(), signFont()};
+    const TextMeasure measures[] = {TextMeasure(fonts[0]), TextMeasure(fonts[1]), TextMeasure(fonts[2])};
+    enum { Title, Text, Sign };
+    int font = Title;
+    int y = 0;
+    int keep = 0;
+    bool centred = false;
+    bool titleMode = false;
+    bool pendingTitle = true;
+    bool breakPending = false;
+    QString title;
+    ++m_pageCount; // the page opened by BeginJob; it has no number
+
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const QString &line = m_lines.at(i);
+        const int h = measures[font].height();
+        if (line == kEnterTag) {
+            if (y != 0)
+                y -= h;
+        } else if (line == kTitleTag) {
+            font = Title;
+            const int ht = measures[Title].height();
+            title = i + 1 < m_lines.size() ? m_lines.at(i + 1) : QString();
+            keep = 4 * ht;
+            for (qsizetype j = i + 2; j < m_lines.size() && !m_lines.at(j).startsWith(QLatin1Char('<')); ++j) {
+                keep += ht;
+                if (!title.endsWith(QLatin1Char(' ')))
+                    title += QLatin1Char(' ');
+                title += m_lines.at(j);
+            }
+            centred = titleMode = true;
+            pendingTitle = true;
+        } else if (line == kSignTag) {
+            font = Sign;
+            centred = true;
+            titleMode = false;
+            keep = 0;
+        } else if (line == kTextTag) {
+            font = Text;
+            centred = titleMode = false;
+            keep = 0;
+        } else if (line == kPageBreakTag) {
+            breakPending = true;
+        } else {
+            if (breakPending || y - h - keep < room) {
+                breakPending = false;
+                if (!nextPage())
+                    return;
+                y = 0;
+            }
+            const int x = centred ? g.frameLeft + frameWidth / 2 - measures[font].width(line) / 2 : g.frameLeft;
+            if (titleMode && pendingTitle) {
+                m_contents << title.trimmed() << QString::number(m_pageCount);
+                pendingTitle = false;
+            }
+            m_current->drawText(QPoint(x, g.frameTop + y), line, fonts[font], 0);
+            y -= h;
+        }
+    }
+}
+
+void CPrintJob::LayContents()
+{
+    const PageGeometry &g = m_geometry;
+    const int room = g.frameBottom - g.frameTop;
+    const int frameWidth = g.frameRight - g.frameLeft;
+    if (!nextPage())
+        return;
+    const QFont title = titleFont();
+    const QString heading = LoadString(111);
+    const QSize headingSize = TextExtent(title, heading);
+    m_current->drawText(QPoint(g.frameLeft + frameWidth / 2 - headingSize.width() / 2, g.frameTop), heading, title, 0);
+    int y = -headingSize.height();
+
+    const QFont text = textFont();
+    for (qsizetype i = 0; i + 1 < m_contents.size(); i += 2) {
+        const QString &number = m_contents.at(i + 1);
+        const int numberWidth = TextExtent(text, number).width();
+        const int h = TextExtent(text, m_contents.at(i)).height();
+        if (y - h < room) {
+            if (!nextPage())
+                return;
+            y = 0;
+        }
+        // A title too long for the line is shortened so that it never runs
+        // into its page number.
+        QString entry = m_contents.at(i);
+        const int space = frameWidth - numberWidth - TextExtent(text, QStringLiteral("  ")).width();
+        while (entry.size() > 1 && TextExtent(text, entry).width() > space)
+            entry = entry.left(entry.size() - 2) + QChar(0x2026);
+        m_current->drawText(QPoint(g.frameLeft, g.frameTop + y), entry, text, 0);
+        m_current->drawText(QPoint(g.frameRight - numberWidth, g.frameTop + y), number, text, 0);
+        y -= h;
+    }
+}
+
+void CPrintJob::PrintPageNumber(CPrintSurface &surface, int page) const
+{
+    const QFont font = pageNumberFont();
+    const QString text = QStringLiteral("- %1 -").arg(page);
+    const QSize size = TextExtent(font, text);
+    const PageGeometry &g = m_geometry;
+    surface.drawText(QPoint(g.frameLeft + (g.frameRight - g.frameLeft) / 2 - size.width() / 2,
+                            g.frameTop + 2 * size.height()),
+                     text, font, 0);
+}
+
+void CPrintJob::PrintPage(CPrintSurface &surface, int page)
+{
+    const int k = page - m_graphicPages - 1;
+    if (k >= 0) {
+        if (const CRecordedPage *recorded = m_recorder.Page(k))
+            recorded->Play(surface);
+    } else if (page == 1) {
+        PrintGraphicPage(surface);
+    }
+}
+
+void CPrintJob::PrintGraphicPage(CPrintSurface &) {}
+
+QString CPrintJob::truncationMessage() const
+{
+    return m_truncated ? QStringLiteral("The report was cut after %1 pages.").arg(m_pageCount) : QString();
+}
+
+void CPrintJob::DrawPrintLine(CPrintSurface &surface, int x1, int y1, int x2, int y2, ColorRef colour, int style)
+{
+    colour = PrintColor(colour, surface.colorCount());
+    if (style == 0) {
+        surface.drawLine(QPoint(x1, y1), QPoint(x2, y2), colour, 5);
+        return;
+    }
+    if (style != 1)
+        return;
+    const double angle = std::atan2(double(y2 - y1), double(x2 - x1));
+    const double length = std::hypot(double(x2 - x1), double(y2 - y1));
+    QPoint start;
+    bool starting = true;
+    for (int d = 0; d < length; d += 25) {
+        const QPoint point(x1 + int(std::ceil(d * std::cos(angle))), y1 + int(std::ceil(d * std::sin(angle))));
+        if (!starting)
+            surface.drawLine(start, point, colour, 5);
+        start = point;
+        starting = !starting;
+    }
+}
+
+void CPrintJob::DrawPageFrame(CPrintSurface &surface) const
+{
+    const PageGeometry &g = m_geometry;
+    CCellGrid grid(surface);
+    grid.SetColumns(60);
+    grid.SetRows(88);
+    grid.SetAllColumnWidths(g.u);
+    grid.SetAllRowHeights(g.u);
+    grid.SetPaddings(g.p1, g.p1 / 2);
+    grid.SetFrameDistance(g.p2);
+    grid.SetAllFlags(7700);
+    grid.SetGridFlags(CCellGrid::DrawOuterFrame);
+    grid.SetOrigin(g.frameLeft, g.frameTop);
+    grid.Draw();
+}
+
+} // namespace quadrivium

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "printjob.h"
+
+#include "store/result.h"
+
+#include <QPageSize>
+#include <QString>
+
+class QPrinter;
+
+namespace quadrivium {
+
+/// The paper of `printer` in 0.1 mm, portrait.
+QSize PrinterPaper(const QPrinter &printer);
+
+/// Composes `job` for the printer's paper (portrait, the whole sheet as the
+/// page) and draws the pages of the printer's page range, every page when
+/// no range is chosen. Fails with a message when there is nothing to print,
+/// the margins leave no room or the printer cannot start; a report's
+/// content error is raised as an exception.
+Status PrintReport(CPrintJob &job, QPrinter &printer);
+
+/// Writes the report as a PDF file of paper `pageSize` to `path`: the file
+/// is replaced only once the whole report is written. A failure names the
+/// file.
+Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &path);
+
+} // namespace quadrivium

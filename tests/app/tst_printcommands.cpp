@@ -1,0 +1,176 @@
+// The print commands of the main window: when they are offered, the PDF
+// export with its failures, the preview, and what page setup and the
+// printer font store.
+
+#include "app/commandregistry.h"
+#include "app/printcommands.h"
+#include "output/printsettings.h"
+#include "pages/quadriviumdoc.h"
+#include "store/location.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quadrivium;
+
+namespace {
+
+/// Closes every modal window that appears and notes its class and text.
+class ModalCloser : public QObject {
+public:
+    ModalCloser()
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (!w)
+                return;
+            QString text = QString::fromLatin1(w->metaObject()->className());
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                text += QStringLiteral(": ") + box->text();
+            seen << text;
+            if (auto *dialog = qobject_cast<QDialog *>(w))
+                dialog->reject();
+            else
+                w->close();
+        });
+        m_timer.start();
+    }
+    QStringList seen;
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestPrintCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<CQuadriviumDoc> m_document;
+    std::unique_ptr<CCommandRegistry> m_registry;
+    CPrintCommands *m_commands = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        SetTextDatabasePath(qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb"));
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        m_window = std::make_unique<QWidget>();
+        m_document = std::make_unique<CQuadriviumDoc>();
+        m_registry = std::make_unique<CCommandRegistry>(*m_document);
+        m_commands = new CPrintCommands(m_window.get(), *m_document, *m_settings, *m_registry);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_registry.reset();
+        m_document.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    // Print, preview and PDF export only while the page showing has a
+    // report; the setup commands always.
+    void offered_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("report");
+        QTest::newRow("introduction") << int(kNoPage) << true;
+        QTest::newRow("calculation walkthrough") << int(kWalkthroughPage) << false;
+    }
+
+    void offered()
+    {
+        QFETCH(int, page);
+        QFETCH(bool, report);
+        m_document->setCurrentCommand(page);
+        m_registry->updateStates();
+        for (int id : {kCmdPrint, kCmdPrintPreview, kCmdExportPdf})
+            QCOMPARE(m_registry->action(id)->isEnabled(), report);
+        for (int id : {kCmdPageSetup, kCmdPrinterSetup, kCmdPrinterFont})
+            QVERIFY(m_registry->action(id)->isEnabled());
+    }
+
+    void exportPdf_data()
+    {
+        QTest::addColumn<QString>("target"); // DIR: the test's folder
+        QTest::addColumn<QByteArray>("margins");
+        QTest::addColumn<QString>("message"); // empty: written
+        QTest::newRow("written") << "DIR/intro.pdf" << QByteArray() << QString();
+        QTest::newRow("folder missing") << "DIR/none/intro.pdf" << QByteArray()
+                                        << "The report could not be saved as DIR/none/intro.pdf: ";
+        QTest::newRow("stored margins leave no room")
+            << "DIR/intro.pdf" << MarginsToBytes(PaperMargins{1500, 15000, 1500, 15000})
+            << "The page margins leave no room for the report.";
+    }
+
+    void exportPdf()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, margins);
+        QFETCH(QString, message);
+        target.replace(QStringLiteral("DIR"), m_dir->path());
+        message.replace(QStringLiteral("DIR"), m_dir->path());
+        if (!margins.isEmpty())
+            m_settings->setValue(QStringLiteral("PaperMargins"), margins);
+        m_commands->setPdfTarget(target);
+        ModalCloser closer;
+        m_commands->run(kCmdExportPdf);
+        QFile file(target);
+        if (message.isEmpty()) {
+            QVERIFY2(closer.seen.isEmpty(), qPrintable(closer.seen.join('\n')));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.read(5) == "%PDF-");
+        } else {
+            QVERIFY(!file.exists());
+            QCOMPARE(closer.seen.size(), 1);
+            QVERIFY2(closer.seen.first().startsWith(QStringLiteral("QMessageBox: ") + message),
+                     qPrintable(closer.seen.first()));
+        }
+    }
+
+    // The preview opens on the introduction report and draws it without a
+    // complaint.
+    void preview()
+    {
+        ModalCloser closer;
+        m_commands->run(kCmdPrintPreview);
+        QCOMPARE(closer.seen, QStringList{"QPrintPreviewDialog"});
+    }
+
+    // Page setup keeps the margins also when cancelled, and stores them with
+    // the font; the printer font dialog stores nothing when cancelled.
+    void setupDialogs()
+    {
+        m_settings->setValue(QStringLiteral("PaperMargins"), MarginsToBytes(PaperMargins{2000, 1000, 2500, 1200}));
+        ModalCloser closer;
+        m_commands->run(kCmdPrinterFont);
+        QVERIFY(!m_settings->contains(QStringLiteral("PrinterFont")));
+        m_commands->run(kCmdPageSetup);
+        QCOMPARE(closer.seen.size(), 2);
+        const PrintSettings stored = LoadPrintSettings(*m_settings, PrintSettings{LogFont{}, PaperMargins{0, 0, 0, 0}});
+        QCOMPARE(stored.margins, (PaperMargins{2000, 1000, 2500, 1200}));
+        QVERIFY(m_settings->contains(QStringLiteral("PrinterFont")));
+        QCOMPARE(m_commands->printer().pageLayout().orientation(), QPageLayout::Portrait);
+    }
+};
+
+QTEST_MAIN(TestPrintCommands)
+#include "tst_printcommands.moc"

@@ -4,47 +4,24 @@ namespace quadrivium {
 
 void CRecordedPage::drawText(QPoint topLeft, const QString &text, const QFont &font, ColorRef colour)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::Text;
-    item.from = topLeft;
-    item.text = text;
-    item.font = font;
-    item.colour = colour;
-    m_items.push_back(std::move(item));
+    m_items.push_back({.kind = RecordedItem::Text, .from = topLeft, .text = text, .font = font, .colour = colour});
 }
 
 void CRecordedPage::drawRotatedText(const QRect &box, int escapement, const QString &text, const QFont &font,
                                     ColorRef colour)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::RotatedText;
-    item.box = box;
-    item.value = escapement;
-    item.text = text;
-    item.font = font;
-    item.colour = colour;
-    m_items.push_back(std::move(item));
+    m_items.push_back({.kind = RecordedItem::RotatedText, .box = box, .value = escapement, .text = text,
+                       .font = font, .colour = colour});
 }
 
 void CRecordedPage::drawLine(QPoint from, QPoint to, ColorRef colour, int width)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::Line;
-    item.from = from;
-    item.to = to;
-    item.value = width;
-    item.colour = colour;
-    m_items.push_back(std::move(item));
+    m_items.push_back({.kind = RecordedItem::Line, .from = from, .to = to, .value = width, .colour = colour});
 }
 
 void CRecordedPage::fillRect(QPoint corner, QPoint opposite, ColorRef colour)
 {
-    RecordedItem item;
-    item.kind = RecordedItem::Fill;
-    item.from = corner;
-    item.to = opposite;
-    item.colour = colour;
-    m_items.push_back(std::move(item));
+    m_items.push_back({.kind = RecordedItem::Fill, .from = corner, .to = opposite, .colour = colour});
 }
 
 void CRecordedPage::Play(CPrintSurface &target) const

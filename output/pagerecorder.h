@@ -11,12 +11,12 @@ namespace quadrivium {
 struct RecordedItem {
     enum Kind { Text, RotatedText, Line, Fill };
     Kind kind = Text;
-    QPoint from;       ///< Text: top-left corner; Line, Fill: first point
-    QPoint to;         ///< Line, Fill: second point
-    QRect box;         ///< RotatedText: the box the text is centred in
+    QPoint from{};     ///< Text: top-left corner; Line, Fill: first point
+    QPoint to{};       ///< Line, Fill: second point
+    QRect box{};       ///< RotatedText: the box the text is centred in
     int value = 0;     ///< Line: width; RotatedText: escapement
-    QString text;
-    QFont font;
+    QString text{};
+    QFont font{};
     ColorRef colour = 0;
 };
 

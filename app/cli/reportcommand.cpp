@@ -1,11 +1,12 @@
 #include "reportcommand.h"
 
 #include "clicommon.h"
+#include "personscommand.h"
+#include "readinginput.h"
 
 #include "output/reportoutput.h"
 #include "pages/quadriviumdoc.h"
 #include "pages/reports.h"
-#include "store/location.h"
 
 #include <QCommandLineParser>
 #include <QPageSize>
@@ -69,11 +70,9 @@ int runReport(const QStringList &arguments)
                       QStringLiteral("Left, top, right and bottom margin in mm; 15 each if not given."),
                       QStringLiteral("L,T,R,B")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("The PDF file to write."), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("text-db"), QStringLiteral("Text database file to use."), QStringLiteral("PATH")});
-    if (const auto status = parseArguments(parser, arguments))
+    addDatabaseOptions(parser);
+    if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("report takes no arguments besides its options"));
     if (!parser.isSet(QStringLiteral("reading")))
         return fail(QStringLiteral("report wants --reading"));
     const int command = readingCommand(parser.value(QStringLiteral("reading")));
@@ -97,8 +96,6 @@ int runReport(const QStringList &arguments)
             return fail(QStringLiteral("--margins wants four numbers of millimetres (0 to 1000) as L,T,R,B"));
         settings.margins = *margins;
     }
-    if (parser.isSet(QStringLiteral("text-db")))
-        SetTextDatabasePath(parser.value(QStringLiteral("text-db")));
 
     const auto job = CreateReport(command, settings, 0);
     try {

@@ -8,7 +8,7 @@
 // (CQuadriviumView, CsheetWithTab, advancedsplitter, richview), the
 // settings sheet and quick view (setupsheet, settingscommand, quickview), the text
 // manager (texteditor), the customisable bars (chartlinebar, daybarsettings,
-// barbuttons, barcustomizedialog), and the
+// barbuttons, barcustomizedialog), the print commands (printcommands), and the
 // dialogs: person selection, person entry, groups, date and time fields,
 // help and about (personselectdialog, personlistview, persondialog,
 // groupdialog, dateedit, helpwindow, aboutdialog). The command-line

@@ -6,7 +6,10 @@
 // of a text pane (richtextstream), stored titles and texts shown in a text
 // pane (storedtext, textpane), the biorhythm month graph (biorhythmgraph),
 // the export of a reading (exportassembly), the
-// print options dialog (optionsdialog), the program's string table
+// print options dialog (optionsdialog), the printed reports (printjob with
+// its page geometry, recorded pages, print surfaces and settings, the cell
+// grid of print graphics, and reportoutput to printers and PDF files), the
+// program's string table
 // (stringtable) and the error funnel through which every failed command
 // reports (errorfunnel). It may use Qt Gui, Widgets and PrintSupport, the store
 // layer and the engine; nothing above it (pages, app).

@@ -7,7 +7,8 @@
 // walkthrough (knowhowpage), built by readingpages on the
 // common base readingpage, with their hot spots, dialog units and look
 // (hotspots, dialogunits, pagelook, designedpage) and their pictures
-// (pagepicture). May use: output, store, engine, Qt
+// (pagepicture), and the printed reports of the pages (reports,
+// introprintjob). May use: output, store, engine, Qt
 // Widgets/Gui/PrintSupport. Never the main window: pages ask for texts and
 // commands through their signals.
 

@@ -6,8 +6,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_CONTACT "Quadrivium maintainers <maintainers@users.noreply.c-seed-ba2a9d26.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "numerology readings from a name and a date of birth")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "numerology readings from a name and a date of birth
-Quadrivium keeps a list of persons filed in groups and shows for each of them
+# The summary above is the first line of the package description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quadrivium keeps a list of persons filed in groups and shows for each of them
 the birth chart with its six core numbers and lines, the pyramid of four
 climaxes and the biorhythm of a chosen month, each number explained by an
 editable interpretation text. Readings print as reports or export as RTF.

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for Quadrivium, builds it, and then either starts
-# the program (./dev.sh run) or runs the whole test suite (./dev.sh test).
+# Sets up a Debian 12 machine for Quadrivium, builds it, and then starts the
+# program (./dev.sh run), runs the whole test suite (./dev.sh test) or makes
+# the Debian package build/quadrivium_<version>_<arch>.deb and checks it
+# (./dev.sh package).
 # Safe to run again: it installs only what is missing and builds incrementally.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-  run|test|build) ;;
-  *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
+  run|test|build|package) ;;
+  *) echo "usage: $0 run|test|build|package" >&2; exit 2 ;;
 esac
 
 packages=(
@@ -18,6 +20,12 @@ packages=(
   fonts-liberation
   libbenchmark-dev
 )
+# The validators of the desktop entry and the metadata, for the tests and the
+# package; the package tools for the package alone.
+case "$mode" in
+  test) packages+=(desktop-file-utils appstream) ;;
+  package) packages+=(desktop-file-utils appstream dpkg-dev lintian) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -52,5 +60,15 @@ case "$mode" in
     ;;
   test)
     exec ctest --test-dir build --output-on-failure -j"$jobs"
+    ;;
+  package)
+    rm -f build/quadrivium_*.deb
+    cpack --config build/CPackConfig.cmake -B build
+    deb=$(ls build/quadrivium_*.deb)
+    desktop-file-validate data/desktop/quadrivium.desktop
+    appstreamcli validate --no-net build/data/desktop/*.metainfo.xml
+    # Errors fail the package; warnings and notes are shown.
+    lintian --fail-on error "$deb"
+    echo "Made $deb; install it with: apt install ./$deb"
     ;;
 esac

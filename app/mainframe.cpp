@@ -619,11 +619,15 @@ void CMainFrame::updateTitle()
     setWindowTitle(title.isEmpty() ? QStringLiteral("Quadrivium") : title + QStringLiteral(" - Quadrivium"));
 }
 
-void CMainFrame::RunStartupAction()
+void CMainFrame::ShowIntroductionText()
 {
-    // The introduction page opens with the program's introduction text.
     if (m_view->sheet()->activePosition() == CsheetWithTab::Introduction)
         showTextOf(0, 1);
+}
+
+void CMainFrame::RunStartupAction()
+{
+    ShowIntroductionText();
     if (m_document.settings().value(DocumentSettings::Autoload) == 0)
         return;
     if (m_personsPath.isEmpty()) {

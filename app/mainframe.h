@@ -71,9 +71,13 @@ public:
     /// Runs command `id` as the menus and toolbars do, guarded by the
     /// error funnel.
     void RunCommand(int id);
-    /// The start-up action: with "Autoload" on, shows the person of
-    /// "LastID" with the birth chart, or lets the user pick one.
+    /// The start-up action: ShowIntroductionText(), then with "Autoload"
+    /// on, shows the person of "LastID" with the birth chart, or lets the
+    /// user pick one.
     void RunStartupAction();
+    /// While the introduction page shows, shows the program's introduction
+    /// text in the text pane.
+    void ShowIntroductionText();
 
     /// "%s %s" of the current person's name and date of birth.
     QString documentTitle() const;

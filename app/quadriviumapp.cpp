@@ -5,6 +5,7 @@
 #include "splash.h"
 #include "tipofday.h"
 
+#include "output/errorfunnel.h"
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
 #include "store/location.h"
@@ -12,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSettings>
+#include <QTextStream>
 #include <QTimer>
 
 // Outside any namespace: the resource's init function is a global one.
@@ -48,8 +50,12 @@ bool CQuadriviumApp::ParseCommandLine(const QStringList &arguments, StartOptions
     parser.addVersionOption();
     const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the start-up picture."));
     const QCommandLineOption noTips(QStringLiteral("no-tips"), QStringLiteral("Do not show the tip of the day at start-up."));
-    parser.addOption(noSplash);
-    parser.addOption(noTips);
+    const QCommandLineOption textDb(QStringLiteral("text-db"), QStringLiteral("Text database file to use."),
+                                    QStringLiteral("PATH"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save the window as it first shows to a PNG file and quit."),
+                                        QStringLiteral("FILE"));
+    parser.addOptions({noSplash, noTips, textDb, screenshot});
     if (!parser.parse(arguments)) {
         if (error)
             *error = parser.errorText();
@@ -63,6 +69,13 @@ bool CQuadriviumApp::ParseCommandLine(const QStringList &arguments, StartOptions
     }
     options.splash = !parser.isSet(noSplash);
     options.tips = !parser.isSet(noTips);
+    options.textDatabase = parser.value(textDb);
+    options.screenshot = parser.value(screenshot);
+    if (!parser.positionalArguments().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        return false;
+    }
     return true;
 }
 
@@ -70,6 +83,9 @@ bool CQuadriviumApp::InitInstance()
 {
     // The persons database; a failure is reported by the start-up action.
     const Result<QString> persons = EnsurePersonsDatabase();
+    if (!m_options.textDatabase.isEmpty())
+        SetTextDatabasePath(m_options.textDatabase);
+    TextDatabasePath(); // makes or brings up the user's copy before any text shows
 
     if (QCoreApplication::organizationName().isEmpty())
         QCoreApplication::setOrganizationName(LoadString(10021));
@@ -84,6 +100,18 @@ bool CQuadriviumApp::InitInstance()
     if (m_frame->hadStoredPlacement() && m_options.splash)
         (new CSplash(m_frame.get()))->ShowOver(m_frame.get());
 
+    if (!m_options.screenshot.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            m_frame->ShowIntroductionText();
+            const bool saved = m_frame->grab().save(m_options.screenshot, "PNG");
+            if (!saved)
+                QTextStream(stderr) << "quadrivium: cannot write " << m_options.screenshot << '\n';
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+        return m_frame->isVisible();
+    }
+    if (const QString warning = TextDatabaseWarning(); !warning.isEmpty())
+        QTimer::singleShot(0, this, [this, warning] { ShowError(m_frame.get(), warning); });
     if (m_options.startupAction) {
         QTimer::singleShot(0, this, [this] {
             m_frame->RunStartupAction();

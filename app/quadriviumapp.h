@@ -19,6 +19,8 @@ struct StartOptions {
     bool splash = true;         ///< --no-splash turns the start-up picture off
     bool tips = true;           ///< --no-tips keeps the tip of the day from showing at start-up
     bool startupAction = true;  ///< run the start-up action once the window shows
+    QString textDatabase;       ///< --text-db: the text database to use instead of the user's copy
+    QString screenshot;         ///< --screenshot: save the window as it first shows to this PNG and quit
 };
 
 /// Makes the program's bundled pictures available (the app library is

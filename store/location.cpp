@@ -1,6 +1,7 @@
 #include "location.h"
 
 #include "personstore.h"
+#include "textupgrade.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +21,7 @@ namespace {
 struct Locations {
     QMutex mutex;
     std::optional<QString> text;
+    QString textWarning;
     std::optional<QString> persons;
 };
 
@@ -39,16 +41,23 @@ QString installedFile(const QString &name)
     return {};
 }
 
-QString resolveTextDatabase()
+/// The user's copy, made from the installed texts when missing and brought
+/// up to them when they are newer; what failed goes to `warning`.
+QString resolveTextDatabase(QString &warning)
 {
-    const QString local = QDir::current().absoluteFilePath(TextDatabaseFileName());
-    if (QFileInfo(local).isFile())
-        return local;
     const QString user = QDir(DataHome()).filePath(QStringLiteral("Quadrivium/") + TextDatabaseFileName());
+    const QString installed = installedFile(TextDatabaseFileName());
+    if (installed.isEmpty())
+        return user; // a missing copy shows when the file is opened
     if (!QFileInfo::exists(user)) {
-        const QString installed = installedFile(TextDatabaseFileName());
-        if (!installed.isEmpty())
-            CopyPrivately(installed, user); // a failure shows when the file is opened
+        const Status made = CopyPrivately(installed, user);
+        if (!made)
+            warning = made.error();
+    } else {
+        const Result<bool> upgraded = UpgradeTextCopy(user, installed);
+        if (!upgraded)
+            warning = QStringLiteral("The new texts of this version could not be taken into your copy "
+                                     "%1, which stays as it was: %2").arg(user, upgraded.error());
     }
     return user;
 }
@@ -107,8 +116,15 @@ QString TextDatabasePath()
     Locations &l = locations();
     QMutexLocker lock(&l.mutex);
     if (!l.text)
-        l.text = resolveTextDatabase();
+        l.text = resolveTextDatabase(l.textWarning);
     return *l.text;
+}
+
+QString TextDatabaseWarning()
+{
+    Locations &l = locations();
+    QMutexLocker lock(&l.mutex);
+    return l.textWarning;
 }
 
 void SetTextDatabasePath(const QString &path)
@@ -153,6 +169,7 @@ void ForgetDatabaseLocations()
     Locations &l = locations();
     QMutexLocker lock(&l.mutex);
     l.text.reset();
+    l.textWarning.clear();
     l.persons.reset();
 }
 

@@ -27,12 +27,15 @@ QStringList InstalledDataFolders();
 QString FindSharedDatabase(QChar initial, const QString &folder = SharedFolder());
 
 /// The text database, fixed at the first call: a path given with
-/// SetTextDatabasePath(); otherwise "Quadrivium.mdb" in the working
-/// directory when it is there; otherwise the user's copy in
-/// "<data home>/Quadrivium", made on first use from the installed copy so
-/// that edited texts can be saved.
+/// SetTextDatabasePath(); otherwise the user's copy in
+/// "<data home>/Quadrivium", made on first use from the installed texts so
+/// that edited texts can be saved, and brought up to them (UpgradeTextCopy)
+/// when they are newer. The working directory is never looked at.
 QString TextDatabasePath();
 void SetTextDatabasePath(const QString &path);
+/// What went wrong when TextDatabasePath() made or brought up the user's
+/// copy, as a message for the user; empty when nothing did.
+QString TextDatabaseWarning();
 
 /// The persons database, looked up once: a path given with
 /// SetPersonsDatabasePath(), else FindSharedDatabase('p'); empty when none.

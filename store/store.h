@@ -20,3 +20,4 @@
 #include "sqldialect.h"
 #include "statement.h"
 #include "textstore.h"
+#include "textupgrade.h"

@@ -147,24 +147,51 @@ Result<std::vector<TextRecord>> TextStore::list(int table) const
 
 namespace {
 
-/// Replaces, adds or (for an empty text) deletes one record.
+const QString kEditedTable = QStringLiteral("EditedTexts");
+
+bool sameContent(const TextRecord &a, const TextRecord &b)
+{
+    return a.textId == b.textId && a.title == b.title && a.text == b.text && a.titleText == b.titleText;
+}
+
+/// Notes that the user changed record `numberId` of `table`.
+void markEdited(Connection &db, int table, int numberId)
+{
+    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS [%1] ([TableNumber] INTEGER NOT NULL, "
+                           "[NumberID] INTEGER NOT NULL, PRIMARY KEY ([TableNumber], [NumberID]))")
+                .arg(kEditedTable));
+    Statement insert(db, QStringLiteral("INSERT OR IGNORE INTO [%1] ([TableNumber], [NumberID]) VALUES (?, ?)")
+                             .arg(kEditedTable));
+    insert.bindInt(1, TextTableNumber(TextTableName(table)));
+    insert.bindInt(2, numberId);
+    insert.run();
+}
+
+/// Replaces, adds or (for an empty text) deletes one record, and notes it as
+/// edited when that changed anything.
 void writeRecord(Connection &db, int table, const TextRecord &record)
 {
     CDao dao(db);
     dao.SelectText(table, record.numberId);
     dao.open();
+    bool changed = false;
     if (record.text.isEmpty()) {
-        if (!dao.isEOF())
+        if (!dao.isEOF()) {
             dao.deleteCurrent();
-    } else {
+            changed = true;
+        }
+    } else if (dao.isEOF() || !sameContent(dao.record(), record)) {
         if (dao.isEOF())
             dao.addNew();
         else
             dao.edit();
         dao.setRecord(record);
         dao.update();
+        changed = true;
     }
     dao.close();
+    if (changed)
+        markEdited(db, table, record.numberId);
 }
 
 } // namespace
@@ -203,6 +230,19 @@ Status TextStore::writeHeading(int numberId, const QString &text) const
         transaction.commit();
         return Done{};
     });
+}
+
+std::optional<std::set<TextKey>> EditedTextKeys(Connection &db)
+{
+    Statement exists(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    exists.bindText(1, kEditedTable);
+    if (!exists.step())
+        return std::nullopt;
+    std::set<TextKey> keys;
+    Statement select(db, QStringLiteral("SELECT [TableNumber], [NumberID] FROM [%1]").arg(kEditedTable));
+    while (select.step())
+        keys.emplace(int(select.integer(0)), int(select.integer(1)));
+    return keys;
 }
 
 void CreateTextSchema(Connection &db)

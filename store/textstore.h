@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace quadrivium {
@@ -100,7 +102,8 @@ public:
     Result<std::vector<TextRecord>> list(int table) const;
     /// Writes the text editor's result: replaces the record with this
     /// NumberID, or adds it when the table has none; a record whose Text
-    /// is empty is deleted instead. One transaction.
+    /// is empty is deleted instead. One transaction. A record this changes
+    /// is noted as edited by the user (see EditedTextKeys).
     Status write(int table, const TextRecord &record) const;
     /// Writes many records as write() does, all in one transaction: either
     /// every record is written or none.
@@ -112,6 +115,13 @@ public:
 private:
     QString m_path;
 };
+
+/// A record's table number (0..11) and NumberID.
+using TextKey = std::pair<int, int>;
+/// The records that TextStore writes changed in this file, deleted ones
+/// included; nothing when the file has never been written by it. Throws
+/// DatabaseError.
+std::optional<std::set<TextKey>> EditedTextKeys(Connection &db);
 
 /// Creates the twelve empty tables (with their NumberID indexes).
 void CreateTextSchema(Connection &db);

@@ -9,6 +9,8 @@
 #include "textscommand.h"
 #include "rtfcommand.h"
 
+#include "store/location.h"
+
 #include <QApplication>
 #include <QTextStream>
 
@@ -38,7 +40,8 @@ void printUsage(QTextStream &out)
     out << "Usage: quadrivium-cli <command> [options]\n\nCommands:\n";
     for (const Command &c : kCommands)
         out << "  " << QString::fromLatin1(c.name).leftJustified(10) << c.summary << '\n';
-    out << "\nquadrivium-cli <command> --help describes the options of a command.\n";
+    out << "\nquadrivium-cli <command> --help describes the options of a command;\n"
+           "quadrivium-cli --version prints the version.\n";
 }
 
 } // namespace
@@ -58,9 +61,17 @@ int main(int argc, char *argv[])
         printUsage(out);
         return arguments.size() < 2 ? 2 : 0;
     }
+    if (arguments[1] == QLatin1String("--version") || arguments[1] == QLatin1String("-v")) {
+        out << "quadrivium-cli " << QUADRIVIUM_VERSION << '\n';
+        return 0;
+    }
     for (const Command &c : kCommands) {
-        if (arguments[1] == QLatin1String(c.name))
-            return c.run(arguments.mid(1));
+        if (arguments[1] == QLatin1String(c.name)) {
+            const int status = c.run(arguments.mid(1));
+            if (const QString warning = quadrivium::TextDatabaseWarning(); !warning.isEmpty())
+                QTextStream(stderr) << "quadrivium-cli: " << warning << '\n';
+            return status;
+        }
     }
     QTextStream(stderr) << "quadrivium-cli: unknown command \"" << arguments[1] << "\"\n";
     printUsage(out);

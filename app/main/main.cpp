@@ -17,8 +17,9 @@ int main(int argc, char *argv[])
     quadrivium::StartOptions options;
     QString message;
     if (!quadrivium::CQuadriviumApp::ParseCommandLine(application.arguments(), options, &message)) {
-        QTextStream(stdout) << message << '\n';
-        return message.startsWith(QStringLiteral("Usage")) || message == QApplication::applicationVersion() ? 0 : 2;
+        const bool asked = message.startsWith(QStringLiteral("Usage")) || message == QApplication::applicationVersion();
+        QTextStream(asked ? stdout : stderr) << message << '\n';
+        return asked ? 0 : 2;
     }
     quadrivium::CQuadriviumApp program(options);
     if (!program.InitInstance())

@@ -4,6 +4,7 @@
 #include "store/personstore.h"
 #include "store/textsource.h"
 #include "store/textstore.h"
+#include "store/textupgrade.h"
 
 #include "engine/engine.h"
 
@@ -86,6 +87,7 @@ private slots:
     void everyAskedTextExists();
     void rulingNumberTableOrder();
     void sourcesFollowTheRules();
+    void dataVersionFollowsTheTexts();
     void personsTemplate();
     void tipsAndHelp();
 };
@@ -154,6 +156,21 @@ void TestSuppliedData::sourcesFollowTheRules()
         }
     }
     QVERIFY2(total >= 20000, qPrintable(QString::number(total)));
+}
+
+// Guards against changed texts that keep their old data version: users'
+// copies would then never take them.
+void TestSuppliedData::dataVersionFollowsTheTexts()
+{
+    const QString folder = QStringLiteral(QUADRIVIUM_TEXT_SOURCES);
+    const auto version = ReadTextSourceVersion(folder);
+    QVERIFY2(version.ok(), qPrintable(version.error()));
+    const QString checksum = TextSourcesChecksum(folder);
+    QVERIFY2(version->checksum == checksum,
+             qPrintable(QStringLiteral("the texts in %1 changed: raise the version in its file VERSION "
+                                       "and write there \"checksum %2\"").arg(folder, checksum)));
+    Connection db(QStringLiteral(QUADRIVIUM_TEXT_DB));
+    QCOMPARE(TextDataVersion(db), version->version);
 }
 
 // The sample persons show between them a present and a missing line, a

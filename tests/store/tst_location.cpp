@@ -68,22 +68,21 @@ private slots:
         qunsetenv("XDG_DATA_HOME");
     }
 
-    // The working directory's file is taken, and the choice stays when the
-    // working directory changes afterwards.
-    void textDatabaseFixedAtFirstUse()
+    // Guards against texts read from wherever the program was started: a
+    // "Quadrivium.mdb" in the working directory is ignored; the user's copy
+    // is the text database unless a path is given, and the choice stays.
+    void textDatabaseIgnoresWorkingDirectory()
     {
-        QTemporaryDir first, second, home;
+        QTemporaryDir work, home, given;
         qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-        touch(QDir(first.path()).filePath(TextDatabaseFileName()));
-        touch(QDir(second.path()).filePath(TextDatabaseFileName()));
-        QDir::setCurrent(first.path());
-        const QString chosen = TextDatabasePath();
-        QCOMPARE(chosen, QDir(first.path()).absoluteFilePath(TextDatabaseFileName()));
-        QDir::setCurrent(second.path());
-        QCOMPARE(TextDatabasePath(), chosen);
-        ForgetDatabaseLocations();
+        touch(QDir(work.path()).filePath(TextDatabaseFileName()));
+        QDir::setCurrent(work.path());
+        const QString copy = home.filePath(QStringLiteral("Quadrivium/Quadrivium.mdb"));
+        QCOMPARE(TextDatabasePath(), copy);
+        SetTextDatabasePath(QDir(given.path()).filePath(TextDatabaseFileName()));
         QDir::setCurrent(home.path());
-        QCOMPARE(TextDatabasePath(), home.filePath(QStringLiteral("Quadrivium/Quadrivium.mdb")));
+        QCOMPARE(TextDatabasePath(), QDir(given.path()).filePath(TextDatabaseFileName()));
+        QCOMPARE(TextDatabaseWarning(), QString());
         qunsetenv("XDG_DATA_HOME");
     }
 

@@ -1,10 +1,12 @@
 // quadrivium-textdb SOURCES OUTPUT
 // Builds the text database OUTPUT from the text sources in the folder
-// SOURCES (one "<table>.txt" per table). Any fault in the sources stops the
+// SOURCES (one "<table>.txt" per table), carrying the data version
+// written in SOURCES/VERSION. Any fault in the sources stops the
 // build with a message naming the file, line, table and number.
 
 #include "store/textsource.h"
 #include "store/textstore.h"
+#include "store/textupgrade.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -26,6 +28,11 @@ int main(int argc, char *argv[])
         err << "quadrivium-textdb: " << sources.error() << '\n';
         return 1;
     }
+    const auto version = ReadTextSourceVersion(args[1]);
+    if (!version) {
+        err << "quadrivium-textdb: " << version.error() << '\n';
+        return 1;
+    }
     const QString output = args[2];
     // A new database file is never written over an old one: remove the
     // previous build product first.
@@ -38,6 +45,7 @@ int main(int argc, char *argv[])
             for (const auto &record : records)
                 InsertText(db, table, ToTextRecord(record), table == 0 ? record.numberId : 0);
         }
+        SetTextDataVersion(db, version->version);
     });
     if (!made) {
         err << "quadrivium-textdb: " << made.error() << '\n';

@@ -12,6 +12,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTextStream>
 #include <QTimer>
 
 // Outside any namespace: the resource's init function is a global one.
@@ -68,8 +70,11 @@ bool CQuadriviumApp::ParseCommandLine(const QStringList &arguments, StartOptions
 
 bool CQuadriviumApp::InitInstance()
 {
+    RemoveStalePartFiles();
     // The persons database; a failure is reported by the start-up action.
     const Result<QString> persons = EnsurePersonsDatabase();
+    const QString personsNotice = PersonsFileNotice();
+    QTextStream(stderr) << "quadrivium: " << personsNotice << Qt::endl;
 
     if (QCoreApplication::organizationName().isEmpty())
         QCoreApplication::setOrganizationName(LoadString(10021));
@@ -80,6 +85,7 @@ bool CQuadriviumApp::InitInstance()
 
     m_document = std::make_unique<CQuadriviumDoc>();
     m_frame = std::make_unique<CMainFrame>(*m_document, *m_settings, persons);
+    m_frame->statusBar()->showMessage(personsNotice);
     m_frame->RestoreWindow();
     if (m_frame->hadStoredPlacement() && m_options.splash)
         (new CSplash(m_frame.get()))->ShowOver(m_frame.get());

@@ -7,6 +7,7 @@
 
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
+#include "store/connection.h"
 #include "store/location.h"
 
 #include <QCommandLineParser>
@@ -73,6 +74,11 @@ bool CQuadriviumApp::InitInstance()
     RemoveStalePartFiles();
     // The persons database; a failure is reported by the start-up action.
     const Result<QString> persons = EnsurePersonsDatabase();
+    // The keys of both files are derived on other threads while the window
+    // is built; the first reads then find them ready.
+    if (persons)
+        PrepareKeyOf(*persons);
+    PrepareKeyOf(TextDatabasePath());
     const QString personsNotice = PersonsFileNotice();
     QTextStream(stderr) << "quadrivium: " << personsNotice << Qt::endl;
 

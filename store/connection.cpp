@@ -177,6 +177,16 @@ Status CreateDatabaseFile(const QString &path, const std::function<void(Connecti
     return Done{};
 }
 
+void PrepareKeyOf(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray salt = file.read(kSaltSize);
+    if (salt.size() == kSaltSize)
+        PrepareKeyForSalt(salt);
+}
+
 QString SqlQuote(const QString &text)
 {
     QString quoted = text;

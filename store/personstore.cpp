@@ -83,6 +83,16 @@ PersonEntry cleaned(const PersonEntry &entry)
     return e;
 }
 
+/// Every entry cleaned; refuses all when one is refused.
+std::vector<PersonEntry> cleanedAll(const std::vector<PersonEntry> &entries)
+{
+    std::vector<PersonEntry> clean;
+    clean.reserve(entries.size());
+    for (const PersonEntry &entry : entries)
+        clean.push_back(cleaned(entry));
+    return clean;
+}
+
 /// The key of the group row with this name; nothing when no group has it.
 std::optional<int> groupKeyByName(Connection &db, const QString &group)
 {
@@ -346,10 +356,7 @@ Result<PersonRow> PersonStore::addPerson(const PersonEntry &entry) const
 Status PersonStore::addPersons(const std::vector<PersonEntry> &entries) const
 {
     return guarded<Done>([&] {
-        std::vector<PersonEntry> clean;
-        clean.reserve(entries.size());
-        for (const PersonEntry &entry : entries)
-            clean.push_back(cleaned(entry));
+        const std::vector<PersonEntry> clean = cleanedAll(entries);
         Connection db(m_path);
         Transaction transaction(db);
         for (const PersonEntry &e : clean)
@@ -439,10 +446,7 @@ private:
 Result<ImportCount> PersonStore::importPersons(const std::vector<PersonEntry> &entries) const
 {
     return guarded<ImportCount>([&] {
-        std::vector<PersonEntry> clean;
-        clean.reserve(entries.size());
-        for (const PersonEntry &entry : entries)
-            clean.push_back(cleaned(entry));
+        const std::vector<PersonEntry> clean = cleanedAll(entries);
         Connection db(m_path);
         // Room for the table and its indexes in memory until the commit,
         // instead of spilling pages to the file while the import runs.

@@ -8,6 +8,7 @@
 #include "pages/quadriviumdoc.h"
 #include "store/datetext.h"
 #include "store/entryrules.h"
+#include "store/personname.h"
 #include "store/personstore.h"
 
 #include <QGridLayout>
@@ -262,26 +263,39 @@ void CPersonDialog::accept()
         }
     }
 
+    for (const auto &[field, what] : {std::pair{m_lastName, "last name"}, std::pair{m_firstName, "first name"},
+                                      std::pair{m_group, "group name"}}) {
+        if (const auto problem = NameProblem(NormalizedName(field->text()), QString::fromLatin1(what))) {
+            QMessageBox::critical(this, QStringLiteral("Error"), *problem);
+            field->setFocus();
+            return;
+        }
+    }
+
     const PersonStore store(m_path);
-    const PersonEntry entry{m_lastName->text(), m_firstName->text(), born, time, m_group->text()};
+    const PersonEntry entry{NormalizedName(m_lastName->text()), NormalizedName(m_firstName->text()), born, time,
+                            NormalizedName(m_group->text())};
     int id = m_personId;
     PersonRow saved;
     if (!isEditMode()) {
-        const auto duplicate = store.findDuplicateGroupName(entry.last, entry.first);
-        if (!Succeeded(this, duplicate))
+        // Checked and added in one step, so that no other program adds the
+        // same person in between; adding again needs the user's yes.
+        const auto outcome = store.addPersonUnlessDuplicate(entry);
+        if (!Succeeded(this, outcome))
             return;
-        if (duplicate.value()) {
-            const QString question = LoadString(9007).arg(entry.first.trimmed(), entry.last.trimmed(),
-                                                         *duplicate.value());
+        if (outcome->duplicateGroup) {
+            const QString question = LoadString(9007).arg(entry.first, entry.last, *outcome->duplicateGroup);
             if (QMessageBox::question(this, LoadString(9006), question, QMessageBox::Yes | QMessageBox::No,
                                       QMessageBox::Yes)
                 != QMessageBox::Yes)
                 return;
+            const auto added = store.addPerson(entry);
+            if (!Succeeded(this, added))
+                return;
+            saved = added.value();
+        } else {
+            saved = *outcome->added;
         }
-        const auto added = store.addPerson(entry);
-        if (!Succeeded(this, added))
-            return;
-        saved = added.value();
         id = saved.id;
     } else {
         const auto updated = store.updatePerson(m_personId, entry);

@@ -8,11 +8,13 @@
 #include "output/errorfunnel.h"
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
+#include "store/connection.h"
 #include "store/location.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTextStream>
 #include <QTimer>
 
@@ -81,11 +83,19 @@ bool CQuadriviumApp::ParseCommandLine(const QStringList &arguments, StartOptions
 
 bool CQuadriviumApp::InitInstance()
 {
+    RemoveStalePartFiles();
     // The persons database; a failure is reported by the start-up action.
     const Result<QString> persons = EnsurePersonsDatabase();
     if (!m_options.textDatabase.isEmpty())
         SetTextDatabasePath(m_options.textDatabase);
-    TextDatabasePath(); // makes or brings up the user's copy before any text shows
+    // The keys of both files are derived on other threads while the window
+    // is built; the first reads then find them ready. TextDatabasePath()
+    // makes or brings up the user's copy before any text shows.
+    if (persons)
+        PrepareKeyOf(*persons);
+    PrepareKeyOf(TextDatabasePath());
+    const QString personsNotice = PersonsFileNotice();
+    QTextStream(stderr) << "quadrivium: " << personsNotice << Qt::endl;
 
     if (QCoreApplication::organizationName().isEmpty())
         QCoreApplication::setOrganizationName(LoadString(10021));
@@ -96,6 +106,7 @@ bool CQuadriviumApp::InitInstance()
 
     m_document = std::make_unique<CQuadriviumDoc>();
     m_frame = std::make_unique<CMainFrame>(*m_document, *m_settings, persons);
+    m_frame->statusBar()->showMessage(personsNotice);
     m_frame->RestoreWindow();
     if (m_frame->hadStoredPlacement() && m_options.splash)
         (new CSplash(m_frame.get()))->ShowOver(m_frame.get());

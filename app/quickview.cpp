@@ -2,6 +2,7 @@
 
 #include "pages/quadriviumdoc.h"
 #include "store/datetext.h"
+#include "store/personname.h"
 
 #include "engine/reading.h"
 
@@ -42,9 +43,7 @@ void CQuickView::Refresh()
     QStringList lines{m_document.personName(),
                       QStringLiteral("Born on %1").arg(FormatDateValue(m_document.birthDate()))};
     const DateTimeValue day = m_document.chosenDay().datePart();
-    const QByteArray name = m_document.personName().toLatin1();
-    const auto reading = ComputeReading(std::string_view(name.constData(), std::size_t(name.size())),
-                                        m_document.birthDate(), SystemToday, day);
+    const auto reading = ComputeReading(EngineName(m_document.personName()), m_document.birthDate(), SystemToday, day);
     if (!reading) {
         m_text->setText(lines.join(QLatin1Char('\n')));
         return;

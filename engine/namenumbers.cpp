@@ -2,7 +2,10 @@
 
 #include "reduce.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
+#include <vector>
 
 namespace quadrivium {
 
@@ -72,6 +75,65 @@ std::string NormalizeName(std::string_view name)
     out.reserve(name.size() + 4);
     forEachNormalized(name, [&](char c) { out += c; });
     return out;
+}
+
+namespace {
+
+/// Whether a Latin-1 code point is a letter that the table does not count.
+bool isUncountedLatin1Letter(char32_t c)
+{
+    switch (c) {
+    case 0xC4: case 0xD6: case 0xDC: case 0xDF: case 0xE4: case 0xF6: case 0xFC: // umlauts, sharp s
+    case 0xD7: case 0xF7: // multiplication and division signs
+        return false;
+    case 0xAA: case 0xB5: case 0xBA: // ordinal indicators, micro sign
+        return true;
+    default:
+        return c >= 0xC0 && c <= 0xFF;
+    }
+}
+
+/// Decodes the UTF-8 sequence at `i`, advancing `i`; nothing for a byte that
+/// does not start a well-formed sequence.
+std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t &i)
+{
+    const auto b0 = static_cast<unsigned char>(s[i++]);
+    if (b0 < 0x80)
+        return b0;
+    const int extra = b0 >= 0xF0 && b0 < 0xF5 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
+    if (extra < 0 || i + std::size_t(extra) > s.size())
+        return std::nullopt;
+    char32_t c = b0 & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if ((b & 0xC0) != 0x80)
+            return std::nullopt;
+        c = (c << 6) | (b & 0x3F);
+        ++i;
+    }
+    const char32_t lowest[] = {0, 0x80, 0x800, 0x10000};
+    if (c < lowest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return std::nullopt;
+    return c;
+}
+
+} // namespace
+
+std::string IgnoredLetters(std::string_view utf8Name)
+{
+    std::string letters;
+    std::vector<char32_t> seen;
+    for (std::size_t i = 0; i < utf8Name.size();) {
+        const std::size_t start = i;
+        const auto c = nextCodePoint(utf8Name, i);
+        if (!c || *c < 0x80 || (*c <= 0xFF && !isUncountedLatin1Letter(*c)))
+            continue;
+        if (std::find(seen.begin(), seen.end(), *c) != seen.end())
+            continue;
+        seen.push_back(*c);
+        letters.append(utf8Name.substr(start, i - start));
+    }
+    return letters;
 }
 
 int CalcNameNumber(NameMode mode, std::string_view name, NameNumbers &record)

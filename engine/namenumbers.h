@@ -36,6 +36,14 @@ enum class NameMode {
 /// sharp s out ("Käthe Groß" -> "KAETHEGROS").
 std::string NormalizeName(std::string_view name);
 
+/// The letters of a UTF-8 name that the letter table does not count, each
+/// once, in name order: the Latin-1 letters other than A..Z, the umlauts and
+/// sharp s (é, ñ, Ø ...), and every character beyond Latin-1 (callers pass
+/// only letters there). Blanks, digits, hyphens, apostrophes and the other
+/// signs of Latin-1 are not letters and are not named. Bytes that are not
+/// UTF-8 are skipped.
+std::string IgnoredLetters(std::string_view utf8Name);
+
 /// Name number of a Windows-1252 display name, reduced to one digit.
 /// Rebuilds the four strings of the record; writes the vowel sum for
 /// Vowels and AllLetters and the consonant sum for Consonants and AllLetters.

@@ -17,5 +17,6 @@
 #include "richtextstream.h"
 #include "rtfparser.h"
 #include "rtfreader.h"
+#include "rtfroundtripcheck.h"
 #include "rtfwriter.h"
 #include "storedtext.h"

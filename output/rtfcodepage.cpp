@@ -126,4 +126,15 @@ std::optional<unsigned char> toCp1252(char16_t ch)
     return std::nullopt;
 }
 
+QString rtfFontName(QStringView name)
+{
+    QString kept;
+    kept.reserve(name.size());
+    for (const QChar c : name) {
+        if (c.category() != QChar::Other_Control)
+            kept.append(c);
+    }
+    return kept.trimmed();
+}
+
 } // namespace quadrivium

@@ -23,4 +23,9 @@ QString decodeCodepage(int codepage, QByteArrayView bytes);
 /// The Windows-1252 byte of a character at or above U+0080, if it has one.
 std::optional<unsigned char> toCp1252(char16_t ch);
 
+/// A font name as the reader keeps it and the writer writes it, so that a
+/// written font table reads back unchanged: control characters dropped,
+/// blanks of any kind at either end removed. Empty means the default font.
+QString rtfFontName(QStringView name);
+
 } // namespace quadrivium

@@ -599,7 +599,7 @@ void Parser::endFontEntry()
     if (m_fontEntry >= 0 || !m_pendingFont.name.isEmpty()) {
         if (m_fontEntry >= 0) {
             FontEntry entry = m_pendingFont;
-            entry.name = entry.name.trimmed();
+            entry.name = rtfFontName(entry.name);
             m_fonts[m_fontEntry] = entry;
         }
     }

@@ -94,7 +94,13 @@ RunFormat Writer::resolve(const QTextCharFormat &format)
 {
     const QFont font = format.font().resolve(m_defaultFont);
     RunFormat run;
-    const QString family = font.families().value(0, font.family());
+    // An empty name would read back as the reader's default font: write the
+    // default's name, or a generic one.
+    QString family = rtfFontName(font.families().value(0, font.family()));
+    if (family.isEmpty())
+        family = rtfFontName(m_defaultFont.family());
+    if (family.isEmpty())
+        family = QStringLiteral("Sans Serif");
     run.font = int(m_families.indexOf(family));
     if (run.font < 0) {
         run.font = int(m_families.size());
@@ -205,7 +211,7 @@ QByteArray Writer::write(int from, int to)
         body.append("\\par\n");
 
     if (m_families.isEmpty())
-        m_families.append(m_defaultFont.family());
+        resolve(QTextCharFormat()); // enters the default font's name
 
     QByteArray out("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl");
     for (qsizetype i = 0; i < m_families.size(); ++i) {

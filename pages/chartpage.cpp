@@ -5,6 +5,7 @@
 
 #include "output/stringtable.h"
 #include "store/datetext.h"
+#include "store/personname.h"
 
 #include "engine/namenumbers.h"
 #include "engine/pyramid.h"
@@ -27,6 +28,7 @@ enum : int {
     kYearValue = 6028, kNextYearValue = 6029,
     kTitle = 6030,
     kDateOfBirth = 10000, kDisplayName = 10001,
+    kIgnoredLetters = 10002, // letters of the name that no number counts
 };
 
 constexpr int kTableIntro = 0, kTableChart = 1, kTableRuling = 4, kTableZahlen = 5,
@@ -53,6 +55,7 @@ const Dlu kControls[] = {
     {kLabel147, 125, 106, 67, 8}, {kLabel357, 125, 125, 67, 8},
     {kLabel123, 7, 125, 38, 8}, {kLabel456, 45, 125, 42, 8}, {kLabel789, 87, 125, 38, 8},
     {kDisplayName, 240, 34, 112, 8}, {kDateOfBirth, 240, 45, 60, 8},
+    {kIgnoredLetters, 196, 136, 156, 8},
 };
 
 // Anchors at the left of the rows and above the columns.
@@ -176,12 +179,10 @@ void CChart::refill()
     m_core.reset();
     spots().resetShown();
     const CQuadriviumDoc &doc = document();
-    const QByteArray name = doc.personName().toLatin1();
-    if (const auto filled = FillCoreNumbers(
-            std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-            doc.birthDate(), clock()))
+    if (const auto filled = FillCoreNumbers(EngineName(doc.personName()), doc.birthDate(), clock()))
         m_core = filled->numbers;
     m_texts.insert(kDisplayName, doc.personName());
+    m_texts.insert(kIgnoredLetters, IgnoredLettersNote(doc.personName()));
     if (m_core) {
         m_grid = *ComputeChartGrid(doc.birthDate());
         const CoreNumbers &c = m_core->core;
@@ -361,6 +362,9 @@ void CChart::paintEvent(QPaintEvent *)
     p.drawText(nameRect, Qt::AlignLeft | Qt::AlignTop,
                metrics.elidedText(m_texts.value(kDisplayName), Qt::ElideRight, nameRect.width()));
     p.drawText(controlRect(kDateOfBirth), Qt::AlignLeft | Qt::AlignTop, m_texts.value(kDateOfBirth));
+    const QRect ignoredRect = controlRect(kIgnoredLetters);
+    p.drawText(ignoredRect, Qt::AlignLeft | Qt::AlignTop,
+               metrics.elidedText(m_texts.value(kIgnoredLetters), Qt::ElideRight, ignoredRect.width()));
     if (!m_core && document().hasPerson()) {
         p.drawText(dlu(196, 60, 150, 24), left, NoReadingNotice());
     }

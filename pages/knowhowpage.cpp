@@ -4,6 +4,7 @@
 #include "quadriviumdoc.h"
 
 #include "output/stringtable.h"
+#include "store/personname.h"
 
 #include "engine/walkthrough.h"
 
@@ -124,9 +125,7 @@ void CKnowHow::refill()
 {
     m_spots.resetShown();
     const CQuadriviumDoc &doc = document();
-    const QByteArray name = doc.personName().toLatin1();
-    const auto walk = BuildWalkthrough(
-        std::string_view(name.constData(), static_cast<std::size_t>(name.size())), doc.birthDate());
+    const auto walk = BuildWalkthrough(EngineName(doc.personName()), doc.birthDate());
     for (QLabel *line : std::as_const(m_lines))
         line->clear();
     m_subtitle.clear();
@@ -139,7 +138,9 @@ void CKnowHow::refill()
         update();
         return;
     }
-    m_notice->hide();
+    // Letters the table does not count are named, not passed over silently.
+    m_notice->setText(IgnoredLettersNote(doc.personName()));
+    m_notice->setVisible(!m_notice->text().isEmpty());
     auto text = [](const std::string &s) {
         return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
     };

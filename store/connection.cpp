@@ -38,8 +38,12 @@ DatabaseError::DatabaseError(const QString &message)
 Connection::Connection(const QString &path) : m_path(path)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile())
-        throw DatabaseError(QStringLiteral("cannot open %1: no such file").arg(path));
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw DatabaseError(QStringLiteral("cannot open %1: it is a folder, not a database file").arg(path));
+    if (!info.isFile())
+        throw DatabaseError(QStringLiteral("cannot open %1: %2").arg(
+            path, info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file")));
     if (!file.open(QIODevice::ReadOnly))
         throw DatabaseError(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
     const QByteArray salt = file.read(kSaltSize);
@@ -171,6 +175,16 @@ Status CreateDatabaseFile(const QString &path, const std::function<void(Connecti
     }
     QFile::remove(partial);
     return Done{};
+}
+
+void PrepareKeyOf(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray salt = file.read(kSaltSize);
+    if (salt.size() == kSaltSize)
+        PrepareKeyForSalt(salt);
 }
 
 QString SqlQuote(const QString &text)

@@ -82,6 +82,10 @@ private:
 /// `path` only when complete; an existing file is never replaced.
 Status CreateDatabaseFile(const QString &path, const std::function<void(Connection &)> &build);
 
+/// Starts deriving the key of the database file at `path` in the
+/// background (see PrepareKeyForSalt); nothing when the file cannot be read.
+void PrepareKeyOf(const QString &path);
+
 /// `text` as an SQL string literal: in apostrophes, inner apostrophes doubled.
 QString SqlQuote(const QString &text);
 

@@ -1,13 +1,21 @@
 #include "databasekey.h"
 
-#include <openssl/evp.h>
+// The plain SHA-1 calls are deprecated in OpenSSL 3 in favour of EVP, whose
+// per-call allocations make the key derivation several times slower.
+#define OPENSSL_SUPPRESS_DEPRECATED
+#include <openssl/crypto.h>
 #include <openssl/rand.h>
+#include <openssl/sha.h>
 
-#include <QHash>
-#include <QMutex>
-
+#include <algorithm>
 #include <array>
+#include <future>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <string>
+#include <thread>
+#include <unordered_map>
 
 namespace quadrivium {
 
@@ -26,24 +34,131 @@ QByteArray DatabasePassphrase()
     return QByteArray::number(DatabasePassword());
 }
 
+QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, int iterations, int length)
+{
+    // The states after the inner and outer pads are computed once; every
+    // round then copies them and hashes one block each.
+    constexpr int kBlock = 64;
+    std::array<unsigned char, kBlock> key{};
+    if (passphrase.size() > kBlock)
+        SHA1(reinterpret_cast<const unsigned char *>(passphrase.constData()), size_t(passphrase.size()), key.data());
+    else
+        std::copy(passphrase.begin(), passphrase.end(), key.begin());
+    std::array<unsigned char, kBlock> pad{};
+    SHA_CTX inner, outer;
+    for (int i = 0; i < kBlock; ++i)
+        pad[size_t(i)] = key[size_t(i)] ^ 0x36;
+    SHA1_Init(&inner);
+    SHA1_Update(&inner, pad.data(), kBlock);
+    for (int i = 0; i < kBlock; ++i)
+        pad[size_t(i)] = key[size_t(i)] ^ 0x5c;
+    SHA1_Init(&outer);
+    SHA1_Update(&outer, pad.data(), kBlock);
+
+    QByteArray derived;
+    for (quint32 block = 1; derived.size() < length; ++block) {
+        unsigned char u[SHA_DIGEST_LENGTH];
+        const unsigned char index[4] = {static_cast<unsigned char>(block >> 24), static_cast<unsigned char>(block >> 16),
+                                        static_cast<unsigned char>(block >> 8), static_cast<unsigned char>(block)};
+        SHA_CTX ctx = inner;
+        SHA1_Update(&ctx, salt.constData(), size_t(salt.size()));
+        SHA1_Update(&ctx, index, sizeof index);
+        SHA1_Final(u, &ctx);
+        ctx = outer;
+        SHA1_Update(&ctx, u, SHA_DIGEST_LENGTH);
+        SHA1_Final(u, &ctx);
+        unsigned char t[SHA_DIGEST_LENGTH];
+        std::copy(std::begin(u), std::end(u), std::begin(t));
+        for (int round = 1; round < iterations; ++round) {
+            ctx = inner;
+            SHA1_Update(&ctx, u, SHA_DIGEST_LENGTH);
+            SHA1_Final(u, &ctx);
+            ctx = outer;
+            SHA1_Update(&ctx, u, SHA_DIGEST_LENGTH);
+            SHA1_Final(u, &ctx);
+            for (int i = 0; i < SHA_DIGEST_LENGTH; ++i)
+                t[i] ^= u[i];
+        }
+        derived.append(reinterpret_cast<const char *>(t), SHA_DIGEST_LENGTH);
+        OPENSSL_cleanse(u, sizeof u);
+        OPENSSL_cleanse(t, sizeof t);
+    }
+    OPENSSL_cleanse(key.data(), key.size());
+    OPENSSL_cleanse(pad.data(), pad.size());
+    OPENSSL_cleanse(&inner, sizeof inner);
+    OPENSSL_cleanse(&outer, sizeof outer);
+    derived.truncate(length);
+    return derived;
+}
+
+namespace {
+
+QByteArray deriveKey(const QByteArray &salt)
+{
+    return Pbkdf2HmacSha1(DatabasePassphrase(), salt, kKdfIterations, kKeySize);
+}
+
+/// The keys of this process by salt, each derived once, by whichever thread
+/// asks first; the others wait for it. Never destroyed, so that a thread
+/// still deriving at exit finds it in place.
+struct KeyCache {
+    std::mutex mutex;
+    std::unordered_map<std::string, std::shared_future<QByteArray>> keys;
+};
+
+KeyCache &keyCache()
+{
+    static KeyCache *cache = new KeyCache;
+    return *cache;
+}
+
+/// The future of the key of `salt`; `derive` is set when the caller is to
+/// derive it and fulfil `promise`.
+std::shared_future<QByteArray> keyFuture(const QByteArray &salt, std::promise<QByteArray> &promise, bool &derive)
+{
+    KeyCache &cache = keyCache();
+    std::lock_guard lock(cache.mutex);
+    const std::string id = salt.toStdString();
+    const auto found = cache.keys.find(id);
+    derive = found == cache.keys.end();
+    if (!derive)
+        return found->second;
+    std::shared_future<QByteArray> future = promise.get_future().share();
+    cache.keys.emplace(id, future);
+    return future;
+}
+
+void fulfil(const QByteArray &salt, std::promise<QByteArray> &promise)
+{
+    try {
+        promise.set_value(deriveKey(salt));
+    } catch (...) {
+        promise.set_exception(std::current_exception());
+        KeyCache &cache = keyCache();
+        std::lock_guard lock(cache.mutex);
+        cache.keys.erase(salt.toStdString()); // the next request tries again
+    }
+}
+
+} // namespace
+
 QByteArray RawKeyForSalt(const QByteArray &salt)
 {
-    static QMutex mutex;
-    static QHash<QByteArray, QByteArray> keys;
-    QMutexLocker lock(&mutex);
-    auto found = keys.constFind(salt);
-    if (found != keys.constEnd())
-        return *found;
-    const QByteArray passphrase = DatabasePassphrase();
-    QByteArray key(kKeySize, '\0');
-    if (PKCS5_PBKDF2_HMAC(passphrase.constData(), int(passphrase.size()),
-                          reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
-                          kKdfIterations, EVP_sha1(), kKeySize,
-                          reinterpret_cast<unsigned char *>(key.data()))
-        != 1)
-        throw std::runtime_error("key derivation failed");
-    keys.insert(salt, key);
-    return key;
+    std::promise<QByteArray> promise;
+    bool derive = false;
+    const std::shared_future<QByteArray> key = keyFuture(salt, promise, derive);
+    if (derive)
+        fulfil(salt, promise);
+    return key.get();
+}
+
+void PrepareKeyForSalt(const QByteArray &salt)
+{
+    auto promise = std::make_shared<std::promise<QByteArray>>();
+    bool derive = false;
+    keyFuture(salt, *promise, derive);
+    if (derive)
+        std::thread([salt, promise] { fulfil(salt, *promise); }).detach();
 }
 
 QByteArray RawKeySpec(const QByteArray &key, const QByteArray &salt)

@@ -18,10 +18,18 @@ int DatabasePassword();
 /// The password as the passphrase the engine derives its key from.
 QByteArray DatabasePassphrase();
 
+/// PBKDF2 with HMAC-SHA1 (RFC 8018) of `passphrase` and `salt`, `length`
+/// bytes; the same bytes as OpenSSL's PKCS5_PBKDF2_HMAC with SHA-1, without
+/// its allocations in every round.
+QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, int iterations, int length);
+
 /// The raw page key of a file with the given salt. The derivation is slow
 /// (tens of milliseconds) and is therefore done once per salt and process;
 /// the keys stay in this process's memory only.
 QByteArray RawKeyForSalt(const QByteArray &salt);
+/// Starts deriving the key of `salt` on a thread of its own, so that a later
+/// RawKeyForSalt finds it ready or waits only for the rest of the work.
+void PrepareKeyForSalt(const QByteArray &salt);
 /// The raw key in the engine's key syntax: "x'<hex key>'", or with the salt
 /// appended "x'<hex key><hex salt>'" (which fixes the salt of a new file).
 QByteArray RawKeySpec(const QByteArray &key, const QByteArray &salt = {});

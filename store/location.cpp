@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDateTime>
 #include <QMutex>
+#include <QSettings>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <optional>
 #include <unistd.h>
@@ -23,6 +26,7 @@ struct Locations {
     std::optional<QString> text;
     QString textWarning;
     std::optional<QString> persons;
+    PersonsFileChoice choice;
 };
 
 Locations &locations()
@@ -41,11 +45,22 @@ QString installedFile(const QString &name)
     return {};
 }
 
+QString userTextDatabase()
+{
+    return QDir(DataHome()).filePath(QStringLiteral("Quadrivium/") + TextDatabaseFileName());
+}
+
+/// The settings the program keeps its values in (the window's as well).
+QSettings programSettings()
+{
+    return QSettings(QStringLiteral("Velmora"), QStringLiteral("Orbisaneng"));
+}
+
 /// The user's copy, made from the installed texts when missing and brought
 /// up to them when they are newer; what failed goes to `warning`.
 QString resolveTextDatabase(QString &warning)
 {
-    const QString user = QDir(DataHome()).filePath(QStringLiteral("Quadrivium/") + TextDatabaseFileName());
+    const QString user = userTextDatabase();
     const QString installed = installedFile(TextDatabaseFileName());
     if (installed.isEmpty())
         return user; // a missing copy shows when the file is opened
@@ -111,6 +126,55 @@ QString FindSharedDatabase(QChar initial, const QString &folder)
     return last.isEmpty() ? QString() : dir.filePath(last);
 }
 
+PersonsFileChoice ChoosePersonsDatabase(const QString &folder, const QString &remembered)
+{
+    PersonsFileChoice choice;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        if (name.startsWith(QLatin1Char('p'), Qt::CaseInsensitive)
+            && name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
+            choice.candidates << dir.filePath(name);
+    }
+    // A copy such as persons_backup.mdb or an unrelated pz.mdb beside the
+    // file in use must not take over from it.
+    const QString own = dir.filePath(PersonsDatabaseFileName());
+    if (!remembered.isEmpty() && QFileInfo(remembered).isFile())
+        choice.path = QFileInfo(remembered).absoluteFilePath();
+    else if (choice.candidates.size() > 1 && choice.candidates.contains(own))
+        choice.path = own;
+    else if (!choice.candidates.isEmpty())
+        choice.path = choice.candidates.last();
+    return choice;
+}
+
+QString RememberedPersonsFileKey()
+{
+    return QStringLiteral("General/PersonsFile");
+}
+
+PersonsFileChoice LastPersonsFileChoice()
+{
+    Locations &l = locations();
+    QMutexLocker lock(&l.mutex);
+    return l.choice;
+}
+
+QString PersonsFileNotice()
+{
+    const QString path = PersonsDatabasePath();
+    if (path.isEmpty())
+        return QStringLiteral("No persons file");
+    QStringList others = LastPersonsFileChoice().candidates;
+    others.removeAll(path);
+    QString notice = QStringLiteral("Persons file: %1").arg(QDir::toNativeSeparators(path));
+    if (!others.isEmpty()) {
+        for (QString &other : others)
+            other = QFileInfo(other).fileName();
+        notice += QStringLiteral(" (also in its folder, not used: %1)").arg(others.join(QStringLiteral(", ")));
+    }
+    return notice;
+}
+
 QString TextDatabasePath()
 {
     Locations &l = locations();
@@ -138,8 +202,14 @@ QString PersonsDatabasePath()
 {
     Locations &l = locations();
     QMutexLocker lock(&l.mutex);
-    if (!l.persons)
-        l.persons = FindSharedDatabase(QLatin1Char('p'));
+    if (!l.persons) {
+        QSettings settings = programSettings();
+        const QString remembered = settings.value(RememberedPersonsFileKey()).toString();
+        l.choice = ChoosePersonsDatabase(SharedFolder(), remembered);
+        l.persons = l.choice.path;
+        if (!l.choice.path.isEmpty() && l.choice.path != remembered)
+            settings.setValue(RememberedPersonsFileKey(), l.choice.path);
+    }
     return *l.persons;
 }
 
@@ -148,6 +218,7 @@ void SetPersonsDatabasePath(const QString &path)
     Locations &l = locations();
     QMutexLocker lock(&l.mutex);
     l.persons = QFileInfo(path).absoluteFilePath();
+    l.choice = {};
 }
 
 Result<QString> EnsurePersonsDatabase()
@@ -160,8 +231,54 @@ Result<QString> EnsurePersonsDatabase()
     const Status made = templ.isEmpty() ? CreatePersonsDatabase(target) : CopyPrivately(templ, target);
     if (!made)
         return Result<QString>::failure(made.error());
-    SetPersonsDatabasePath(target);
+    programSettings().setValue(RememberedPersonsFileKey(), target);
+    Locations &l = locations();
+    QMutexLocker lock(&l.mutex);
+    l.persons = target;
+    l.choice = {target, {target}};
     return target;
+}
+
+QString UserTextDatabasePath()
+{
+    QString warning; // a failure shows when the file is opened
+    return resolveTextDatabase(warning);
+}
+
+QStringList DatabaseFilesInUse()
+{
+    QStringList paths{PersonsDatabasePath(), userTextDatabase(),
+                      QDir::current().absoluteFilePath(TextDatabaseFileName())};
+    {
+        Locations &l = locations();
+        QMutexLocker lock(&l.mutex);
+        if (l.text)
+            paths << *l.text;
+    }
+    QStringList canonical;
+    for (const QString &path : paths) {
+        const QString c = QFileInfo(path).canonicalFilePath();
+        if (!c.isEmpty() && !canonical.contains(c))
+            canonical << c;
+    }
+    return canonical;
+}
+
+void RemoveStalePartFiles()
+{
+    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString &folder : {SharedFolder(), QFileInfo(userTextDatabase()).absolutePath()}) {
+        const QDir dir(folder);
+        for (const QFileInfo &part : dir.entryInfoList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden)) {
+            // "<target>.<pid>.part", as CopyPrivately and CreateDatabaseFile name them
+            const QString name = part.completeBaseName();
+            bool ok = false;
+            const long pid = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1).toLong(&ok);
+            const bool running = ok && pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+            if (!running || part.lastModified() < anHourAgo)
+                QFile::remove(part.absoluteFilePath());
+        }
+    }
 }
 
 void ForgetDatabaseLocations()
@@ -171,6 +288,7 @@ void ForgetDatabaseLocations()
     l.text.reset();
     l.textWarning.clear();
     l.persons.reset();
+    l.choice = {};
 }
 
 Status CopyPrivately(const QString &from, const QString &to)

@@ -26,6 +26,24 @@ QStringList InstalledDataFolders();
 /// when there is none.
 QString FindSharedDatabase(QChar initial, const QString &folder = SharedFolder());
 
+/// Which persons file the shared folder offers and why.
+struct PersonsFileChoice {
+    QString path;          ///< the chosen file; empty when there is none
+    QStringList candidates; ///< every "p*.mdb" file of the folder, in name order
+};
+/// The persons file of `folder`: `remembered` while that file exists;
+/// otherwise, of several candidates, "persons.mdb" (the file the program
+/// makes) before any other; otherwise FindSharedDatabase('p', folder).
+PersonsFileChoice ChoosePersonsDatabase(const QString &folder, const QString &remembered);
+/// The settings entry that remembers the persons file in use.
+QString RememberedPersonsFileKey(); // "General/PersonsFile"
+/// The choice PersonsDatabasePath() made, for telling the user which file is
+/// in use; empty when the path was given with SetPersonsDatabasePath().
+PersonsFileChoice LastPersonsFileChoice();
+/// "Persons file: <path>"; when the shared folder holds other candidates,
+/// they are named too.
+QString PersonsFileNotice();
+
 /// The text database, fixed at the first call: a path given with
 /// SetTextDatabasePath(); otherwise the user's copy in
 /// "<data home>/Quadrivium", made on first use from the installed texts so
@@ -38,13 +56,28 @@ void SetTextDatabasePath(const QString &path);
 QString TextDatabaseWarning();
 
 /// The persons database, looked up once: a path given with
-/// SetPersonsDatabasePath(), else FindSharedDatabase('p'); empty when none.
+/// SetPersonsDatabasePath(), else ChoosePersonsDatabase() in the shared
+/// folder with the file remembered in the settings, which then remembers the
+/// chosen file; empty when none.
 QString PersonsDatabasePath();
 void SetPersonsDatabasePath(const QString &path);
 /// PersonsDatabasePath(); when there is none, first creates
 /// "<shared folder>/persons.mdb" from the installed template "persons.mdb"
 /// or, without one, as an empty store (see CreatePersonsDatabase).
 Result<QString> EnsurePersonsDatabase();
+
+/// The user's own text database "<data home>/Quadrivium/Quadrivium.mdb",
+/// made from the installed copy when missing; never the working folder's.
+QString UserTextDatabasePath();
+
+/// The database files the program works on (the persons file and the text
+/// database, as far as known), canonical; for refusing to write over them.
+QStringList DatabaseFilesInUse();
+
+/// Removes "*.part" files of interrupted creations from the shared folder
+/// and the user's text folder: those of processes no longer running, and
+/// any older than an hour.
+void RemoveStalePartFiles();
 
 /// Forgets both paths so that the next call looks them up again.
 void ForgetDatabaseLocations();

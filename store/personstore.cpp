@@ -1,6 +1,10 @@
 #include "personstore.h"
 
 #include "location.h"
+#include "personname.h"
+#include "statement.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,30 +59,38 @@ void setName(CDaoGebDataInfo &dao, int field, const QString &name)
         dao.setText(field, name);
 }
 
-void checkNameLength(const QString &name)
+void checkName(const QString &name, const char *what)
 {
-    if (name.size() > kMaxNameLength)
-        throw Refusal{QStringLiteral("the name \"%1...\" is longer than %2 characters")
-                          .arg(name.left(20))
-                          .arg(kMaxNameLength)};
+    if (const auto problem = NameProblem(name, QString::fromLatin1(what)))
+        throw Refusal{*problem};
 }
 
 PersonEntry cleaned(const PersonEntry &entry)
 {
     PersonEntry e = entry;
-    e.last = e.last.trimmed();
-    e.first = e.first.trimmed();
-    e.group = e.group.trimmed();
+    e.last = NormalizedName(e.last);
+    e.first = NormalizedName(e.first);
+    e.group = NormalizedName(e.group);
     if (e.last.isEmpty() && e.first.isEmpty())
         throw Refusal{QStringLiteral("a person needs a last name or a first name")};
-    checkNameLength(e.last);
-    checkNameLength(e.first);
-    checkNameLength(e.group);
+    checkName(e.last, "last name");
+    checkName(e.first, "first name");
+    checkName(e.group, "group name");
     if (!e.born.isValid())
         throw Refusal{QStringLiteral("the date of birth of %1 is not valid").arg(DisplayName(e.first, e.last))};
     if (!e.time.isValid())
         e.time = DateTimeValue();
     return e;
+}
+
+/// Every entry cleaned; refuses all when one is refused.
+std::vector<PersonEntry> cleanedAll(const std::vector<PersonEntry> &entries)
+{
+    std::vector<PersonEntry> clean;
+    clean.reserve(entries.size());
+    for (const PersonEntry &entry : entries)
+        clean.push_back(cleaned(entry));
+    return clean;
 }
 
 /// The key of the group row with this name; nothing when no group has it.
@@ -273,33 +285,58 @@ Result<std::optional<PersonRow>> PersonStore::find(int id) const
     });
 }
 
-Result<std::optional<QString>> PersonStore::findDuplicateGroupName(const QString &last, const QString &first) const
+namespace {
+
+std::optional<QString> duplicateGroupOn(Connection &db, const QString &last, const QString &first)
 {
-    return guarded<std::optional<QString>>([&]() -> std::optional<QString> {
-        const QString l = last.trimmed();
-        const QString f = first.trimmed();
-        QString filter;
-        if (!l.isEmpty() && !f.isEmpty())
-            filter = QStringLiteral("Name = %1 AND Vorname = %2").arg(SqlQuote(l), SqlQuote(f));
-        else if (!l.isEmpty())
-            filter = QStringLiteral("Name = %1 AND Vorname Is Null").arg(SqlQuote(l));
-        else if (!f.isEmpty())
-            filter = QStringLiteral("Name Is Null AND Vorname = %1").arg(SqlQuote(f));
-        else
-            return std::nullopt;
-        Connection db(m_path);
-        CDaoGebDataInfo dao(db);
+    const QString l = NormalizedName(last);
+    const QString f = NormalizedName(first);
+    QString filter;
+    if (!l.isEmpty() && !f.isEmpty())
+        filter = QStringLiteral("Name = %1 AND Vorname = %2").arg(SqlQuote(l), SqlQuote(f));
+    else if (!l.isEmpty())
+        filter = QStringLiteral("Name = %1 AND Vorname Is Null").arg(SqlQuote(l));
+    else if (!f.isEmpty())
+        filter = QStringLiteral("Name Is Null AND Vorname = %1").arg(SqlQuote(f));
+    else
+        return std::nullopt;
+    CDaoGebDataInfo dao(db);
         // Group rows have no first name; a group named like a person's last
         // name is no duplicate of that person.
-        dao.setFilter(filter + QStringLiteral(" AND Folder = False"));
-        dao.open();
-        if (dao.isEOF())
-            return std::nullopt;
-        const int parent = dao.integer(CDaoGebDataInfo::ParentField);
-        dao.close();
-        dao.setFilter(QStringLiteral("Child = %1 AND Folder = True").arg(parent));
-        dao.open();
-        return dao.isEOF() ? QString() : dao.text(CDaoGebDataInfo::NameField);
+    dao.setFilter(filter + QStringLiteral(" AND Folder = False"));
+    dao.open();
+    if (dao.isEOF())
+        return std::nullopt;
+    const int parent = dao.integer(CDaoGebDataInfo::ParentField);
+    dao.close();
+    dao.setFilter(QStringLiteral("Child = %1 AND Folder = True").arg(parent));
+    dao.open();
+    return dao.isEOF() ? QString() : dao.text(CDaoGebDataInfo::NameField);
+}
+
+} // namespace
+
+Result<std::optional<QString>> PersonStore::findDuplicateGroupName(const QString &last, const QString &first) const
+{
+    return guarded<std::optional<QString>>([&] {
+        Connection db(m_path);
+        return duplicateGroupOn(db, last, first);
+    });
+}
+
+Result<AddOutcome> PersonStore::addPersonUnlessDuplicate(const PersonEntry &entry) const
+{
+    return guarded<AddOutcome>([&] {
+        const PersonEntry e = cleaned(entry);
+        Connection db(m_path);
+        Transaction transaction(db);
+        AddOutcome outcome;
+        outcome.duplicateGroup = duplicateGroupOn(db, e.last, e.first);
+        if (outcome.duplicateGroup)
+            return outcome;
+        outcome.added = rowById(db, addPersonOn(db, e));
+        transaction.commit();
+        return outcome;
     });
 }
 
@@ -319,16 +356,110 @@ Result<PersonRow> PersonStore::addPerson(const PersonEntry &entry) const
 Status PersonStore::addPersons(const std::vector<PersonEntry> &entries) const
 {
     return guarded<Done>([&] {
-        std::vector<PersonEntry> clean;
-        clean.reserve(entries.size());
-        for (const PersonEntry &entry : entries)
-            clean.push_back(cleaned(entry));
+        const std::vector<PersonEntry> clean = cleanedAll(entries);
         Connection db(m_path);
         Transaction transaction(db);
         for (const PersonEntry &e : clean)
             addPersonOn(db, e);
         transaction.commit();
         return Done{};
+    });
+}
+
+namespace {
+
+/// Prepared statements of one import, made once and reused for every row;
+/// a person is looked up through the index of the names, so that an import
+/// takes time in proportion to its rows.
+class Importer {
+public:
+    explicit Importer(Connection &db)
+        : m_db(db),
+          m_present(db, QStringLiteral("SELECT 1 FROM [Data] INDEXED BY [Data_Names] WHERE [Name] IS ?1 "
+                                       "AND [Vorname] IS ?2 AND [Folder] = 0 AND [Geburtsdatum] = ?3 "
+                                       "AND COALESCE([Zeit], 0) = ?4 LIMIT 1")),
+          m_insert(db, QStringLiteral("INSERT INTO [Data] ([Name], [Vorname], [Geburtsdatum], [Zeit], [Parent], "
+                                      "[Child], [Folder]) VALUES (?1, ?2, ?3, ?4, ?5, 0, 0)"))
+    {
+        Statement groups(db, QStringLiteral("SELECT [Name], [Child] FROM [Data] WHERE [Folder] <> 0 "
+                                            "ORDER BY [ID] DESC"));
+        while (groups.step())
+            m_groups.insert(groups.text(0), int(groups.integer(1))); // the first row of a name wins
+    }
+
+    /// Adds a cleaned entry unless it is present; false when it was.
+    bool add(const PersonEntry &e)
+    {
+        const double time = e.time.isValid() ? e.time.days() : 0.0;
+        bindNames(m_present, e);
+        m_present.bindDouble(3, e.born.days());
+        m_present.bindDouble(4, time);
+        const bool present = m_present.step();
+        m_present.reset();
+        if (present)
+            return false;
+        bindNames(m_insert, e);
+        m_insert.bindDouble(3, e.born.days());
+        m_insert.bindDouble(4, time);
+        m_insert.bindInt(5, parentFor(e.group));
+        m_insert.run();
+        m_insert.reset();
+        return true;
+    }
+
+private:
+    static void bindNames(Statement &statement, const PersonEntry &e)
+    {
+        for (const auto &[index, name] : {std::pair{1, &e.last}, std::pair{2, &e.first}}) {
+            if (name->isEmpty())
+                statement.bindNull(index);
+            else
+                statement.bindText(index, *name);
+        }
+    }
+
+    int parentFor(const QString &group)
+    {
+        if (group.isEmpty())
+            return kTopLevelKey;
+        if (const auto found = m_groups.constFind(group); found != m_groups.cend())
+            return *found;
+        const int key = nextGroupKeyByWalk(m_db);
+        Statement insert(m_db, QStringLiteral("INSERT INTO [Data] ([Name], [Parent], [Child], [Folder]) "
+                                              "VALUES (?1, ?2, ?3, -1)"));
+        insert.bindText(1, group);
+        insert.bindInt(2, kTopLevelKey);
+        insert.bindInt(3, key);
+        insert.run();
+        m_groups.insert(group, key);
+        return key;
+    }
+
+    Connection &m_db;
+    Statement m_present;
+    Statement m_insert;
+    QHash<QString, int> m_groups;
+};
+
+} // namespace
+
+Result<ImportCount> PersonStore::importPersons(const std::vector<PersonEntry> &entries) const
+{
+    return guarded<ImportCount>([&] {
+        const std::vector<PersonEntry> clean = cleanedAll(entries);
+        Connection db(m_path);
+        // Room for the table and its indexes in memory until the commit,
+        // instead of spilling pages to the file while the import runs.
+        db.exec(QStringLiteral("PRAGMA cache_size = -131072"));
+        Transaction transaction(db);
+        ImportCount count;
+        {
+            Importer importer(db);
+            for (const PersonEntry &e : clean)
+                ++(importer.add(e) ? count.imported : count.alreadyPresent);
+        }
+        transaction.commit();
+        return count;
     });
 }
 
@@ -360,14 +491,14 @@ namespace {
 /// long one.
 QString checkedGroupName(const QString &name)
 {
-    const QString group = name.trimmed();
+    const QString group = NormalizedName(name);
     if (group.isEmpty())
         throw Refusal{QStringLiteral("a group needs a name")};
     // A group of that name could never be found again: the name stands for
     // the top level wherever a group is named.
     if (group == TopLevelName())
         throw Refusal{QStringLiteral("\"%1\" is the name of the top level; choose another group name").arg(group)};
-    checkNameLength(group);
+    checkName(group, "group name");
     return group;
 }
 

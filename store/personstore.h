@@ -63,8 +63,8 @@ public:
     PersonRow row() const;
 };
 
-/// A person to add: names as typed (leading and trailing blanks dropped),
-/// a valid date of birth, a time of birth (0 or null when none) and the
+/// A person to add: names as typed (leading and trailing blanks dropped,
+/// composed to NFC; control characters are refused), a valid date of birth, a time of birth (0 or null when none) and the
 /// name of the group to file the person in (empty: the top level).
 struct PersonEntry {
     QString last;
@@ -72,6 +72,20 @@ struct PersonEntry {
     DateTimeValue born = DateTimeValue::null();
     DateTimeValue time;
     QString group;
+};
+
+/// What addPersonUnlessDuplicate did: the new row, or the name of the group
+/// in which a person of the same names stands (the top level's name at the
+/// top level), in which case nothing was added.
+struct AddOutcome {
+    std::optional<PersonRow> added;
+    std::optional<QString> duplicateGroup;
+};
+
+/// What importPersons did.
+struct ImportCount {
+    int imported = 0;
+    int alreadyPresent = 0; ///< same names, date and time of birth: skipped
 };
 
 /// What DeleteRow did.
@@ -106,8 +120,16 @@ public:
     /// looked at), which is made at the top level when no group has that
     /// name. Returns the new row.
     Result<PersonRow> addPerson(const PersonEntry &entry) const;
+    /// Adds the person unless findDuplicateGroupName finds one of the same
+    /// names; check and add are one transaction, so that of several
+    /// processes adding the same person at once only one adds it.
+    Result<AddOutcome> addPersonUnlessDuplicate(const PersonEntry &entry) const;
     /// Adds all persons in one transaction: all or none.
     Status addPersons(const std::vector<PersonEntry> &entries) const;
+    /// Adds all persons in one transaction (all or none), skipping those
+    /// already stored (or met earlier in `entries`) with the same names,
+    /// date and time of birth. Takes time in proportion to the count.
+    Result<ImportCount> importPersons(const std::vector<PersonEntry> &entries) const;
     /// Rewrites person `id`, filed in the group of that name, which is made
     /// at the top level when no group has that name. Returns the new row.
     Result<PersonRow> updatePerson(int id, const PersonEntry &entry) const;

@@ -13,7 +13,9 @@
 
 #include "connection.h"
 #include "databasekey.h"
+#include "inputfile.h"
 #include "location.h"
+#include "personname.h"
 #include "personstore.h"
 #include "recordset.h"
 #include "result.h"

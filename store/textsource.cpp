@@ -1,5 +1,7 @@
 #include "textsource.h"
 
+#include "inputfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -137,10 +139,10 @@ Result<TextSourceSet> ReadTextSources(const QString &folder, bool complete)
                 return R::failure(QStringLiteral("%1: missing (table %2)").arg(file.fileName(), TextTableName(table)));
             continue;
         }
-        if (!file.open(QIODevice::ReadOnly))
-            return R::failure(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
-        const QByteArray bytes = file.readAll();
-        auto parsed = ParseTextSource(QString::fromUtf8(bytes), file.fileName());
+        const auto bytes = ReadInputFile(file.fileName());
+        if (!bytes)
+            return R::failure(bytes.error());
+        auto parsed = ParseTextSource(QString::fromUtf8(*bytes), file.fileName());
         if (!parsed)
             return R::failure(parsed.error());
         if (complete) {

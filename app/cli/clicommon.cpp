@@ -1,6 +1,10 @@
 #include "clicommon.h"
 
+#include "store/location.h"
+
 #include <QDate>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -46,10 +50,24 @@ DateArgument parseDateArgument(const QString &text, const QString &what)
     return {value, {}};
 }
 
-std::string toEngineName(const QString &name)
+void notePersonsFileChoice()
 {
-    const QByteArray latin1 = name.toLatin1();
-    return std::string(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+    if (LastPersonsFileChoice().candidates.size() > 1)
+        QTextStream(stderr) << "quadrivium-cli: " << PersonsFileNotice() << Qt::endl;
+}
+
+Status writePrivateFile(const QString &path, const QByteArray &bytes)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (!target.isEmpty() && DatabaseFilesInUse().contains(target))
+        return Status::failure(QStringLiteral("refusing to write %1: it is a database file of the program").arg(path));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    return Done{};
 }
 
 } // namespace quadrivium::cli

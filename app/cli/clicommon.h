@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/datetimevalue.h"
+#include "store/result.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -33,7 +34,12 @@ struct DateArgument {
 };
 DateArgument parseDateArgument(const QString &text, const QString &what);
 
-/// A name typed on the command line in the single-byte form of the engine.
-std::string toEngineName(const QString &name);
+/// Says on stderr which persons file is in use when its folder offers
+/// several.
+void notePersonsFileChoice();
+
+/// Writes `bytes` to `path` as a whole (or not at all), readable by its
+/// owner only. Refuses to write onto a database file the program uses.
+Status writePrivateFile(const QString &path, const QByteArray &bytes);
 
 } // namespace quadrivium::cli

@@ -1,6 +1,8 @@
 #include "exportcommand.h"
 
 #include "clicommon.h"
+
+#include "store/personname.h"
 #include "personscommand.h"
 #include "readinginput.h"
 
@@ -68,7 +70,7 @@ int runExport(const QStringList &arguments)
     ReadingInput input;
     if (const auto status = readReadingInput(parser, input))
         return *status;
-    const auto values = ComputeReading(toEngineName(input.name), input.born, input.today, input.day);
+    const auto values = ComputeReading(EngineName(input.name), input.born, input.today, input.day);
     if (!values)
         return fail(QStringLiteral("no reading for this date of birth"));
 

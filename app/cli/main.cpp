@@ -56,10 +56,14 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("quadrivium-cli"));
     const QStringList arguments = QCoreApplication::arguments();
     QTextStream out(stdout);
-    if (arguments.size() < 2 || arguments[1] == QLatin1String("--help")
-        || arguments[1] == QLatin1String("-h")) {
+    QTextStream err(stderr);
+    if (arguments.size() < 2) {
+        printUsage(err); // a bare call is a usage error
+        return 2;
+    }
+    if (arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h")) {
         printUsage(out);
-        return arguments.size() < 2 ? 2 : 0;
+        return 0;
     }
     if (arguments[1] == QLatin1String("--version") || arguments[1] == QLatin1String("-v")) {
         out << "quadrivium-cli " << QUADRIVIUM_VERSION << '\n';
@@ -73,7 +77,7 @@ int main(int argc, char *argv[])
             return status;
         }
     }
-    QTextStream(stderr) << "quadrivium-cli: unknown command \"" << arguments[1] << "\"\n";
-    printUsage(out);
+    err << "quadrivium-cli: unknown command \"" << arguments[1] << "\"\n";
+    printUsage(err);
     return 2;
 }

@@ -2,6 +2,7 @@
 #include "readinginput.h"
 
 #include "clicommon.h"
+#include "personscsv.h"
 
 #include "store/store.h"
 
@@ -42,6 +43,7 @@ QString timeText(const PersonRow &row)
 Result<PersonStore> openStore(bool create)
 {
     QString path = PersonsDatabasePath();
+    notePersonsFileChoice();
     if (path.isEmpty() || (create && !QFileInfo::exists(path))) {
         if (!path.isEmpty()) {
             const Status made = CreatePersonsDatabase(path);
@@ -70,47 +72,15 @@ QMap<int, QString> groupNames(const PersonStore &store, QString *error)
     return names;
 }
 
-QString csvField(const QString &value)
+/// Why a name of `e` cannot be stored; nothing when all can.
+std::optional<QString> namesProblem(const PersonEntry &e)
 {
-    if (!value.contains(QRegularExpression(QStringLiteral("[\",\\r\\n]"))))
-        return value;
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-/// One CSV line split into fields; nothing when a quote is left open.
-std::optional<QStringList> splitCsv(const QString &line)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            fields << field;
-            field.clear();
-        } else {
-            field += c;
-        }
+    for (const auto &[name, what] : {std::pair{&e.last, "last name"}, std::pair{&e.first, "first name"},
+                                     std::pair{&e.group, "group name"}}) {
+        if (auto problem = NameProblem(*name, QString::fromLatin1(what)))
+            return problem;
     }
-    if (quoted)
-        return std::nullopt;
-    fields << field;
-    return fields;
+    return std::nullopt;
 }
 
 const QStringList kCsvColumns{QStringLiteral("last"), QStringLiteral("first"), QStringLiteral("born"),
@@ -175,11 +145,13 @@ int addPerson(const QCommandLineParser &parser)
     if (!parser.isSet(QStringLiteral("born")))
         return fail(QStringLiteral("persons add needs --born YYYY-MM-DD"));
     PersonEntry entry;
-    entry.first = parser.value(QStringLiteral("first")).trimmed();
-    entry.last = parser.value(QStringLiteral("last")).trimmed();
-    entry.group = parser.value(QStringLiteral("group")).trimmed();
+    entry.first = NormalizedName(parser.value(QStringLiteral("first")));
+    entry.last = NormalizedName(parser.value(QStringLiteral("last")));
+    entry.group = NormalizedName(parser.value(QStringLiteral("group")));
     if (entry.first.isEmpty() && entry.last.isEmpty())
         return fail(QStringLiteral("persons add needs --first or --last"));
+    if (const auto problem = namesProblem(entry))
+        return fail(*problem);
     const auto born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
     if (!born.value)
         return fail(born.error);
@@ -194,21 +166,23 @@ int addPerson(const QCommandLineParser &parser)
     const auto store = openStore(true);
     if (!store)
         return storeFailure(store.error());
-    if (!parser.isSet(QStringLiteral("allow-duplicate"))) {
-        const auto duplicate = store->findDuplicateGroupName(entry.last, entry.first);
-        if (!duplicate)
-            return storeFailure(duplicate.error());
-        if (duplicate->has_value()) {
-            QTextStream(stderr) << "quadrivium-cli: " << DisplayName(entry.first, entry.last)
-                                << " exists already in group \"" << **duplicate
-                                << "\" (--allow-duplicate adds the person again)" << Qt::endl;
-            return kDuplicateExit;
-        }
+    if (parser.isSet(QStringLiteral("allow-duplicate"))) {
+        const auto added = store->addPerson(entry);
+        if (!added)
+            return storeFailure(added.error());
+        QTextStream(stdout) << added->id << '\n';
+        return 0;
     }
-    const auto added = store->addPerson(entry);
-    if (!added)
-        return storeFailure(added.error());
-    QTextStream(stdout) << added->id << '\n';
+    const auto outcome = store->addPersonUnlessDuplicate(entry);
+    if (!outcome)
+        return storeFailure(outcome.error());
+    if (outcome->duplicateGroup) {
+        QTextStream(stderr) << "quadrivium-cli: " << DisplayName(entry.first, entry.last)
+                            << " exists already in group \"" << *outcome->duplicateGroup
+                            << "\" (--allow-duplicate adds the person again)" << Qt::endl;
+        return kDuplicateExit;
+    }
+    QTextStream(stdout) << outcome->added->id << '\n';
     return 0;
 }
 
@@ -248,21 +222,16 @@ int exportPersons(const QCommandLineParser &parser)
         return storeFailure(loaded.error());
     const auto *persons = &loaded->persons;
     const QMap<int, QString> &groups = loaded->groups;
-    QSaveFile file(args[1]);
-    if (!file.open(QIODevice::WriteOnly))
-        return storeFailure(QStringLiteral("cannot write %1: %2").arg(args[1], file.errorString()));
     QByteArray csv = kCsvColumns.join(QLatin1Char(',')).toUtf8() + '\n';
     for (const PersonRow &p : *persons) {
         const QStringList fields{p.name, p.first, isoDate(p.born), timeText(p), groups.value(p.parent)};
-        QStringList quoted;
+        QStringList cells;
         for (const QString &f : fields)
-            quoted << csvField(f);
-        csv += quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+            cells << CsvCell(f);
+        csv += cells.join(QLatin1Char(',')).toUtf8() + '\n';
     }
-    file.write(csv);
-    if (!file.commit())
-        return storeFailure(QStringLiteral("cannot write %1: %2").arg(args[1], file.errorString()));
-    return 0;
+    const Status written = writePrivateFile(args[1], csv);
+    return written ? 0 : storeFailure(written.error());
 }
 
 int importPersons(const QCommandLineParser &parser)
@@ -270,58 +239,56 @@ int importPersons(const QCommandLineParser &parser)
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
         return fail(QStringLiteral("persons import needs one FILE.csv"));
-    QFile file(args[1]);
-    if (!file.open(QIODevice::ReadOnly))
-        return storeFailure(QStringLiteral("cannot read %1: %2").arg(args[1], file.errorString()));
-    QString content = QString::fromUtf8(file.readAll());
-    if (content.startsWith(QChar(0xfeff)))
-        content.remove(0, 1);
-    const QStringList lines = content.split(QLatin1Char('\n'));
+    const QString &path = args[1];
+    const auto bytes = ReadInputFile(path);
+    if (!bytes)
+        return storeFailure(bytes.error());
     auto bad = [&](int line, const QString &message) {
-        return storeFailure(QStringLiteral("%1:%2: %3; nothing was imported").arg(args[1]).arg(line).arg(message));
+        return storeFailure(QStringLiteral("%1:%2: %3; nothing was imported").arg(path).arg(line).arg(message));
     };
-    const auto header = splitCsv(lines.value(0).trimmed());
-    QMap<QString, int> column;
-    if (header) {
-        for (qsizetype i = 0; i < header->size(); ++i)
-            column.insert(header->at(i).trimmed().toLower(), int(i));
+    const auto records = ParseCsv(*bytes);
+    if (!records)
+        return storeFailure(QStringLiteral("%1:%2; nothing was imported").arg(path, records.error().mid(5)));
+    if (records->empty()) {
+        if (!bytes->trimmed().isEmpty())
+            return storeFailure(QStringLiteral("%1: no persons to import").arg(path));
+        QTextStream(stdout) << "0 persons imported\n";
+        return 0;
     }
+    QMap<QString, int> column;
+    const CsvRecord &header = records->front();
+    for (qsizetype i = 0; i < header.fields.size(); ++i)
+        column.insert(header.fields[i].trimmed().toLower(), int(i));
     for (const char *required : {"last", "first", "born"}) {
         if (!column.contains(QLatin1String(required)))
-            return bad(1, QStringLiteral("the header row needs the columns %1").arg(kCsvColumns.join(QLatin1Char(','))));
+            return bad(header.line, QStringLiteral("the header row needs the columns %1").arg(kCsvColumns.join(QLatin1Char(','))));
     }
+    if (records->size() == 1)
+        return storeFailure(QStringLiteral("%1: no persons below the header row; nothing was imported").arg(path));
     std::vector<PersonEntry> entries;
-    for (qsizetype n = 1; n < lines.size(); ++n) {
-        const int lineNumber = int(n) + 1;
-        QString line = lines[n];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
-            continue;
-        const auto fields = splitCsv(line);
-        if (!fields)
-            return bad(lineNumber, QStringLiteral("a quoted field is not closed"));
+    entries.reserve(records->size() - 1);
+    for (auto record = records->begin() + 1; record != records->end(); ++record) {
         auto field = [&](const char *name) {
-            return column.contains(QLatin1String(name)) ? fields->value(column.value(QLatin1String(name))).trimmed()
-                                                         : QString();
+            const auto found = column.constFind(QLatin1String(name));
+            return found == column.cend() ? QString() : NormalizedName(CsvValue(record->fields.value(*found).trimmed()));
         };
         PersonEntry e;
         e.last = field("last");
         e.first = field("first");
         e.group = field("group");
         if (e.last.isEmpty() && e.first.isEmpty())
-            return bad(lineNumber, QStringLiteral("no last and no first name"));
-        if (e.last.size() > kMaxNameLength || e.first.size() > kMaxNameLength || e.group.size() > kMaxNameLength)
-            return bad(lineNumber, QStringLiteral("a name is longer than %1 characters").arg(kMaxNameLength));
+            return bad(record->line, QStringLiteral("no last and no first name"));
+        if (const auto problem = namesProblem(e))
+            return bad(record->line, *problem);
         const auto born = parseDateArgument(field("born"), QStringLiteral("born"));
         if (!born.value)
-            return bad(lineNumber, born.error);
+            return bad(record->line, born.error);
         e.born = *born.value;
         if (!field("time").isEmpty()) {
             QString error;
             const auto time = parseTime(field("time"), &error);
             if (!time)
-                return bad(lineNumber, error);
+                return bad(record->line, error);
             e.time = *time;
         }
         entries.push_back(e);
@@ -329,10 +296,14 @@ int importPersons(const QCommandLineParser &parser)
     const auto store = openStore(true);
     if (!store)
         return storeFailure(store.error());
-    const Status added = store->addPersons(entries);
-    if (!added)
-        return storeFailure(added.error() + QStringLiteral("; nothing was imported"));
-    QTextStream(stdout) << entries.size() << " persons imported\n";
+    const auto count = store->importPersons(entries);
+    if (!count)
+        return storeFailure(count.error() + QStringLiteral("; nothing was imported"));
+    QTextStream out(stdout);
+    out << count->imported << " persons imported";
+    if (count->alreadyPresent > 0)
+        out << ", " << count->alreadyPresent << " already present (same names, date and time of birth) skipped";
+    out << '\n';
     return 0;
 }
 

@@ -87,6 +87,7 @@ QJsonObject readingToJson(const QString &name, const Reading &r)
     };
     return QJsonObject{
         {"displayName", name},
+        {"ignoredLetters", IgnoredLettersOf(name)},
         {"rulingNumber", n.rulingNumber},
         {"dayNumber", n.dayNumber},
         {"fate", n.core.m_nFate},
@@ -163,7 +164,10 @@ void printReading(QTextStream &out, const QString &name, const QString &born, co
 {
     const auto &n = r.numbers;
     out << "Reading for " << (name.isEmpty() ? QStringLiteral("(no name)") : name)
-        << ", born " << born << "\n\n";
+        << ", born " << born << '\n';
+    if (const QString note = IgnoredLettersNote(name); !note.isEmpty())
+        out << note << '\n';
+    out << '\n';
     out << "Ruling Number                 " << n.rulingNumber << '\n'
         << "Day Number                    " << n.dayNumber << '\n'
         << "Number of Fate                " << n.core.m_nFate << '\n'
@@ -235,7 +239,7 @@ int runReading(const QStringList &arguments)
     if (const auto status = readReadingInput(parser, input))
         return *status;
     const QString &name = input.name;
-    const auto reading = ComputeReading(toEngineName(name), input.born, input.today, input.day);
+    const auto reading = ComputeReading(EngineName(name), input.born, input.today, input.day);
     if (!reading)
         return fail(QStringLiteral("no reading for this date of birth"));
 

@@ -4,6 +4,7 @@
 #include "personscommand.h"
 
 #include "store/location.h"
+#include "store/personname.h"
 #include "store/personstore.h"
 
 #include <QCommandLineParser>
@@ -74,6 +75,7 @@ std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInp
             return fail(QStringLiteral("--person wants the ID of a stored person"));
         if (PersonsDatabasePath().isEmpty())
             return storeFailure(QStringLiteral("no persons database found"));
+        notePersonsFileChoice();
         const auto row = PersonStore().find(id);
         if (!row)
             return storeFailure(row.error());
@@ -94,8 +96,13 @@ std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInp
             return fail(born.error);
         input.born = *born.value;
         input.bornText = parser.value(QStringLiteral("born"));
-        input.name = displayName(parser.value(QStringLiteral("first")).trimmed(),
-                                 parser.value(QStringLiteral("last")).trimmed());
+        const QString first = NormalizedName(parser.value(QStringLiteral("first")));
+        const QString last = NormalizedName(parser.value(QStringLiteral("last")));
+        for (const auto &[typed, what] : {std::pair{&first, "first name"}, std::pair{&last, "last name"}}) {
+            if (const auto problem = NameProblem(*typed, QString::fromLatin1(what)))
+                return fail(*problem);
+        }
+        input.name = displayName(first, last);
         input.time = DateTimeValue();
         if (parser.optionNames().contains(QStringLiteral("time")) && parser.isSet(QStringLiteral("time"))) {
             QString error;

@@ -4,9 +4,9 @@
 
 #include "output/rtfreader.h"
 #include "output/rtfwriter.h"
+#include "store/inputfile.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QSaveFile>
 #include <QTextDocument>
 
@@ -59,10 +59,10 @@ int runRtf(const QStringList &arguments)
     if (action == QLatin1String("to-text") && parser.isSet(QStringLiteral("output")))
         return fail(QStringLiteral("--output belongs to normalize"));
 
-    QFile file(positional[1]);
-    if (!file.open(QIODevice::ReadOnly))
-        return fileError(QStringLiteral("cannot read \"%1\": %2").arg(positional[1], file.errorString()));
-    const QByteArray input = file.readAll();
+    const auto read = ReadInputFile(positional[1]);
+    if (!read)
+        return fileError(read.error());
+    const QByteArray &input = *read;
 
     if (action == QLatin1String("to-text")) {
         QString text = rtfToPlain(input);

@@ -10,7 +10,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace quadrivium::cli {
@@ -39,12 +38,10 @@ int exportTexts(const QString &folder)
             s.body = PlainBody(r.text);
             sources.push_back(s);
         }
-        QSaveFile file(QDir(folder).filePath(TextTableName(table) + QStringLiteral(".txt")));
-        if (!file.open(QIODevice::WriteOnly))
-            return storeFailure(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
-        file.write(FormatTextSource(table, sources).toUtf8());
-        if (!file.commit())
-            return storeFailure(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+        const QString path = QDir(folder).filePath(TextTableName(table) + QStringLiteral(".txt"));
+        const Status saved = writePrivateFile(path, FormatTextSource(table, sources).toUtf8());
+        if (!saved)
+            return storeFailure(saved.error());
         written += static_cast<int>(sources.size());
     }
     QTextStream(stdout) << written << " texts written to " << folder << Qt::endl;
@@ -52,8 +49,8 @@ int exportTexts(const QString &folder)
 }
 
 /// Reads every source of the folder first; only when all are sound are the
-/// records written, all in one transaction.
-int importTexts(const QString &folder)
+/// records written, all in one transaction, into `path`.
+int importTexts(const QString &folder, const QString &path)
 {
     const auto sources = ReadTextSources(folder, false);
     if (!sources)
@@ -63,7 +60,6 @@ int importTexts(const QString &folder)
         for (const TextSourceRecord &r : list)
             records.emplace_back(table, ToTextRecord(r));
     }
-    const QString path = TextDatabasePath();
     if (!QFileInfo::exists(path))
         return storeFailure(QStringLiteral("%1: no text database there").arg(path));
     const Status written = TextStore(path).writeAll(records);
@@ -82,7 +78,7 @@ int runTexts(const QStringList &arguments)
         "Writes the interpretation texts out as editable text sources, or reads such\n"
         "sources into the text database (replacing records of the same number).\n"
         "  texts export DIR\n"
-        "  texts import DIR"));
+        "  texts import DIR   (into --text-db, else the user's own text database)"));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("text-db"), QStringLiteral("Text database file to use."),
                       QStringLiteral("PATH")});
@@ -93,12 +89,15 @@ int runTexts(const QStringList &arguments)
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
         return fail(QStringLiteral("texts wants export DIR or import DIR"));
-    if (parser.isSet(QStringLiteral("text-db")))
+    const bool given = parser.isSet(QStringLiteral("text-db"));
+    if (given)
         SetTextDatabasePath(parser.value(QStringLiteral("text-db")));
     if (args[0] == QLatin1String("export"))
         return exportTexts(args[1]);
+    // Imports change the user's own texts, never a database that merely
+    // lies in the working folder.
     if (args[0] == QLatin1String("import"))
-        return importTexts(args[1]);
+        return importTexts(args[1], given ? TextDatabasePath() : UserTextDatabasePath());
     return fail(QStringLiteral("texts wants export DIR or import DIR, not \"%1\"").arg(args[0]));
 }
 

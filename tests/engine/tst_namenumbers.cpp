@@ -14,6 +14,8 @@ private slots:
     void longName();
     void reduceToDigit_data();
     void reduceToDigit();
+    void ignoredLetters_data();
+    void ignoredLetters();
 };
 
 void TestNameNumbers::nameNumbers_data()
@@ -139,6 +141,27 @@ void TestNameNumbers::reduceToDigit()
     QFETCH(int, ruling);
     QCOMPARE(ReduceToDigit(n), digit);
     QCOMPARE(ReduceToRulingNumber(n), ruling);
+}
+
+void TestNameNumbers::ignoredLetters_data()
+{
+    QTest::addColumn<QByteArray>("name"); // UTF-8
+    QTest::addColumn<QByteArray>("ignored");
+    QTest::newRow("all counted") << QByteArray("J\xc3\xb6rg-\xc3\x84\xc3\x9f O'Neil_3") << QByteArray();
+    QTest::newRow("accents, once each, in order")
+        << QByteArray("\xc3\xa9mile \xc3\x89\xc3\xa9\xc3\xb1\xc3\xa9") << QByteArray("\xc3\xa9\xc3\x89\xc3\xb1");
+    QTest::newRow("Latin-1 signs are no letters") << QByteArray("A\xc3\x97\xc3\xb7\xc2\xa7\xc2\xb5") << QByteArray("\xc2\xb5");
+    QTest::newRow("beyond Latin-1") << QByteArray("\xc5\x81\xf0\x9d\x90\x80") << QByteArray("\xc5\x81\xf0\x9d\x90\x80");
+    QTest::newRow("broken UTF-8 skipped") << QByteArray("\xe9\xc3(\xc5\x81\xed\xa0\x80") << QByteArray("\xc5\x81");
+}
+
+// Guards against letters outside the table being passed over silently and
+// against signs and counted letters being named.
+void TestNameNumbers::ignoredLetters()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, ignored);
+    QCOMPARE(QByteArray::fromStdString(IgnoredLetters(name.toStdString())), ignored);
 }
 
 QTEST_APPLESS_MAIN(TestNameNumbers)

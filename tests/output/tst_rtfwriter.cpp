@@ -66,6 +66,8 @@ private slots:
     void paragraphsRoundTrip();
     void writesSelectionOnly();
     void skipsRunsWithoutText();
+    void fontNamesSettle_data();
+    void fontNamesSettle();
 };
 
 void TestRtfWriter::roundTrip_data()
@@ -189,6 +191,35 @@ void TestRtfWriter::skipsRunsWithoutText()
     readRtf(readBack, rtf);
     QCOMPARE(rtftest::describe(readBack), QStringLiteral("l|[]ab"));
     QCOMPARE(writeRtf(readBack), rtf);
+}
+
+
+void TestRtfWriter::fontNamesSettle_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QByteArray>("entry"); // the font table entry written
+    QTest::newRow("trailing blank") << QStringLiteral("T ") << QByteArray("fcharset0 T;}");
+    QTest::newRow("blanks around") << QStringLiteral(" \u00a0T\t") << QByteArray("fcharset0 T;}");
+    QTest::newRow("non-ASCII and a blank") << QStringLiteral("éü ") << QByteArray(R"(fcharset0 \'e9\'fc;})");
+    QTest::newRow("empty, default without a name") << QString() << QByteArray("fcharset0 Sans Serif;}");
+}
+
+// Guards against written RTF that changes when read and written again: a
+// font name with outer blanks was written with them and read without, an
+// empty one was written empty and read back as the reader's default font.
+void TestRtfWriter::fontNamesSettle()
+{
+    QFETCH(QString, family);
+    QFETCH(QByteArray, entry);
+    QTextDocument document;
+    document.setDefaultFont(QFont(QString()));
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("x"), charFormat(family, 12));
+    const QByteArray written = writeRtf(document);
+    QVERIFY2(written.contains(entry), written.constData());
+    QTextDocument again;
+    readRtf(again, written);
+    QCOMPARE(writeRtf(again), written);
 }
 
 QTEST_MAIN(TestRtfWriter)

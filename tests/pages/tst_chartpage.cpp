@@ -9,6 +9,7 @@
 #include "store/datetext.h"
 
 #include <QHelpEvent>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -72,22 +73,31 @@ void TestChartPage::values_data()
     QTest::addColumn<DateTimeValue>("born");
     QTest::addColumn<QStringList>("values"); // 6023..6029
     QTest::addColumn<QStringList>("labels"); // 6015..6022
+    QTest::addColumn<QString>("ignored");    // 10002: letters not counted
 
     QTest::newRow("worked example") << "Lena Vogel" << date(1951, 3, 6)
         << QStringList{"7", "6", "8", "4", "3", "1 (2026)", "2 (2027)"}
-        << QStringList{"", "", "", "", "", "", "Intellect", "Fate"};
+        << QStringList{"", "", "", "", "", "", "Intellect", "Fate"} << "";
+    // Ł is not counted (Appearance from N V G L only) and named on the page.
+    QTest::newRow("letter outside the table") << QStringLiteral("Łena Vogel") << date(1951, 3, 6)
+        << QStringList{"7", "6", "8", "1", "9", "1 (2026)", "2 (2027)"}
+        << QStringList{"", "", "", "", "", "", "Intellect", "Fate"} << QStringLiteral("Letters not counted: Ł");
     QTest::newRow("master 11, two missing lines") << QStringLiteral("Käthe Groß") << date(1980, 9, 29)
         << QStringList{"11", "29", "8", "2", "1", "3 (2026)", "4 (2027)"}
-        << QStringList{"Frustrations", "", "Scepticism", "", "", "", "", ""};
+        << QStringList{"Frustrations", "", "Scepticism", "", "", "", "", ""} << "";
+    // An umlaut typed as letter and combining mark counts as the umlaut.
+    QTest::newRow("decomposed umlaut") << QStringLiteral("Ka\u0308the Groß") << date(1980, 9, 29)
+        << QStringList{"11", "29", "8", "2", "1", "3 (2026)", "4 (2027)"}
+        << QStringList{"Frustrations", "", "Scepticism", "", "", "", "", ""} << "";
     QTest::newRow("three missing lines") << "Anna" << date(1911, 11, 11)
         << QStringList{"7", "11", "2", "1", "3", "5 (2026)", "6 (2027)"}
-        << QStringList{"Frustrations", "", "Scepticism", "", "", "Emotional Vulnerability", "", ""};
+        << QStringList{"Frustrations", "", "Scepticism", "", "", "Emotional Vulnerability", "", ""} << "";
     QTest::newRow("poor memory") << "Y" << date(2000, 1, 1)
         << QStringList{"4", "1", "0", "7", "7", "3 (2026)", "4 (2027)"}
-        << QStringList{"Frustrations", "", "Scepticism", "", "", "", "Poor Memory", ""};
+        << QStringList{"Frustrations", "", "Scepticism", "", "", "", "Poor Memory", ""} << "";
     QTest::newRow("outer present lines") << "Jörg Müller" << date(1987, 3, 24)
         << QStringList{"7", "24", "6", "9", "6", "1 (2026)", "2 (2027)"}
-        << QStringList{"", "Activity", "", "Planner", "Pragmatism", "", "", ""};
+        << QStringList{"", "Activity", "", "Planner", "Pragmatism", "", "", ""} << "";
 }
 
 void TestChartPage::values()
@@ -96,6 +106,7 @@ void TestChartPage::values()
     QFETCH(DateTimeValue, born);
     QFETCH(QStringList, values);
     QFETCH(QStringList, labels);
+    QFETCH(QString, ignored);
 
     Page page;
     show(page, name, born);
@@ -109,6 +120,7 @@ void TestChartPage::values()
         gotLabels << page.chart.controlText(id);
     QCOMPARE(gotValues, values);
     QCOMPARE(gotLabels, labels);
+    QCOMPARE(page.chart.controlText(10002), ignored);
 
     // Regression: "Emotional Vulnerability" showed as "Emotional". Every
     // formed label's text fits its rectangle, inside the page and clear of
@@ -287,6 +299,20 @@ void TestChartPage::walkthrough()
     page.refill();
     QCOMPARE(page.lineText(6012),
              QStringLiteral("KTHGRS =  2 + 2 + 8 + 7 + 9 + 1 =  29 = 2 + 9  =  11  =  1 + 1  =  2"));
+    const auto shownNotices = [&page] {
+        QStringList texts;
+        for (const QLabel *label : page.findChildren<QLabel *>()) {
+            if (!label->isHidden() && label->text().startsWith(QLatin1String("Letters not counted")))
+                texts << label->text();
+        }
+        return texts;
+    };
+    QCOMPARE(shownNotices(), QStringList());
+
+    doc.setCurrentPerson(QStringLiteral("Łena Vogel"), date(1951, 3, 6), DateTimeValue());
+    page.refill();
+    QCOMPARE(page.lineText(6012), QStringLiteral("NVGL =  5 + 4 + 7 + 3 =  19 = 1 + 9  =  10  =  1 + 0  =  1"));
+    QCOMPARE(shownNotices(), QStringList{QStringLiteral("Letters not counted: Ł")});
 }
 
 void TestChartPage::walkthroughHotSpot()

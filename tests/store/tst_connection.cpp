@@ -160,6 +160,10 @@ private slots:
         QVERIFY(!rows.ok());
         QVERIFY(rows.error().contains(QStringLiteral("no such file")));
         QVERIFY(!QFile::exists(path));
+        // A folder in place of the file is called what it is.
+        QVERIFY(QDir().mkdir(path));
+        const auto folder = PersonStore(path).listLevel(-1);
+        QVERIFY2(!folder.ok() && folder.error().contains(QStringLiteral("it is a folder")), qPrintable(folder.error()));
     }
 
     void createdFilesAreOwnerOnlyAndNeverReplaced()
@@ -206,6 +210,35 @@ private slots:
         const auto top = PersonStore(path).listLevel(-1);
         QVERIFY(top.ok());
         QCOMPARE(top->size(), std::size_t(2)); // the group and "First"
+    }
+
+    // Published PBKDF2-HMAC-SHA1 results (RFC 6070), one with a passphrase
+    // longer than a hash block, and the program's own key of a file that
+    // the sqlcipher tool wrote is checked above.
+    void pbkdf2_data()
+    {
+        QTest::addColumn<QByteArray>("passphrase");
+        QTest::addColumn<QByteArray>("salt");
+        QTest::addColumn<int>("iterations");
+        QTest::addColumn<QByteArray>("key");
+        QTest::newRow("one round") << QByteArray("password") << QByteArray("salt") << 1
+                                   << QByteArray("0c60c80f961f0e71f3a9b524af6012062fe037a6");
+        QTest::newRow("two rounds") << QByteArray("password") << QByteArray("salt") << 2
+                                    << QByteArray("ea6c014dc72d6f8ccd1ed92ace1d41f0d8de8957");
+        QTest::newRow("4096 rounds, two blocks") << QByteArray("passwordPASSWORDpassword")
+                                                 << QByteArray("saltSALTsaltSALTsaltSALTsaltSALTsalt") << 4096
+                                                 << QByteArray("3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038");
+        QTest::newRow("passphrase longer than a block") << QByteArray(70, 'p') << QByteArray("salt") << 3
+            << QByteArray("e4f3c8a9f641915f37df89b7b5503b60a961826add957c1973a9673c57407226");
+    }
+
+    void pbkdf2()
+    {
+        QFETCH(QByteArray, passphrase);
+        QFETCH(QByteArray, salt);
+        QFETCH(int, iterations);
+        QFETCH(QByteArray, key);
+        QCOMPARE(Pbkdf2HmacSha1(passphrase, salt, iterations, int(key.size() / 2)).toHex(), key);
     }
 
     void keyIsDerivedOncePerSalt()

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,8 +24,15 @@ class TestLocation : public QObject {
     Q_OBJECT
 
     QString m_startDir;
+    QTemporaryDir m_config;
 
 private slots:
+    void initTestCase()
+    {
+        // The remembered persons file is kept in the settings: never the user's.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
+    }
+
     void init()
     {
         m_startDir = QDir::currentPath();
@@ -56,6 +64,74 @@ private slots:
             touch(dir.filePath(name));
         const QString found = FindSharedDatabase(QLatin1Char('p'), dir.path());
         QCOMPARE(found, chosen.isEmpty() ? QString() : dir.filePath(chosen));
+    }
+
+    void choosePersonsDatabase_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("a backup copy beside the file made") << QStringList{"persons.mdb", "persons_backup.mdb"} << ""
+                                                            << "persons.mdb";
+        QTest::newRow("an unrelated file beside it") << QStringList{"persons.mdb", "pz-notes.mdb"} << ""
+                                                     << "persons.mdb";
+        QTest::newRow("the remembered file before all") << QStringList{"persons.mdb", "p2.mdb", "pz.mdb"} << "p2.mdb"
+                                                        << "p2.mdb";
+        QTest::newRow("a remembered file that is gone") << QStringList{"p1.mdb", "p2.mdb"} << "gone.mdb" << "p2.mdb";
+        QTest::newRow("a single file of another name") << QStringList{"p1.mdb"} << "" << "p1.mdb";
+    }
+
+    void choosePersonsDatabase()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, remembered);
+        QFETCH(QString, chosen);
+        QTemporaryDir dir;
+        for (const QString &name : files)
+            touch(dir.filePath(name));
+        const PersonsFileChoice choice
+            = ChoosePersonsDatabase(dir.path(), remembered.isEmpty() ? QString() : dir.filePath(remembered));
+        QCOMPARE(choice.path, dir.filePath(chosen));
+        QCOMPARE(choice.candidates.size(), files.size());
+    }
+
+    // Once chosen, the file stays in use although a name later in the
+    // listing appears beside it, and the notice names the other one.
+    void personsFileIsRemembered()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        const QString shared = SharedFolder();
+        QVERIFY(QDir().mkpath(shared));
+        touch(shared + QStringLiteral("/p1.mdb"));
+        QCOMPARE(PersonsDatabasePath(), shared + QStringLiteral("/p1.mdb"));
+        touch(shared + QStringLiteral("/p2.mdb"));
+        ForgetDatabaseLocations();
+        QCOMPARE(PersonsDatabasePath(), shared + QStringLiteral("/p1.mdb"));
+        QCOMPARE(PersonsFileNotice(), QStringLiteral("Persons file: %1/p1.mdb (also in its folder, not used: p2.mdb)")
+                                          .arg(shared));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // Leftovers of creations that were cut off go; the file of a creation
+    // still running stays.
+    void removesStalePartFiles()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        const QString shared = SharedFolder();
+        QVERIFY(QDir().mkpath(shared));
+        const QString dead = shared + QStringLiteral("/persons.mdb.999999999.part");
+        const QString running = shared + QStringLiteral("/persons.mdb.%1.part").arg(QCoreApplication::applicationPid());
+        const QString texts = home.filePath(QStringLiteral("Quadrivium/Quadrivium.mdb.999999999.part"));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("Quadrivium"))));
+        for (const QString &path : {dead, running, texts})
+            touch(path);
+        RemoveStalePartFiles();
+        QVERIFY(!QFile::exists(dead));
+        QVERIFY(!QFile::exists(texts));
+        QVERIFY(QFile::exists(running));
+        qunsetenv("XDG_DATA_HOME");
     }
 
     void sharedFolderFollowsDataHome()

@@ -242,6 +242,9 @@ private slots:
         QTest::newRow("no names") << " " << "" << "" << true;
         QTest::newRow("last name too long") << QString(256, QLatin1Char('a')) << "" << "" << true;
         QTest::newRow("group name too long") << "A" << "" << QString(256, QLatin1Char('g')) << true;
+        QTest::newRow("escape in a first name") << "A" << QStringLiteral("B\x1b[2J") << "" << true;
+        QTest::newRow("line break in a group name") << "A" << "" << QStringLiteral("G\nH") << true;
+        QTest::newRow("NUL in a last name") << QString(QStringLiteral("A") + QChar(0)) << "" << "" << true;
         QTest::newRow("invalid date") << "A" << "B" << "" << false;
     }
 
@@ -268,9 +271,36 @@ private slots:
         if (!validDate)
             e.born = DateTimeValue::fromFields(1990, 2, 31);
         QVERIFY(!store.addPerson(e).ok());
+        QVERIFY(!store.addPersonUnlessDuplicate(e).ok());
         // All or nothing: a bad entry after a good one adds neither.
         QVERIFY(!store.addPersons({person("Good", {}), e}).ok());
+        QVERIFY(!store.importPersons({person("Good", {}), e}).ok());
         QCOMPARE(store.listLevel(kTopLevelKey)->size(), std::size_t(0));
+    }
+
+    // An import skips persons stored already with the same names, date and
+    // time of birth (or met earlier in the import), files persons in
+    // existing groups and makes a missing group once.
+    void importSkipsPersonsPresent()
+    {
+        const PersonStore store = freshStore();
+        QVERIFY(store.addPerson(person("Kern", "Eva", "Family")).ok());
+        PersonEntry otherDay = person("Kern", "Eva");
+        otherDay.born = DateTimeValue::fromFields(1985, 3, 15);
+        PersonEntry withTime = person("Kern", "Eva");
+        withTime.time = DateTimeValue::fromTime(8, 0);
+        const auto count = store.importPersons({person("Kern", "Eva"), otherDay, withTime, person("Roth", "Ida", "Family"),
+                                                person("Neu", "A", "Club"), person("Neu", "B", "Club"),
+                                                person("Neu", "B", "Club"), person({}, QStringLiteral("Ka\u0308the"))});
+        QVERIFY2(count.ok(), qPrintable(count.error()));
+        QCOMPARE(std::pair(count->imported, count->alreadyPresent), std::pair(6, 2));
+        QCOMPARE(labels(*store.listGroups()), (QStringList{"[Club]", "[Family]"}));
+        const int family = store.listGroups()->at(1).child;
+        QCOMPARE(labels(*store.listLevel(family)), (QStringList{"Kern,Eva", "Roth,Ida"}));
+        // Names are stored composed: the typed forms are one person.
+        const auto again = store.addPersonUnlessDuplicate(person({}, QStringLiteral("K\u00e4the")));
+        QVERIFY(again.ok() && again->duplicateGroup && !again->added);
+        QCOMPARE(*again->duplicateGroup, TopLevelName());
     }
 
     // No stray blank when one of the names is missing.

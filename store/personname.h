@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace quadrivium {
+
+// Names as they enter the program: typed in a dialog, given on the command
+// line, read from a CSV file or held by the document.
+
+/// `typed` without outer blanks, in composed form (NFC), so that a letter
+/// typed as base letter and combining mark is the same as the one letter.
+QString NormalizedName(const QString &typed);
+
+/// Why `name` cannot be stored: a control character (ESC, BEL, NUL, a line
+/// break ...) or more than kMaxNameLength characters; nothing when it can.
+/// `what` names the field in the message ("last name", "group name").
+std::optional<QString> NameProblem(const QString &name, const QString &what);
+
+/// The display name in the single-byte form the engine counts: composed,
+/// Latin-1; characters beyond Latin-1 (never counted) are left out.
+std::string EngineName(const QString &displayName);
+
+/// The letters of `displayName` that the letter table does not count
+/// (é, Ł, letters of other scripts), each once; empty when all count.
+QString IgnoredLettersOf(const QString &displayName);
+/// The line that names them: "Letters not counted: Ł, é"; empty when all
+/// letters of `displayName` count.
+QString IgnoredLettersNote(const QString &displayName);
+
+} // namespace quadrivium

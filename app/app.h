@@ -6,9 +6,10 @@
 // calendarbar, flattoolbar, barlayout, statusbar, windowplacement), the
 // view with the tabbed sheet of pages above the text pane
 // (CQuadriviumView, CsheetWithTab, advancedsplitter, richview), the
-// settings sheet and quick view (setupsheet, settingscommand, quickview), the text
-// manager (texteditor), the customisable bars (chartlinebar, daybarsettings,
-// barbuttons, barcustomizedialog), the print commands (printcommands), and the
+// settings sheet and quick view (setupsheet, settingscommand, quickview),
+// the text manager (texteditor), the export and Save as (exportcommands),
+// the customisable bars (chartlinebar, daybarsettings, barbuttons,
+// barcustomizedialog), the print commands (printcommands), and the
 // dialogs: person selection, person entry, groups, date and time fields,
 // help and about (personselectdialog, personlistview, persondialog,
 // groupdialog, dateedit, helpwindow, aboutdialog). The command-line

@@ -7,6 +7,7 @@
 #include "chartlinebar.h"
 #include "commandregistry.h"
 #include "daybarsettings.h"
+#include "exportcommands.h"
 #include "helpwindow.h"
 #include "mainbar.h"
 #include "quadriviumapp.h"
@@ -87,6 +88,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     m_settingsCommand = new CSettingsCommand(*this);
     if (auto *bio = qobject_cast<CBiorythmus *>(page(kBiorhythmPage)))
         connect(bio, &CBiorythmus::calendarRequested, m_calendarBar, &QWidget::show);
+    m_export = new CExportCommands(m_document, *m_registry, *m_textPane, m_settings, this);
     createMenus();
 
     connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
@@ -276,6 +278,7 @@ void CMainFrame::createMenus()
     m_editor->AddMenus(*file, *edit, *m_viewMenu);
     m_viewMenu->addSeparator();
     add(m_viewMenu, CSettingsCommand::kCmdSettings);
+    m_export->AddMenus(*file);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     add(help, kCmdHelpTopics);

@@ -20,6 +20,7 @@ class CCalendarBar;
 class CChartLineBar;
 class CDayBarSettings;
 class CCommandRegistry;
+class CExportCommands;
 class CHelpWindow;
 class CMainBar;
 class CPersonsFileWatch;
@@ -139,6 +140,7 @@ private:
     CRichView *m_textPane = nullptr;
     CTextEditor *m_editor = nullptr;
     CSettingsCommand *m_settingsCommand = nullptr;
+    CExportCommands *m_export = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_barsMenu = nullptr;
     std::map<int, CReadingPage *> m_pages;

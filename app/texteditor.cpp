@@ -213,62 +213,27 @@ void CTextEditor::run(int id)
         enter(id);
         return;
     }
-    const bool active = isActive();
-    switch (id) {
-    case kCmdEnterTextManager:
-        if (!active)
+    if (id == kCmdEnterTextManager) {
+        if (!isActive())
             enter(kCmdTableIntro);
-        break;
-    case kCmdLeaveTextManager:
-        if (active)
-            leave();
-        break;
-    case kCmdSave:
-        if (active)
-            saveCommand();
-        break;
-    case kCmdUndo:
-        if (active)
-            m_pane.undo();
-        break;
-    case kCmdCut:
-        if (active)
-            m_pane.cut();
-        break;
-    case kCmdPaste:
-        if (active)
-            m_pane.paste();
-        break;
-    case kCmdFont:
-        if (active)
-            m_pane.ChooseFont();
-        break;
-    case kCmdBold:
-        if (active)
-            m_pane.ToggleBold();
-        break;
-    case kCmdItalic:
-        if (active)
-            m_pane.ToggleItalic();
-        break;
-    case kCmdAlignLeft:
-        if (active)
-            m_pane.Align(Qt::AlignLeft);
-        break;
-    case kCmdAlignRight:
-        if (active)
-            m_pane.Align(Qt::AlignRight);
-        break;
-    case kCmdCenter:
-        if (active)
-            m_pane.Align(Qt::AlignHCenter);
-        break;
-    case kCmdColor:
-        if (active)
-            m_pane.ChooseColor();
-        break;
-    default:
-        break;
+        return;
+    }
+    if (!isActive())
+        return;
+    switch (id) {
+    case kCmdLeaveTextManager: leave(); break;
+    case kCmdSave: saveCommand(); break;
+    case kCmdUndo: m_pane.undo(); break;
+    case kCmdCut: m_pane.cut(); break;
+    case kCmdPaste: m_pane.paste(); break;
+    case kCmdFont: m_pane.ChooseFont(); break;
+    case kCmdBold: m_pane.ToggleBold(); break;
+    case kCmdItalic: m_pane.ToggleItalic(); break;
+    case kCmdAlignLeft: m_pane.Align(Qt::AlignLeft); break;
+    case kCmdAlignRight: m_pane.Align(Qt::AlignRight); break;
+    case kCmdCenter: m_pane.Align(Qt::AlignHCenter); break;
+    case kCmdColor: m_pane.ChooseColor(); break;
+    default: break;
     }
 }
 
@@ -299,7 +264,6 @@ void CTextEditor::enter(int id)
     m_document.setCurrentCommand(kTextEditorMode);
     for (const TableCommand &t : kTableCommands)
         m_registry.action(t.id)->setChecked(t.id == id);
-    m_titles->clear();
     if (fillTitles(-1))
         m_titles->setCurrentIndex(m_titles->count() > 0 ? 0 : -1);
     showSelected();

@@ -4,8 +4,18 @@
 
 #include "app/quadriviumapp.h"
 
-#include <QSettings>
+#include "store/location.h"
+#include "store/personstore.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -26,3 +36,84 @@ StartProgram(const std::function<void(QSettings &)> &prepare = {})
     app->InitInstance();
     return app;
 }
+
+/// Settings, data folder, an editable copy of the supplied text database
+/// and an empty persons database, all in a fresh temporary folder.
+
+class ProgramFolder {
+public:
+    /// Makes the folder and points the program at it; check ok().
+    ProgramFolder()
+    {
+        QApplication::setOrganizationName(QStringLiteral("Velmora"));
+        QApplication::setApplicationName(QStringLiteral("Orbisaneng"));
+        if (!m_dir.isValid())
+            return;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, filePath(QStringLiteral("config")));
+        qputenv("XDG_DATA_HOME", filePath(QStringLiteral("data")).toUtf8());
+        quadrivium::ForgetDatabaseLocations();
+        texts = filePath(QStringLiteral("Quadrivium.mdb"));
+        if (!QFile::copy(qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb"), texts))
+            return;
+        QFile::setPermissions(texts, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        quadrivium::SetTextDatabasePath(texts);
+        persons = filePath(QStringLiteral("persons.mdb"));
+        if (!quadrivium::CreatePersonsDatabase(persons).ok())
+            return;
+        quadrivium::SetPersonsDatabasePath(persons);
+        m_ok = true;
+    }
+
+    bool ok() const { return m_ok; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+    QString texts;
+    QString persons;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+/// Handles the modal windows that appear, one handler each, in order, and
+/// notes their class names and, for message boxes, their texts.
+class ModalDriver : public QObject {
+public:
+    using Handler = std::function<void(QWidget *)>;
+
+    explicit ModalDriver(std::deque<Handler> handlers) : m_handlers(std::move(handlers))
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (!w || w == m_last || m_handlers.empty())
+                return;
+            m_last = w;
+            seen << QString::fromLatin1(w->metaObject()->className());
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                texts << box->text();
+            Handler handler = std::move(m_handlers.front());
+            m_handlers.pop_front();
+            handler(w);
+        });
+        m_timer.start();
+    }
+
+    /// A handler that answers a message box with `button`.
+    static Handler answer(QMessageBox::StandardButton button)
+    {
+        return [button](QWidget *w) {
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                box->button(button)->click();
+        };
+    }
+
+    QStringList seen;
+    QStringList texts;
+
+private:
+    std::deque<Handler> m_handlers;
+    QTimer m_timer;
+    QWidget *m_last = nullptr;
+};

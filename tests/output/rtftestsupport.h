@@ -94,4 +94,16 @@ inline QString text(const QTextDocument &document)
     return result;
 }
 
+// Text as a converter writes it, compared without its CR LF line ends, a
+// byte order mark and the line ends at the end.
+inline QString withoutTrailingLineEnds(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
 } // namespace rtftest

@@ -5,6 +5,8 @@
 #include "output/rtfreader.h"
 #include "output/rtfwriter.h"
 
+#include "rtftestsupport.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,19 +19,7 @@
 
 using namespace quadrivium;
 
-namespace {
-
-QString withoutTrailingLineEnds(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    while (text.endsWith(u'\n'))
-        text.chop(1);
-    return text;
-}
-
-} // namespace
+using rtftest::withoutTrailingLineEnds;
 
 class TestRtfLibreOffice : public QObject {
     Q_OBJECT

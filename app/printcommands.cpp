@@ -120,8 +120,13 @@ std::unique_ptr<CPrintJob> CPrintCommands::prepareJob()
         options = dialog.options();
     }
     m_print = LoadPrintSettings(m_settings, m_print);
-    auto job = CreateReport(command, m_print, options);
-    if (!job || !Succeeded(m_window, job->Compose(PrinterPaper(printer()))))
+    auto job = CreateReport(command, m_print, options, m_document, SystemToday);
+    if (!job) {
+        ShowError(m_window, QStringLiteral("There is nothing to print: please choose a person with a valid "
+                                           "date of birth first."));
+        return nullptr;
+    }
+    if (!Succeeded(m_window, job->Compose(PrinterPaper(printer()))))
         return nullptr;
     if (job->pageCount() == 0) {
         ShowError(m_window, QStringLiteral("There is nothing to print: the report has no pages."));

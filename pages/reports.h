@@ -3,10 +3,14 @@
 #include "output/optionsdialog.h"
 #include "output/printjob.h"
 
+#include "engine/corenumbers.h"
+
 #include <memory>
 #include <optional>
 
 namespace quadrivium {
+
+class CQuadriviumDoc;
 
 /// Whether the page of page command `command` has a printed report
 /// (kNoPage: the introduction report).
@@ -14,8 +18,11 @@ bool HasReport(int command);
 /// The options dialog asked before the report of `command`; none when the
 /// report has no options.
 std::optional<OptionsDialogSpec> ReportOptions(int command);
-/// A new job for the report of `command` with the options word chosen;
-/// null when the page has no report.
-std::unique_ptr<CPrintJob> CreateReport(int command, const PrintSettings &settings, std::uint32_t options);
+/// A new job for the report of `command` with the options word chosen, for
+/// the current person of `document` and today's date from `today`; null
+/// when the page has no report or a reading report has no person with a
+/// valid date of birth.
+std::unique_ptr<CPrintJob> CreateReport(int command, const PrintSettings &settings, std::uint32_t options,
+                                        const CQuadriviumDoc &document, const Clock &today);
 
 } // namespace quadrivium

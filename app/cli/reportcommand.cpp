@@ -4,6 +4,7 @@
 #include "personscommand.h"
 #include "readinginput.h"
 
+#include "output/exportassembly.h"
 #include "output/reportoutput.h"
 #include "pages/quadriviumdoc.h"
 #include "pages/reports.h"
@@ -23,7 +24,38 @@ int readingCommand(const QString &name)
 {
     if (name == QLatin1String("intro"))
         return kNoPage;
+    if (name == QLatin1String("chart"))
+        return kBirthChartPage;
+    if (name == QLatin1String("pyramid"))
+        return kPyramidPage;
+    if (name == QLatin1String("biorhythm"))
+        return kBiorhythmPage;
     return -1;
+}
+
+/// The options word of a section list of a reading report: "all" or the
+/// names of the reading's export sections and "graphic", separated by
+/// commas. The names stand in the order of the options dialog's boxes.
+std::optional<std::uint32_t> reportOptions(int command, const QString &list, QString *error)
+{
+    const auto spec = ReportOptions(command);
+    const auto reading = ExportReadingNamed(command == kBirthChartPage ? QStringLiteral("chart")
+                                            : command == kPyramidPage  ? QStringLiteral("pyramid")
+                                                                       : QStringLiteral("biorhythm"));
+    const QStringList names = QStringList{QStringLiteral("graphic")} + ExportSectionNames(*reading);
+    if (list.trimmed() == QLatin1String("all"))
+        return spec->mask;
+    std::uint32_t word = 0;
+    for (const QString &part : list.split(QLatin1Char(','))) {
+        const int index = int(names.indexOf(part.trimmed()));
+        if (index < 0 || index >= spec->boxes.size()) {
+            *error = QStringLiteral("--sections: unknown section \"%1\"; this report has: all, %2")
+                         .arg(part.trimmed(), names.join(QStringLiteral(", ")));
+            return std::nullopt;
+        }
+        word |= spec->boxes[index].bit;
+    }
+    return word;
 }
 
 std::optional<QPageSize> pageSizeNamed(const QString &name)
@@ -60,16 +92,24 @@ int runReport(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes a printed report as a PDF file, as the window's PDF export does, with the\n"
-        "default printer font.\n"
-        "  report --reading intro --pdf FILE.pdf"));
+        "default printer font and curve settings.\n"
+        "  report --reading intro --pdf FILE.pdf\n"
+        "  report --reading chart|pyramid|biorhythm (--person ID | --first F --last L --born YYYY-MM-DD)\n"
+        "         [--sections LIST] --pdf FILE.pdf"));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("reading"), QStringLiteral("The report: intro."), QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("reading"), QStringLiteral("The report: chart, pyramid, biorhythm or intro."),
+                      QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("sections"),
+                      QStringLiteral("all (default) or a comma-separated list of the reading's export sections "
+                                     "and graphic."),
+                      QStringLiteral("LIST")});
     parser.addOption({QStringLiteral("paper"), QStringLiteral("Paper size (A4, Letter, Legal, A5, ...); A4 if not given."),
                       QStringLiteral("SIZE")});
     parser.addOption({QStringLiteral("margins"),
                       QStringLiteral("Left, top, right and bottom margin in mm; 15 each if not given."),
                       QStringLiteral("L,T,R,B")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("The PDF file to write."), QStringLiteral("FILE")});
+    addReadingOptions(parser, true);
     addDatabaseOptions(parser);
     if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
@@ -97,7 +137,30 @@ int runReport(const QStringList &arguments)
         settings.margins = *margins;
     }
 
-    const auto job = CreateReport(command, settings, 0);
+    CQuadriviumDoc document;
+    std::uint32_t options = 0;
+    Clock today = SystemToday;
+    if (command != kNoPage) {
+        QString error;
+        const auto word = reportOptions(command, parser.isSet(QStringLiteral("sections"))
+                                                     ? parser.value(QStringLiteral("sections")) : QStringLiteral("all"),
+                                        &error);
+        if (!word)
+            return fail(error);
+        options = *word;
+        ReadingInput input;
+        if (const auto status = readReadingInput(parser, input))
+            return *status;
+        document.setCurrentPerson(input.name, input.born, input.time);
+        document.setChosenDay(input.day);
+        today = input.today;
+    } else if (parser.isSet(QStringLiteral("sections"))) {
+        return fail(QStringLiteral("--sections: the introduction report has no sections"));
+    }
+
+    const auto job = CreateReport(command, settings, options, document, today);
+    if (!job)
+        return fail(QStringLiteral("no reading for this date of birth"));
     try {
         const Status written = WriteReportPdf(*job, paper, pdf);
         if (!written)

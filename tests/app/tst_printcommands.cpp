@@ -4,6 +4,7 @@
 
 #include "app/commandregistry.h"
 #include "app/printcommands.h"
+#include "output/optionsdialog.h"
 #include "output/printsettings.h"
 #include "pages/quadriviumdoc.h"
 #include "store/location.h"
@@ -64,6 +65,7 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<bool>("report");
         QTest::newRow("introduction") << int(kNoPage) << true;
+        QTest::newRow("birth chart") << int(kBirthChartPage) << true;
         QTest::newRow("calculation walkthrough") << int(kWalkthroughPage) << false;
     }
 
@@ -124,6 +126,43 @@ private slots:
         ModalCloser closer;
         m_commands->run(kCmdPrintPreview);
         QCOMPARE(closer.seen, QStringList{"QPrintPreviewDialog"});
+    }
+
+    // A reading's report after its options dialog is accepted: the PDF of
+    // the current person; without a person a message says why nothing is
+    // written.
+    void readingReport_data()
+    {
+        QTest::addColumn<bool>("person");
+        QTest::newRow("person chosen") << true;
+        QTest::newRow("no person") << false;
+    }
+
+    void readingReport()
+    {
+        QFETCH(bool, person);
+        m_document->setCurrentCommand(kPyramidPage);
+        if (person)
+            m_document->setCurrentPerson(QStringLiteral("Anna Berg"), DateTimeValue::fromFields(1987, 3, 12), {});
+        const QString target = m_dir->filePath(QStringLiteral("pyramid.pdf"));
+        m_commands->setPdfTarget(target);
+        QStringList seen;
+        QTimer accepter;
+        connect(&accepter, &QTimer::timeout, this, [&seen] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen << QString::fromLatin1(dialog->metaObject()->className());
+            if (qobject_cast<COptionsDialog *>(dialog))
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        accepter.start(20);
+        m_commands->run(kCmdExportPdf);
+        QCOMPARE(QFile::exists(target), person);
+        QCOMPARE(seen.size(), person ? 1 : 2);
+        QCOMPARE(seen.first(), QStringLiteral("quadrivium::COptionsDialog"));
     }
 
     // Page setup keeps the margins also when cancelled, and stores them with

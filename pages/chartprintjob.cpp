@@ -1,0 +1,184 @@
+#include "chartprintjob.h"
+
+#include "output/cellgrid.h"
+#include "output/stringtable.h"
+#include "store/datetext.h"
+
+namespace quadrivium {
+
+namespace {
+
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kBlack = 0;
+
+// The largest of `height` and smaller sizes (in steps of a tenth) at which
+// every text of `texts` is at most `room` wide.
+int fittingHeight(const QString &face, int height, int weight, const QStringList &texts, int room)
+{
+    while (height > 10) {
+        const QFont font = PrintFont(face, height, weight);
+        bool fits = true;
+        for (const QString &text : texts)
+            fits = fits && TextExtent(font, text).width() <= room;
+        if (fits)
+            break;
+        height -= qMax(1, height / 10);
+    }
+    return height;
+}
+
+} // namespace
+
+void CChartPrintJob::ComposeContent()
+{
+    if (options() & 0x1U)
+        SetGraphicPage(true);
+    AddRecords(ExportRecords(ExportReading::Chart, m_subject.values, (options() >> 1) & 0x1FFU));
+}
+
+void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
+{
+    DrawPageFrame(surface);
+    const PageGeometry &g = geometry();
+    const int unit = p3();
+    const int frameWidth = g.frameRight - g.frameLeft;
+    const CoreNumberSet &n = m_subject.values.numbers;
+    const int year = n.core.currentYear;
+
+    // The heading: who the reading is for and the numbers. Its font is
+    // made smaller when the longest row would not fit the frame.
+    const QString rows[10][3] = {
+        {LoadString(508), {}, {}},
+        {LoadString(509), {}, {}},
+        {m_subject.name, {}, {}},
+        {FormatDateValue(m_subject.birth), {}, {}},
+        {LoadString(510), QString::number(n.rulingNumber), {}},
+        {LoadString(511), QString::number(n.dayNumber), {}},
+        {LoadString(512), QString::number(n.core.m_nFate), {}},
+        {LoadString(513), QString::number(n.core.m_nAppearance), {}},
+        {LoadString(514), QString::number(n.core.m_nDominant), {}},
+        {LoadString(515), QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(year, 4, 10, QLatin1Char('0')),
+         QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYearNext).arg(year + 1, 4, 10, QLatin1Char('0'))},
+    };
+    const QString widest = rows[9][0] + rows[9][1] + rows[9][2] + QStringLiteral("MMMM");
+    const int headingFont = fittingHeight(face(), unit * 15 / 10, 700, {widest, m_subject.name}, frameWidth);
+    CCellGrid heading(surface);
+    heading.SetColumns(3);
+    heading.SetRows(10);
+    heading.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
+    heading.SetGridFont(face(), headingFont, 700);
+    heading.SetColumnWidth(0, 15 * unit);
+    heading.SetColumnWidth(1, 2 * unit);
+    heading.SetColumnWidth(2, 2 * unit);
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            heading.SetCursor(c, r);
+            heading.SetText(rows[r][c]);
+        }
+    }
+    int top = g.frameTop - g.u;
+    top -= placeCentred(heading, top);
+    heading.Draw();
+
+    // The chart: three by three cells, the digits' texts in bold, the
+    // digit itself small and light in an empty cell.
+    const int cell = 6 * unit;
+    const int labelHeight = unit * 2; // one label row above the chart
+    top -= g.u + labelHeight;
+    const QPoint chart(g.frameLeft + (frameWidth - 3 * cell) / 2, top);
+    CCellGrid grid(surface);
+    grid.SetColumns(3);
+    grid.SetRows(3);
+    grid.SetPaddings(0, 0);
+    grid.SetGridFlags(CCellGrid::DrawBorders);
+    grid.SetGridFont(face(), unit * 15 / 10, 700);
+    grid.SetAllColumnWidths(cell);
+    grid.SetAllRowHeights(cell);
+    grid.SetOrigin(chart.x(), chart.y());
+    const ChartGrid &chartGrid = m_subject.values.grid;
+    for (int digit = 1; digit <= 9; ++digit) {
+        const int row = GridRow(digit), column = GridColumn(digit);
+        grid.SetCursor(column, row);
+        std::uint32_t flags = CCellGrid::Center | CCellGrid::VCenter;
+        if (row == 1 && column == 1)
+            flags |= CCellGrid::StrokeLeft | CCellGrid::StrokeRight | CCellGrid::StrokeTop | CCellGrid::StrokeBottom;
+        else if (column == 1)
+            flags |= CCellGrid::StrokeLeft | CCellGrid::StrokeRight;
+        else if (row == 1)
+            flags |= CCellGrid::StrokeTop | CCellGrid::StrokeBottom;
+        grid.SetFlags(flags);
+        const QString text = QString::fromLatin1(chartGrid.m_strCell[std::size_t(digit)]);
+        if (text.isEmpty()) {
+            grid.SetText(QString::number(digit));
+            grid.AddFlags(CCellGrid::OwnFont);
+            grid.SetCellFont(face(), unit, 400);
+        } else {
+            grid.SetText(text);
+        }
+    }
+    grid.Draw();
+    drawLines(surface, chart, cell);
+}
+
+void CChartPrintJob::drawLines(CPrintSurface &surface, QPoint chart, int cell)
+{
+    // Each row or column has at most one formed line (present and missing
+    // exclude each other): row labels stand right of the chart, column
+    // labels below it, one row each, and the diagonals' labels above its
+    // top corners. So no label meets another or the chart.
+    const PageGeometry &g = geometry();
+    const int gap = g.u / 2;
+    const int right = chart.x() + 3 * cell;
+    const int bottom = chart.y() - 3 * cell;
+    QStringList labels;
+    for (const ChartLine &line : ChartLines())
+        labels << QString::fromLatin1(line.label);
+    const int room = qMin(g.frameRight - right - gap, chart.x() - g.frameLeft - gap) - 20;
+    const int labelFont = fittingHeight(face(), p3(), 400, labels, room);
+
+    const auto label = [&](const QString &text, ColorRef colour, int x, int y, int align) {
+        CCellGrid box(surface);
+        box.SetColumns(1);
+        box.SetRows(1);
+        box.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
+        box.SetGridFont(face(), labelFont, 400);
+        box.SetText(text);
+        box.SetCellColors(colour, 0xFFFFFF);
+        const int width = box.ColumnWidth(0, true);
+        const int height = box.RowHeight(0);
+        // align: 0 left edge at x, 1 centred on x, 2 right edge at x; y is the middle.
+        box.SetOrigin(align == 0 ? x : align == 1 ? x - width / 2 : x - width, y + height / 2);
+        box.Draw();
+        return height;
+    };
+
+    for (int index : LineWalkOrder()) {
+        if (!m_subject.values.grid.m_bLine[std::size_t(index)])
+            continue;
+        const ChartLine &line = ChartLines()[std::size_t(index)];
+        const ColorRef colour = line.missing ? kBlack : kRed;
+        const int style = line.missing ? 1 : 0;
+        const QString text = QString::fromLatin1(line.label);
+        const int r0 = GridRow(line.digits[0]), c0 = GridColumn(line.digits[0]);
+        const int r2 = GridRow(line.digits[2]), c2 = GridColumn(line.digits[2]);
+        if (r0 == r2) {
+            const int y = chart.y() - r0 * cell - cell / 2;
+            DrawPrintLine(surface, chart.x(), y, right, y, colour, style);
+            label(text, colour, right + gap, y, 0);
+        } else if (c0 == c2) {
+            const int x = chart.x() + c0 * cell + cell / 2;
+            DrawPrintLine(surface, x, chart.y(), x, bottom, colour, style);
+            const int h = PrintFont(face(), labelFont, 400).pixelSize() * 3 / 2;
+            label(text, colour, x, bottom - gap - h / 2 - c0 * h, 1);
+        } else {
+            // A diagonal: from the corner of its upper digit to the opposite corner.
+            const bool fromLeft = (r0 < r2) == (c0 < c2);
+            const int xTop = fromLeft ? chart.x() : right;
+            const int xBottom = fromLeft ? right : chart.x();
+            DrawPrintLine(surface, xTop, chart.y(), xBottom, bottom, colour, style);
+            label(text, colour, fromLeft ? chart.x() : right, chart.y() + gap + cell / 6, fromLeft ? 2 : 0);
+        }
+    }
+}
+
+} // namespace quadrivium

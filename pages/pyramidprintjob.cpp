@@ -1,0 +1,114 @@
+#include "pyramidprintjob.h"
+
+#include "output/cellgrid.h"
+#include "output/stringtable.h"
+#include "store/datetext.h"
+
+#include <algorithm>
+
+namespace quadrivium {
+
+void CPyramidPrintJob::ComposeContent()
+{
+    if (options() & 0x1U)
+        SetGraphicPage(true);
+    const std::uint32_t sections = ((options() & 0x2U) ? 1U : 0U) | ((options() & 0x2000U) ? 2U : 0U);
+    auto records = ExportRecords(ExportReading::Pyramid, m_subject.values, sections);
+    // The printed introduction is the pyramid's own; the export also
+    // carries the general one (introduction record 1).
+    std::erase_if(records, [](const ExportRecord &r) { return r.table == 0 && r.numberId == 1; });
+    AddRecords(records);
+}
+
+void CPyramidPrintJob::PrintGraphicPage(CPrintSurface &surface)
+{
+    DrawPageFrame(surface);
+    const PageGeometry &g = geometry();
+    const int unit = p3();
+    const PyramidNumbers &n = m_subject.values.pyramid;
+    const auto ageYear = [&](int i) { return QString::fromStdString(n.ageYearText(i)); };
+
+    const QString rows[11][2] = {
+        {LoadString(522), {}},
+        {{}, {}},
+        {LoadString(509), {}},
+        {m_subject.name, {}},
+        {FormatDateValue(m_subject.birth), {}},
+        {{}, {}},
+        {LoadString(10019), QString::number(n.rulingNumber)},
+        {LoadString(3015), ageYear(0)},
+        {LoadString(3016), ageYear(1)},
+        {LoadString(3013), ageYear(2)},
+        {LoadString(3017), ageYear(3)},
+    };
+    CCellGrid table(surface);
+    table.SetColumns(3);
+    table.SetRows(11);
+    table.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
+    table.SetGridFont(face(), unit * 15 / 10, 700);
+    table.SetColumnWidth(0, 15 * unit);
+    table.SetColumnWidth(1, 2 * unit);
+    table.SetColumnWidth(2, 2 * unit);
+    for (int r = 0; r < 11; ++r) {
+        table.SetCursor(0, r);
+        table.SetText(rows[r][0]);
+        table.SetCursor(1, r);
+        table.SetText(rows[r][1]);
+    }
+    int top = g.frameTop - g.u;
+    top -= placeCentred(table, top) + 2 * g.u;
+    table.Draw();
+
+    // The pyramid: seven columns, eight rows; the numbers in their stones.
+    CCellGrid figure(surface);
+    figure.SetColumns(7);
+    figure.SetRows(8);
+    figure.SetPaddings(0, 0);
+    figure.SetGridFlags(0);
+    figure.SetGridFont(face(), unit, 700);
+    for (int c = 0; c < 7; ++c)
+        figure.SetColumnWidth(c, (c == 0 || c == 6 ? 4 : 3) * unit);
+    figure.SetAllRowHeights(2 * unit);
+    const struct {
+        int column, row, value;
+    } cells[] = {
+        {3, 0, n.age[3]},  {4, 0, n.year[3]}, {3, 1, n.climax[3]}, {3, 2, n.age[2]},  {5, 2, n.year[2]},
+        {3, 3, n.climax[2]}, {2, 4, n.age[0]}, {0, 4, n.year[0]}, {4, 4, n.age[1]},  {6, 4, n.year[1]},
+        {2, 5, n.climax[0]}, {4, 5, n.climax[1]}, {1, 7, n.monthSum}, {3, 7, n.daySum}, {5, 7, n.yearSum},
+    };
+    for (const auto &c : cells) {
+        figure.SetCursor(c.column, c.row);
+        // Numbers beside the axis lean toward it, the two ages between the
+        // chevrons away from it: so no line runs through a number.
+        const bool away = c.row == 4 && (c.column == 2 || c.column == 4);
+        const bool leftHalf = (c.column < 3) != away;
+        const std::uint32_t across = c.column == 3 ? CCellGrid::Center : leftHalf ? CCellGrid::Right : CCellGrid::Left;
+        figure.SetFlags(across | CCellGrid::VCenter);
+        figure.SetNumber(c.value);
+    }
+    const int width = figure.TotalWidth();
+    const int left = g.frameLeft + (g.frameRight - g.frameLeft - width) / 2;
+    figure.SetOrigin(left, top);
+    figure.Draw();
+
+    // Column edges and row tops in page units.
+    int columnLeft[8] = {left};
+    for (int c = 0; c < 7; ++c)
+        columnLeft[c + 1] = columnLeft[c] + figure.ColumnWidth(c);
+    int rowTop[9] = {top};
+    for (int r = 0; r < 8; ++r)
+        rowTop[r + 1] = rowTop[r] - figure.RowHeight(r);
+    const int axis = columnLeft[3] + figure.ColumnWidth(3) / 2;
+    const int base = rowTop[7];
+    // The outer chevron, the inner chevron and the inner V.
+    DrawPrintLine(surface, left, base, axis, rowTop[1], 0, 0);
+    DrawPrintLine(surface, axis, rowTop[1], left + width, base, 0, 0);
+    DrawPrintLine(surface, columnLeft[1], base, axis, rowTop[3], 0, 0);
+    DrawPrintLine(surface, axis, rowTop[3], columnLeft[6], base, 0, 0);
+    const QPoint leftMiddle(columnLeft[1] + (axis - columnLeft[1]) / 2, base + (rowTop[3] - base) / 2);
+    const QPoint rightMiddle(axis + (columnLeft[6] - axis) / 2, base + (rowTop[3] - base) / 2);
+    DrawPrintLine(surface, leftMiddle.x(), leftMiddle.y(), axis, base, 0, 0);
+    DrawPrintLine(surface, axis, base, rightMiddle.x(), rightMiddle.y(), 0, 0);
+}
+
+} // namespace quadrivium

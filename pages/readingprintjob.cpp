@@ -1,0 +1,70 @@
+#include "readingprintjob.h"
+
+#include "biorhythmpage.h"
+#include "quadriviumdoc.h"
+
+#include "output/cellgrid.h"
+#include "output/storedtext.h"
+#include "store/connection.h"
+#include "store/textstore.h"
+
+namespace quadrivium {
+
+std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, const Clock &today)
+{
+    if (!document.hasPerson() || !document.birthDate().isValid())
+        return std::nullopt;
+    ReportSubject subject;
+    subject.name = document.personName();
+    subject.birth = document.birthDate();
+    const DateTimeValue &chosen = document.chosenDay();
+    if (chosen.isValid() && chosen.days() != 0.0) {
+        subject.day = chosen.datePart();
+    } else {
+        const CivilDate now = today();
+        subject.day = DateTimeValue::fromFields(now.year, now.month, now.day);
+    }
+    const QByteArray name = subject.name.toLatin1();
+    const auto values = ComputeReading(std::string_view(name.constData(), std::size_t(name.size())),
+                                       subject.birth, today, subject.day);
+    if (!values)
+        return std::nullopt;
+    subject.values = *values;
+    for (Curve c : kCurves) {
+        const auto i = static_cast<std::size_t>(c);
+        subject.penWidth[i] = CurveWidth(document, c);
+        subject.dashRun[i] = CurveShown(document, c) ? CurveStyle(document, c) - 1 : -1;
+    }
+    return subject;
+}
+
+CReadingPrintJob::CReadingPrintJob(const PrintSettings &settings, std::uint32_t options, ReportSubject subject,
+                                   QString textDatabase)
+    : CPrintJob(settings, options), m_subject(std::move(subject)), m_textDatabase(std::move(textDatabase))
+{
+}
+
+void CReadingPrintJob::AddRecords(const std::vector<ExportRecord> &records)
+{
+    const TextStore store(m_textDatabase);
+    for (const ExportRecord &record : records) {
+        const auto found = store.read(record.table, record.numberId);
+        if (!found)
+            throw DatabaseError(found.error());
+        if (!*found)
+            continue;
+        const TextRecord &r = **found;
+        AddText(1, PlainTitle(r.title, r.text).trimmed() + record.label);
+        AddText(2, PlainBody(r.text));
+    }
+}
+
+int CReadingPrintJob::placeCentred(CCellGrid &grid, int top) const
+{
+    grid.ColumnWidth(0, true);
+    const PageGeometry &g = geometry();
+    grid.SetOrigin(g.frameLeft + (g.frameRight - g.frameLeft - grid.TotalWidth()) / 2, top);
+    return grid.TotalHeight();
+}
+
+} // namespace quadrivium

@@ -1,0 +1,363 @@
+// The chart, pyramid and biorhythm reports: their texts in order for the
+// chosen sections, their recorded graphic pages, and their PDF files from
+// the command line.
+
+#include "pages/biorhythmprintjob.h"
+#include "pages/chartprintjob.h"
+#include "pages/pyramidprintjob.h"
+#include "pages/quadriviumdoc.h"
+
+#include "output/pagerecorder.h"
+#include "output/storedtext.h"
+#include "store/datetext.h"
+#include "store/textstore.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <set>
+
+using namespace quadrivium;
+
+namespace {
+
+// Text tables.
+enum { Intro = 0, Lines = 1, Pyramid = 2, Biorhythm = 3, Ruling = 4, Digits = 5, Fate = 6, Appearance = 7,
+       Dominant = 8, Day = 9, PersonalYear = 10 };
+
+const QSize kA4(2100, 2970);
+
+QString suppliedTexts()
+{
+    return qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb");
+}
+
+ReportSubject subject(const QString &name, int y, int m, int d, bool emotional = true)
+{
+    CQuadriviumDoc document;
+    document.setCurrentPerson(name, DateTimeValue::fromFields(y, m, d), DateTimeValue());
+    document.setChosenDay(DateTimeValue::fromFields(2026, 12, 7));
+    document.showGreen = emotional;
+    const auto made = ReportSubjectOf(document, [] { return CivilDate{2026, 12, 7}; });
+    Q_ASSERT(made);
+    return *made;
+}
+
+// 12 March 1987: lines 4-5-6 missing, 1-2-3 and 7-8-9 present.
+ReportSubject anna() { return subject(QStringLiteral("Anna Berg"), 1987, 3, 12); }
+
+QString titleOf(int table, int numberId, const QString &label = {})
+{
+    const auto record = TextStore(suppliedTexts()).read(table, numberId);
+    if (!record || !*record)
+        return QStringLiteral("<no record %1/%2>").arg(table).arg(numberId);
+    return PlainTitle((*record)->title, (*record)->text).trimmed() + label;
+}
+
+QStringList titlesOf(const std::vector<std::pair<int, int>> &records)
+{
+    QStringList titles;
+    for (const auto &[table, id] : records)
+        titles << titleOf(table, id);
+    return titles;
+}
+
+// The titles of a composed report, in order, from its contents.
+QStringList titles(const CPrintJob &job)
+{
+    QStringList list;
+    for (qsizetype i = 0; i < job.contents().size(); i += 2)
+        list << job.contents().at(i);
+    return list;
+}
+
+std::vector<RecordedItem> graphicPage(CPrintJob &job)
+{
+    CRecordedPage page;
+    job.PrintPage(page, 1);
+    return page.items();
+}
+
+std::vector<RecordedItem> linesOf(const std::vector<RecordedItem> &items, ColorRef colour, int width)
+{
+    std::vector<RecordedItem> lines;
+    for (const RecordedItem &item : items) {
+        if (item.kind == RecordedItem::Line && item.colour == colour && item.value == width)
+            lines.push_back(item);
+    }
+    return lines;
+}
+
+const RecordedItem *textItem(const std::vector<RecordedItem> &items, const QString &text)
+{
+    for (const RecordedItem &item : items) {
+        if (item.kind == RecordedItem::Text && item.text == text)
+            return &item;
+    }
+    return nullptr;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+};
+
+Run run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(60000))
+        return result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    return result;
+}
+
+} // namespace
+
+class TestReadingReports : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(suppliedTexts()), "the supplied text database is built with the programs");
+    }
+
+    // The chart's sections in order: the numbers by how often each digit
+    // occurs, the formed lines missing first, the personal years labelled.
+    void chartTitles_data()
+    {
+        QTest::addColumn<int>("options");
+        QTest::addColumn<QStringList>("expected");
+        const Reading v = anna().values;
+        const auto &n = v.numbers;
+        const std::vector<std::pair<int, int>> intro{{Intro, 1}, {Intro, 2}};
+        const std::vector<std::pair<int, int>> digits{{Digits, 3},  {Digits, 7},  {Digits, 12},
+                                                      {Digits, 16}, {Digits, 21}, {Digits, 26},
+                                                      {Digits, 32}, {Digits, 37}, {Digits, 42}};
+        const std::vector<std::pair<int, int>> lines{{Lines, 11}, {Lines, 5}, {Lines, 8}};
+        const std::vector<std::pair<int, int>> numbers{
+            {Intro, 5}, {Ruling, n.rulingNumber}, {Intro, 9}, {Day, 12}, {Intro, 6}, {Fate, n.core.m_nFate},
+            {Intro, 7}, {Appearance, n.core.m_nAppearance}, {Intro, 8}, {Dominant, n.core.m_nDominant}};
+        const QStringList years{titleOf(Intro, 10), titleOf(PersonalYear, n.core.m_nPersonalYear, " (2026)"),
+                                titleOf(PersonalYear, n.core.m_nPersonalYearNext, " (2027)")};
+        QTest::newRow("every section") << 0x3FF
+                                       << titlesOf(intro) + titlesOf(digits) + titlesOf(lines) + titlesOf(numbers)
+                                              + years;
+        QTest::newRow("lines") << 0x8 << titlesOf(lines);
+        QTest::newRow("personal year") << 0x201 << years;
+        QTest::newRow("graphic only") << 0x1 << QStringList();
+    }
+
+    void chartTitles()
+    {
+        QFETCH(int, options);
+        QFETCH(QStringList, expected);
+        CChartPrintJob job(PrintSettings(), std::uint32_t(options), anna(), suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        QCOMPARE(titles(job), expected);
+        QCOMPARE(job.graphicPages(), options & 1);
+    }
+
+    // Rare charts: no formed line gives an empty Lines section; a digit
+    // seven times reads the record of four times.
+    void chartEdges()
+    {
+        // 13 May 1853: digits 1, 3, 5, 8 only - every line partly there.
+        CChartPrintJob none(PrintSettings(), 0x8, subject(QStringLiteral("No Lines"), 1853, 5, 13), suppliedTexts());
+        QVERIFY(none.Compose(kA4));
+        QCOMPARE(none.pageCount(), 0);
+        // 11 November 1110: the digit 1 seven times.
+        const ReportSubject ones = subject(QStringLiteral("Seven Ones"), 1110, 11, 11);
+        QCOMPARE(int(ones.values.grid.m_nDigitCount[1]), 7);
+        CChartPrintJob numbers(PrintSettings(), 0x4, ones, suppliedTexts());
+        QVERIFY(numbers.Compose(kA4));
+        QCOMPARE(titles(numbers).first(), titleOf(Digits, 5));
+    }
+
+    // The graphic page: the numbers in the heading, the cells' texts, the
+    // present lines red and solid through their cells, the missing line
+    // dashed and black through its cells.
+    void chartGraphic()
+    {
+        const ReportSubject who = anna();
+        CChartPrintJob job(PrintSettings(), 0x3FF, who, suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        const auto items = graphicPage(job);
+        const auto &n = who.values.numbers;
+        for (const QString &text : {QStringLiteral("Anna Berg"), QStringLiteral("Numerological Interpretation"),
+                                    QString::number(n.core.m_nFate),
+                                    QStringLiteral("%1 (2026)").arg(n.core.m_nPersonalYear),
+                                    QStringLiteral("%1 (2027)").arg(n.core.m_nPersonalYearNext)})
+            QVERIFY2(textItem(items, text), qPrintable(text));
+
+        // The light digits of the empty cells 4, 5, 6 stand in the middle
+        // column; 1-2-3 runs one cell left of it, 7-8-9 one cell right.
+        const RecordedItem *five = nullptr;
+        for (const RecordedItem &item : items) {
+            if (item.kind == RecordedItem::Text && item.text == QLatin1String("5") && item.font.weight() == QFont::Normal)
+                five = &item;
+        }
+        QVERIFY(five);
+        const int middle = five->from.x() + TextExtent(five->font, five->text).width() / 2;
+        const int cell = 6 * job.geometry().p3;
+        const auto red = linesOf(items, 0x0000FF, 5);
+        QCOMPARE(red.size(), std::size_t(2)); // 1-2-3 and 7-8-9, each one solid stroke
+        std::set<int> redColumns;
+        for (const RecordedItem &line : red) {
+            QCOMPARE(line.from.x(), line.to.x()); // down a column
+            QCOMPARE(std::abs(line.from.y() - line.to.y()), 3 * cell);
+            redColumns.insert(line.from.x() - middle);
+        }
+        QVERIFY(std::abs(*redColumns.begin() + cell) < 10);
+        QVERIFY(std::abs(*redColumns.rbegin() - cell) < 10);
+
+        const auto dashes = linesOf(items, 0, 5);
+        QVERIFY(dashes.size() > 5);
+        for (const RecordedItem &dash : dashes)
+            QVERIFY(std::abs(dash.from.x() - middle) < 10); // 4-5-6, the middle column
+        QVERIFY(textItem(items, QStringLiteral("Frustrations")));
+        QVERIFY(textItem(items, QStringLiteral("Planner")));
+    }
+
+    // Equal climaxes print their text once; the figure shows each in its stone.
+    void pyramid()
+    {
+        // 5 May 1990: the second and fourth climaxes are equal.
+        const ReportSubject who = subject(QStringLiteral("May Fifth"), 1990, 5, 5);
+        const PyramidNumbers &p = who.values.pyramid;
+        QCOMPARE(p.climax[1], p.climax[3]);
+        const std::set<int> distinct(std::begin(p.climax), std::end(p.climax));
+        std::vector<std::pair<int, int>> expected{{Intro, 3}};
+        for (int climax : distinct)
+            expected.push_back({Pyramid, climax});
+        CPyramidPrintJob job(PrintSettings(), 0x2003, who, suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        QCOMPARE(titles(job), titlesOf(expected));
+        QCOMPARE(job.contents().at(1), QStringLiteral("2"));
+
+        const auto items = graphicPage(job);
+        for (const QString &text : {QStringLiteral("Pyramid Interpretation"), QStringLiteral("May Fifth"),
+                                    QString::fromStdString(p.ageYearText(0)), QString::number(p.monthSum),
+                                    QString::number(p.yearSum), QString::number(p.year[3])})
+            QVERIFY2(textItem(items, text), qPrintable(text));
+        QCOMPARE(linesOf(items, 0, 5).size(), std::size_t(6));
+
+        CPyramidPrintJob texts(PrintSettings(), 0x2000, who, suppliedTexts());
+        QVERIFY(texts.Compose(kA4));
+        QCOMPARE(texts.contents().at(1), QStringLiteral("1")); // no graphic: texts from page 1
+    }
+
+    // A curve switched off has no text and no line in the graph.
+    void biorhythm_data()
+    {
+        QTest::addColumn<bool>("emotional");
+        QTest::newRow("every curve") << true;
+        QTest::newRow("emotional off") << false;
+    }
+
+    void biorhythm()
+    {
+        QFETCH(bool, emotional);
+        const ReportSubject who = subject(QStringLiteral("Anna Berg"), 1987, 3, 12, emotional);
+        CBiorhythmPrintJob job(PrintSettings(), 0x1C03, who, suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        std::vector<std::pair<int, int>> expected{{Intro, 4}};
+        for (Curve c : kCurves) {
+            const int state = job.graph().ClassifyPresentDay(c);
+            QCOMPARE(state == 0, c == Curve::Emotional && !emotional);
+            if (state != 0)
+                expected.push_back({Biorhythm, state + 3 * int(c)});
+        }
+        QCOMPARE(titles(job), titlesOf(expected));
+
+        const auto items = graphicPage(job);
+        const QRect area = job.graph().area();
+        QCOMPARE(area.width(), 31 * job.geometry().p3); // December
+        QVERIFY(area.height() < 0);
+        // The frame: the four sides of the graph's rectangle.
+        int sides = 0;
+        for (const RecordedItem &line : linesOf(items, 0, 1)) {
+            const QLine l(line.from, line.to);
+            sides += (l == QLine(area.left(), area.top(), area.left() + area.width(), area.top()))
+                || (l == QLine(area.left(), area.top() + area.height(), area.left(), area.top()));
+        }
+        QCOMPARE(sides, 2);
+        const ColorRef colours[3] = {0x0000FF, 0x00FF00, 0xFF0000};
+        for (Curve c : kCurves) {
+            int inGraph = 0;
+            for (const RecordedItem &line : items) {
+                inGraph += line.kind == RecordedItem::Line && line.colour == colours[int(c)]
+                    && line.from.x() >= area.left() && line.to.x() <= area.left() + area.width()
+                    && line.from.y() <= area.top() && line.from.y() >= area.top() + area.height();
+            }
+            QCOMPARE(inGraph > 100, c != Curve::Emotional || emotional); // one curve of many segments
+        }
+        QVERIFY(textItem(items, QStringLiteral("December 2026")));
+        QVERIFY(textItem(items, QStringLiteral("Present Day: ") + FormatDateValue(who.day)));
+    }
+
+    // The command line's PDF: its pages, the contents naming the page each
+    // title stands on, and the paper.
+    void pdf_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("size");
+        const QStringList anna{"--first", "Anna", "--last", "Berg", "--born", "1987-03-12", "--today", "2026-12-07",
+                               "--day", "2026-12-07"};
+        QTest::newRow("chart, A4") << QStringList{"--reading", "chart"} + anna << "595 x 842 pts (A4)";
+        QTest::newRow("pyramid, Letter") << QStringList{"--reading", "pyramid", "--paper", "Letter"} + anna
+                                         << "612 x 792 pts (letter)";
+        QTest::newRow("biorhythm texts, A4")
+            << QStringList{"--reading", "biorhythm", "--sections", "intro,physical"} + anna << "595 x 842 pts (A4)";
+    }
+
+    void pdf()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, size);
+        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdfinfo.isEmpty() || pdftotext.isEmpty())
+            QSKIP("poppler-utils are not installed");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("report.pdf"));
+        const QString cli = qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/quadrivium-cli");
+        const Run made = run(cli, QStringList{"report", "--pdf", file, "--text-db", suppliedTexts()} + options);
+        QCOMPARE(made.exitCode, 0);
+        const int pages = made.out.section(QLatin1Char(' '), 0, 0).toInt();
+        const QString info = run(pdfinfo, {file}).out;
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(info));
+        QVERIFY2(info.contains(size), qPrintable(info));
+
+        QStringList pageTexts{QString()};
+        for (int page = 1; page <= pages; ++page)
+            pageTexts << run(pdftotext, {"-f", QString::number(page), "-l", QString::number(page), file, "-"}).out;
+        // Contents: "title ... page" lines on the last page, kept as lines.
+        const QString last = QString::number(pages);
+        const QStringList contents =
+            run(pdftotext, {"-layout", "-f", last, "-l", last, file, "-"}).out.split(QLatin1Char('\n'));
+        int entries = 0;
+        const QRegularExpression entry(QStringLiteral("^(.*\\S)\\s{2,}(\\d+)$"));
+        for (const QString &line : contents) {
+            const auto match = entry.match(line.trimmed());
+            if (!match.hasMatch())
+                continue;
+            const int page = match.captured(2).toInt();
+            QVERIFY2(page >= 1 && page < pages, qPrintable(line));
+            const QString title = match.captured(1).simplified().left(20);
+            QVERIFY2(pageTexts.at(page).simplified().contains(title), qPrintable(line));
+            ++entries;
+        }
+        QVERIFY(entries >= 2);
+    }
+};
+
+QTEST_MAIN(TestReadingReports)
+#include "tst_readingreports.moc"

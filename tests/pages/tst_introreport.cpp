@@ -5,11 +5,12 @@
 #include "store/connection.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "processrun.h"
 
 using namespace quadrivium;
 
@@ -18,23 +19,6 @@ namespace {
 QString suppliedTexts()
 {
     return qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb");
-}
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-};
-
-Run run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    return result;
 }
 
 QStringList textsOn(const CRecordedPage &page)

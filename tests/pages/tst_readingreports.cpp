@@ -13,11 +13,12 @@
 #include "store/textstore.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "processrun.h"
 
 #include <set>
 
@@ -99,23 +100,6 @@ const RecordedItem *textItem(const std::vector<RecordedItem> &items, const QStri
             return &item;
     }
     return nullptr;
-}
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-};
-
-Run run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    return result;
 }
 
 } // namespace

@@ -43,7 +43,7 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
     const int unit = p3();
     const int frameWidth = g.frameRight - g.frameLeft;
     const CoreNumberSet &n = m_subject.values.numbers;
-    const int year = n.core.currentYear;
+    const int year = n.core.m_nCurrentYear;
 
     // The heading: who the reading is for and the numbers. Its font is
     // made smaller when the longest row would not fit the frame.

@@ -8,7 +8,8 @@
 // the export of a reading (exportassembly), the
 // print options dialog (optionsdialog), the printed reports (printjob with
 // its page geometry, recorded pages, print surfaces and settings, the cell
-// grid of print graphics, and reportoutput to printers and PDF files), the
+// grid of print graphics, a paint device that draws on a print surface
+// (surfacepaintdevice), and reportoutput to printers and PDF files), the
 // program's string table
 // (stringtable) and the error funnel through which every failed command
 // reports (errorfunnel). It may use Qt Gui, Widgets and PrintSupport, the store

@@ -8,7 +8,8 @@
 // common base readingpage, with their hot spots, dialog units and look
 // (hotspots, dialogunits, pagelook, designedpage) and their pictures
 // (pagepicture), and the printed reports of the pages (reports,
-// introprintjob). May use: output, store, engine, Qt
+// introprintjob, and the reading reports chartprintjob, pyramidprintjob and
+// biorhythmprintjob on their base readingprintjob). May use: output, store, engine, Qt
 // Widgets/Gui/PrintSupport. Never the main window: pages ask for texts and
 // commands through their signals.
 

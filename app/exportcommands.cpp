@@ -27,14 +27,14 @@ const QString kTextFilter = QStringLiteral("Text File (*.txt)");
 
 } // namespace
 
-OptionsDialogSpec ExportOptions(ExportReading reading)
+OptionsDialogForm ExportOptions(ExportReading reading)
 {
-    OptionsDialogSpec spec;
-    spec.title = QObject::tr("Export");
+    OptionsDialogForm form;
+    form.title = QObject::tr("Export");
     QList<std::pair<QString, int>> boxes;
     switch (reading) {
     case ExportReading::Chart:
-        spec.valueName = QStringLiteral("ExportChartDialogOptions");
+        form.valueName = QStringLiteral("ExportChartDialogOptions");
         boxes = {{QObject::tr("Introduction"), 1091},
                  {QObject::tr("The Numbers"), 1092},
                  {QObject::tr("Lines"), 1093},
@@ -46,11 +46,11 @@ OptionsDialogSpec ExportOptions(ExportReading reading)
                  {QObject::tr("Personal Current Year Number"), 1100}};
         break;
     case ExportReading::Pyramid:
-        spec.valueName = QStringLiteral("ExportPyramideDialogOptions");
+        form.valueName = QStringLiteral("ExportPyramideDialogOptions");
         boxes = {{QObject::tr("Introduction"), 1091}, {QObject::tr("Numbers"), 1104}};
         break;
     case ExportReading::Biorhythm:
-        spec.valueName = QStringLiteral("ExportBiorytmusDialogOptions");
+        form.valueName = QStringLiteral("ExportBiorytmusDialogOptions");
         boxes = {{QObject::tr("Introduction"), 1091},
                  {QObject::tr("The Physical Curve"), 1101},
                  {QObject::tr("The Spiritual Curve"), 1102},
@@ -59,9 +59,9 @@ OptionsDialogSpec ExportOptions(ExportReading reading)
     }
     // Bit i of the word is section i of the export, in the order above.
     for (int i = 0; i < boxes.size(); ++i)
-        spec.boxes.append(OptionBox{1U << i, boxes[i].first, boxes[i].second});
-    spec.mask = ExportAllSections(reading);
-    return spec;
+        form.boxes.append(OptionBox{1U << i, boxes[i].first, boxes[i].second});
+    form.mask = ExportAllSections(reading);
+    return form;
 }
 
 CExportCommands::CExportCommands(CQuadriviumDoc &document, CCommandRegistry &registry, CRichView &pane,

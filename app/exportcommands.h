@@ -16,7 +16,7 @@ namespace quadrivium {
 class CCommandRegistry;
 class CQuadriviumDoc;
 class CRichView;
-struct OptionsDialogSpec;
+struct OptionsDialogForm;
 
 /// Command ids of the export.
 enum ExportCommandId {
@@ -26,7 +26,7 @@ enum ExportCommandId {
 
 /// The export options dialogs of the readings ("Export", one box per
 /// section, "All"), each remembering its last choice.
-OptionsDialogSpec ExportOptions(ExportReading reading);
+OptionsDialogForm ExportOptions(ExportReading reading);
 
 /// Export (32848): asks which sections of the reading showing to export
 /// and assembles them in the text pane, headed by the person's name, date

@@ -113,8 +113,8 @@ std::unique_ptr<CPrintJob> CPrintCommands::prepareJob()
     if (!HasReport(command))
         return nullptr;
     std::uint32_t options = 0;
-    if (const auto spec = ReportOptions(command)) {
-        COptionsDialog dialog(m_settings, *spec, m_window);
+    if (const auto form = ReportOptions(command)) {
+        COptionsDialog dialog(m_settings, *form, m_window);
         if (dialog.exec() != QDialog::Accepted)
             return nullptr;
         options = dialog.options();

@@ -25,8 +25,8 @@ void SaveOptions(QSettings &settings, const QString &valueName, std::uint32_t wo
     settings.sync();
 }
 
-COptionsDialog::COptionsDialog(QSettings &settings, OptionsDialogSpec spec, QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_spec(std::move(spec))
+COptionsDialog::COptionsDialog(QSettings &settings, OptionsDialogForm form, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_spec(std::move(form))
 {
     setWindowTitle(m_spec.title);
     m_word = LoadOptions(m_settings, m_spec.valueName, m_spec.mask);
@@ -95,7 +95,7 @@ OptionBox box(std::uint32_t bit, const char *text, int id)
 
 } // namespace
 
-OptionsDialogSpec ChartPrintOptions()
+OptionsDialogForm ChartPrintOptions()
 {
     return {QStringLiteral("Print"),
             {box(0x1, "Graphic", 1089), box(0x2, "Introduction", 1091), box(0x4, "The Numbers", 1092),
@@ -106,7 +106,7 @@ OptionsDialogSpec ChartPrintOptions()
             QStringLiteral("PrintChartDialogOptions")};
 }
 
-OptionsDialogSpec PyramidPrintOptions()
+OptionsDialogForm PyramidPrintOptions()
 {
     return {QStringLiteral("Print"),
             {box(0x1, "Graphic", 1089), box(0x2, "Introduction", 1091), box(0x2000, "Numbers", 1104)},
@@ -114,7 +114,7 @@ OptionsDialogSpec PyramidPrintOptions()
             QStringLiteral("PrintPyramideDialogOptions")};
 }
 
-OptionsDialogSpec BiorhythmPrintOptions()
+OptionsDialogForm BiorhythmPrintOptions()
 {
     return {QStringLiteral("Print"),
             {box(0x1, "Graphic", 1089), box(0x2, "Introduction", 1091), box(0x400, "The Physical Curve", 1101),

@@ -23,7 +23,7 @@ struct OptionBox {
 /// What an options dialog shows and where it keeps its word: the window
 /// title, the boxes in their order, the bits that "All" stands for and the
 /// settings value name.
-struct OptionsDialogSpec {
+struct OptionsDialogForm {
     QString title;
     QList<OptionBox> boxes;
     std::uint32_t mask = 0;
@@ -43,11 +43,11 @@ void SaveOptions(QSettings &settings, const QString &valueName, std::uint32_t wo
 class COptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    COptionsDialog(QSettings &settings, OptionsDialogSpec spec, QWidget *parent = nullptr);
+    COptionsDialog(QSettings &settings, OptionsDialogForm form, QWidget *parent = nullptr);
 
     /// The word as the boxes show it now.
     std::uint32_t options() const { return m_word; }
-    const OptionsDialogSpec &spec() const { return m_spec; }
+    const OptionsDialogForm &form() const { return m_spec; }
 
     void accept() override;
 
@@ -56,7 +56,7 @@ private:
     void showWord();
 
     QSettings &m_settings;
-    OptionsDialogSpec m_spec;
+    OptionsDialogForm m_spec;
     std::uint32_t m_word = 0;
     QCheckBox *m_all = nullptr;
     QList<QCheckBox *> m_boxes;
@@ -67,8 +67,8 @@ private:
 constexpr int kAllBoxId = 1094;
 
 /// The print options dialogs of the three reading reports.
-OptionsDialogSpec ChartPrintOptions();
-OptionsDialogSpec PyramidPrintOptions();
-OptionsDialogSpec BiorhythmPrintOptions();
+OptionsDialogForm ChartPrintOptions();
+OptionsDialogForm PyramidPrintOptions();
+OptionsDialogForm BiorhythmPrintOptions();
 
 } // namespace quadrivium

@@ -16,7 +16,7 @@ bool HasReport(int command)
         || command == kBiorhythmPage;
 }
 
-std::optional<OptionsDialogSpec> ReportOptions(int command)
+std::optional<OptionsDialogForm> ReportOptions(int command)
 {
     switch (command) {
     case kBirthChartPage: return ChartPrintOptions();

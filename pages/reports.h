@@ -17,7 +17,7 @@ class CQuadriviumDoc;
 bool HasReport(int command);
 /// The options dialog asked before the report of `command`; none when the
 /// report has no options.
-std::optional<OptionsDialogSpec> ReportOptions(int command);
+std::optional<OptionsDialogForm> ReportOptions(int command);
 /// A new job for the report of `command` with the options word chosen, for
 /// the current person of `document` and today's date from `today`; null
 /// when the page has no report or a reading report has no person with a

@@ -38,22 +38,22 @@ int readingCommand(const QString &name)
 /// commas. The names stand in the order of the options dialog's boxes.
 std::optional<std::uint32_t> reportOptions(int command, const QString &list, QString *error)
 {
-    const auto spec = ReportOptions(command);
+    const auto form = ReportOptions(command);
     const auto reading = ExportReadingNamed(command == kBirthChartPage ? QStringLiteral("chart")
                                             : command == kPyramidPage  ? QStringLiteral("pyramid")
                                                                        : QStringLiteral("biorhythm"));
     const QStringList names = QStringList{QStringLiteral("graphic")} + ExportSectionNames(*reading);
     if (list.trimmed() == QLatin1String("all"))
-        return spec->mask;
+        return form->mask;
     std::uint32_t word = 0;
     for (const QString &part : list.split(QLatin1Char(','))) {
         const int index = int(names.indexOf(part.trimmed()));
-        if (index < 0 || index >= spec->boxes.size()) {
+        if (index < 0 || index >= form->boxes.size()) {
             *error = QStringLiteral("--sections: unknown section \"%1\"; this report has: all, %2")
                          .arg(part.trimmed(), names.join(QStringLiteral(", ")));
             return std::nullopt;
         }
-        word |= spec->boxes[index].bit;
+        word |= form->boxes[index].bit;
     }
     return word;
 }

@@ -71,7 +71,7 @@ class TestExport : public QObject {
         ModalDriver driver({[](QWidget *w) {
             auto *dialog = qobject_cast<COptionsDialog *>(w);
             QVERIFY(dialog);
-            QCOMPARE(dialog->options() & dialog->spec().mask, dialog->spec().mask);
+            QCOMPARE(dialog->options() & dialog->form().mask, dialog->form().mask);
             dialog->accept();
         }});
         frame.registry().action(kCmdExport)->trigger();

@@ -12,7 +12,7 @@
 
 using namespace quadrivium;
 
-Q_DECLARE_METATYPE(OptionsDialogSpec)
+Q_DECLARE_METATYPE(OptionsDialogForm)
 
 namespace {
 
@@ -33,7 +33,7 @@ QPushButton *okOf(COptionsDialog &dialog)
 std::uint32_t shownWord(COptionsDialog &dialog)
 {
     std::uint32_t word = 0;
-    for (const OptionBox &box : dialog.spec().boxes)
+    for (const OptionBox &box : dialog.form().boxes)
         if (boxOf(dialog, box.id)->isChecked())
             word |= box.bit;
     return word;
@@ -62,7 +62,7 @@ private slots:
 
     void allLogic_data()
     {
-        QTest::addColumn<OptionsDialogSpec>("spec");
+        QTest::addColumn<OptionsDialogForm>("form");
         QTest::addColumn<QVariant>("stored"); // invalid: no value yet
         QTest::addColumn<std::uint32_t>("shown");
         QTest::addColumn<bool>("allTicked");
@@ -84,16 +84,16 @@ private slots:
 
     void allLogic()
     {
-        QFETCH(OptionsDialogSpec, spec);
+        QFETCH(OptionsDialogForm, form);
         QFETCH(QVariant, stored);
         QFETCH(std::uint32_t, shown);
         QFETCH(bool, allTicked);
         QFETCH(std::uint32_t, afterAll);
         QFETCH(bool, okAfterAll);
         if (stored.isValid())
-            m_settings->setValue(spec.valueName, stored);
+            m_settings->setValue(form.valueName, stored);
 
-        COptionsDialog dialog(*m_settings, spec);
+        COptionsDialog dialog(*m_settings, form);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Print"));
         QCOMPARE(shownWord(dialog), shown);
@@ -102,8 +102,8 @@ private slots:
 
         QTest::keyClick(boxOf(dialog, kAllBoxId), Qt::Key_Space);
         QCOMPARE(dialog.options(), afterAll);
-        QCOMPARE(shownWord(dialog), afterAll & spec.mask);
-        QCOMPARE(boxOf(dialog, kAllBoxId)->isChecked(), (afterAll & spec.mask) == spec.mask);
+        QCOMPARE(shownWord(dialog), afterAll & form.mask);
+        QCOMPARE(boxOf(dialog, kAllBoxId)->isChecked(), (afterAll & form.mask) == form.mask);
         QCOMPARE(okOf(dialog)->isEnabled(), okAfterAll);
     }
 
@@ -111,10 +111,10 @@ private slots:
     // stores the word, Cancel leaves the stored word alone.
     void boxesAndStoring()
     {
-        const OptionsDialogSpec spec = BiorhythmPrintOptions();
-        m_settings->setValue(spec.valueName, 0x1C02u);
+        const OptionsDialogForm form = BiorhythmPrintOptions();
+        m_settings->setValue(form.valueName, 0x1C02u);
         {
-            COptionsDialog dialog(*m_settings, spec);
+            COptionsDialog dialog(*m_settings, form);
             dialog.show();
             QVERIFY(!boxOf(dialog, kAllBoxId)->isChecked());
             QTest::keyClick(boxOf(dialog, 1089), Qt::Key_Space);
@@ -124,16 +124,16 @@ private slots:
             QCOMPARE(dialog.options(), 0x1403u);
             dialog.reject();
         }
-        QCOMPARE(LoadOptions(*m_settings, spec.valueName, spec.mask), 0x1C02u);
+        QCOMPARE(LoadOptions(*m_settings, form.valueName, form.mask), 0x1C02u);
         {
-            COptionsDialog dialog(*m_settings, spec);
+            COptionsDialog dialog(*m_settings, form);
             dialog.show();
             QTest::keyClick(boxOf(dialog, 1101), Qt::Key_Space);
             QTest::mouseClick(okOf(dialog), Qt::LeftButton);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
         QSettings reread(m_settings->fileName(), QSettings::IniFormat);
-        QCOMPARE(LoadOptions(reread, spec.valueName, spec.mask), 0x1802u);
+        QCOMPARE(LoadOptions(reread, form.valueName, form.mask), 0x1802u);
     }
 };
 

@@ -85,6 +85,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     addReadingPages();
     m_editor = new CTextEditor(m_document, *m_registry, *m_textPane, *m_view, this);
     connect(m_editor, &CTextEditor::pageWanted, this, &CMainFrame::returnFromEditor);
+    m_print->setEditedText([this] { return m_editor->paneText(); });
     m_settingsCommand = new CSettingsCommand(*this);
     if (auto *bio = qobject_cast<CBiorythmus *>(page(kBiorhythmPage)))
         connect(bio, &CBiorythmus::calendarRequested, m_calendarBar, &QWidget::show);

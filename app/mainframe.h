@@ -52,6 +52,7 @@ public:
     CQuadriviumView *view() const { return m_view; }
     CRichView *textPane() const { return m_textPane; }
     CTextEditor *textEditor() const { return m_editor; }
+    CPrintCommands *printCommands() const { return m_print; }
     CMainBar *mainBar() const { return m_mainBar; }
     CCalendarBar *calendarBar() const { return m_calendarBar; }
     CChartLineBar *chartLineBar() const { return m_chartLineBar; }

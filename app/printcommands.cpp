@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <optional>
+
 namespace quadrivium {
 
 CPrintCommands::CPrintCommands(QWidget *window, CQuadriviumDoc &document, QSettings &settings,
@@ -40,7 +42,7 @@ CPrintCommands::CPrintCommands(QWidget *window, CQuadriviumDoc &document, QSetti
     registry.add(kCmdPrinterSetup, tr("Printer &Setup..."));
     registry.add(kCmdPrinterFont, tr("Change &Printer Font"));
     for (int id : {kCmdPrint, kCmdPrintPreview, kCmdExportPdf})
-        registry.setEnableRule(id, [this] { return HasReport(m_document.currentCommand()); });
+        registry.setEnableRule(id, [this] { return printable(); });
 }
 
 CPrintCommands::~CPrintCommands() = default;
@@ -107,20 +109,35 @@ QPrinter &CPrintCommands::printer()
     return *m_printer;
 }
 
+bool CPrintCommands::printable() const
+{
+    const int command = m_document.currentCommand();
+    return HasReport(command) || (command == kTextEditorMode && m_editedText);
+}
+
 std::unique_ptr<CPrintJob> CPrintCommands::prepareJob()
 {
     const int command = m_document.currentCommand();
-    if (!HasReport(command))
+    if (!printable())
         return nullptr;
+    std::optional<PrintedText> text;
     std::uint32_t options = 0;
-    if (const auto form = ReportOptions(command)) {
+    if (command == kTextEditorMode) {
+        // One text prints as it stands: the report options have nothing to choose.
+        text = m_editedText();
+        if (text->title.isEmpty() && text->body.trimmed().isEmpty()) {
+            ShowError(m_window, QStringLiteral("There is nothing to print: the text is empty."));
+            return nullptr;
+        }
+    } else if (const auto form = ReportOptions(command)) {
         COptionsDialog dialog(m_settings, *form, m_window);
         if (dialog.exec() != QDialog::Accepted)
             return nullptr;
         options = dialog.options();
     }
     m_print = LoadPrintSettings(m_settings, m_print);
-    auto job = CreateReport(command, m_print, options, m_document, SystemToday);
+    std::unique_ptr<CPrintJob> job = text ? std::make_unique<CIntroPrintJob>(m_print, std::move(*text))
+                                          : CreateReport(command, m_print, options, m_document, SystemToday);
     if (!job) {
         ShowError(m_window, QStringLiteral("There is nothing to print: please choose a person with a valid "
                                            "date of birth first."));

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "output/printsettings.h"
+#include "pages/introprintjob.h"
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -31,7 +33,8 @@ enum PrintCommandId {
 /// the report of the page showing (after its options dialog), printer
 /// setup, page setup and the printer font. Holds the program's printer.
 /// Print, preview and PDF export are enabled only while the page showing
-/// has a report.
+/// has a report, or in text editor mode, where they print the text being
+/// edited.
 class CPrintCommands : public QObject {
     Q_OBJECT
 public:
@@ -51,11 +54,15 @@ public:
     /// Where the next PDF export is written without asking (for tests);
     /// empty: the save dialog asks.
     void setPdfTarget(const QString &path) { m_pdfTarget = path; }
+    /// What text editor mode prints: the text being edited.
+    void setEditedText(std::function<PrintedText()> text) { m_editedText = std::move(text); }
 
 private:
-    /// A composed job for the page showing, after its options dialog; null
-    /// when there is no report, the dialog was cancelled or composing failed
-    /// (then already shown).
+    /// Whether the page or mode showing has something to print.
+    bool printable() const;
+    /// A composed job for the page showing, after its options dialog, or for
+    /// the edited text; null when there is no report, the dialog was
+    /// cancelled or composing failed (then already shown).
     std::unique_ptr<CPrintJob> prepareJob();
     void print();
     void preview();
@@ -73,6 +80,7 @@ private:
     PrintSettings m_print;
     std::unique_ptr<QPrinter> m_printer;
     QString m_pdfTarget;
+    std::function<PrintedText()> m_editedText;
 };
 
 } // namespace quadrivium

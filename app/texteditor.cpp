@@ -9,6 +9,7 @@
 #include "output/storedtext.h"
 #include "output/stringtable.h"
 #include "output/textpane.h"
+#include "pages/introprintjob.h"
 #include "pages/quadriviumdoc.h"
 
 #include <QAction>
@@ -78,6 +79,20 @@ QIcon letterIcon(const QString &letters)
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+/// Where the title of a pane's plain text ends and its body starts: the
+/// title runs to the first line break, the body starts after the line
+/// breaks that follow it.
+std::pair<qsizetype, qsizetype> titleAndBody(const QString &plain)
+{
+    qsizetype titleEnd = plain.indexOf(QLatin1Char('\n'));
+    if (titleEnd < 0)
+        titleEnd = plain.size();
+    qsizetype bodyStart = titleEnd;
+    while (bodyStart < plain.size() && plain[bodyStart] == QLatin1Char('\n'))
+        ++bodyStart;
+    return {titleEnd, bodyStart};
 }
 
 } // namespace
@@ -392,14 +407,7 @@ bool CTextEditor::writePane()
     record.numberId = numberId;
     record.textId = QString::number(numberId);
     if (!plain.trimmed().isEmpty()) {
-        // The title runs to the first line break, the body starts after the
-        // line breaks that follow it.
-        qsizetype titleEnd = plain.indexOf(QLatin1Char('\n'));
-        if (titleEnd < 0)
-            titleEnd = plain.size();
-        qsizetype bodyStart = titleEnd;
-        while (bodyStart < plain.size() && plain[bodyStart] == QLatin1Char('\n'))
-            ++bodyStart;
+        const auto [titleEnd, bodyStart] = titleAndBody(plain);
         record.titleText = plain.left(titleEnd);
         record.title = QString::fromLatin1(writeRtf(d, 0, int(titleEnd)));
         record.text = QString::fromLatin1(writeRtf(d, int(bodyStart), int(plain.size())));
@@ -409,6 +417,15 @@ bool CTextEditor::writePane()
     d.setModified(false);
     m_document.textChanged = false;
     return true;
+}
+
+PrintedText CTextEditor::paneText() const
+{
+    const QString plain = m_pane.document()->toPlainText();
+    if (plain.trimmed().isEmpty())
+        return {};
+    const auto [titleEnd, bodyStart] = titleAndBody(plain);
+    return PrintedText{plain.left(titleEnd).trimmed(), plain.mid(bodyStart)};
 }
 
 bool CTextEditor::settleEdits()

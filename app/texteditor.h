@@ -16,6 +16,7 @@ class CCommandRegistry;
 class CMainBar;
 class CQuadriviumDoc;
 class CRichView;
+struct PrintedText;
 
 /// Command ids of the text manager and of the text pane's editing.
 enum TextCommandId {
@@ -63,6 +64,10 @@ public:
     /// The table whose titles are listed.
     int table() const { return m_table; }
     QComboBox *titleList() const { return m_titles; }
+    /// The text pane as it stands, unsaved edits included, split as Save
+    /// splits it: the title is the first line, the body follows the line
+    /// breaks after it. Both empty when the pane holds only blanks.
+    PrintedText paneText() const;
 
     /// Before another page takes the pane: asks about unsaved edits and
     /// turns the text manager off. False when the user cancels.

@@ -1,6 +1,7 @@
 // The print commands of the main window: when they are offered, the PDF
 // export with its failures, the preview, and what page setup and the
-// printer font store.
+// printer font store. Printing the edited text is tested with the text
+// manager.
 
 #include "app/commandregistry.h"
 #include "app/printcommands.h"
@@ -47,6 +48,7 @@ private slots:
         m_document = std::make_unique<CQuadriviumDoc>();
         m_registry = std::make_unique<CCommandRegistry>(*m_document);
         m_commands = new CPrintCommands(m_window.get(), *m_document, *m_settings, *m_registry);
+        m_commands->setEditedText([] { return PrintedText{}; });
     }
 
     void cleanup()
@@ -59,7 +61,7 @@ private slots:
     }
 
     // Print, preview and PDF export only while the page showing has a
-    // report; the setup commands always.
+    // report or a text is edited; the setup commands always.
     void offered_data()
     {
         QTest::addColumn<int>("page");
@@ -67,6 +69,7 @@ private slots:
         QTest::newRow("introduction") << int(kNoPage) << true;
         QTest::newRow("birth chart") << int(kBirthChartPage) << true;
         QTest::newRow("calculation walkthrough") << int(kWalkthroughPage) << false;
+        QTest::newRow("text editor") << int(kTextEditorMode) << true;
     }
 
     void offered()

@@ -1,10 +1,12 @@
 // The text manager in the main window over a copy of the supplied text
 // database: saving an edited entry into its own record, deleting by
-// emptying, and the question before unsaved edits would be lost.
+// emptying, the question before unsaved edits would be lost, and printing
+// the text being edited.
 
 #include "app/commandregistry.h"
 #include "app/mainbar.h"
 #include "app/mainframe.h"
+#include "app/printcommands.h"
 #include "app/richview.h"
 #include "app/texteditor.h"
 #include "apptestsupport.h"
@@ -16,6 +18,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace quadrivium;
@@ -234,6 +238,54 @@ private slots:
         trigger(frame, 22829);
         trigger(frame, kCmdLeaveTextManager);
         QCOMPARE(app->document().currentCommand(), int(kBirthChartPage));
+    }
+
+    /// Export as PDF in the text manager writes the pane as it stands, edits
+    /// not yet saved included, without an options dialog; an emptied pane
+    /// writes no file and says why.
+    void exportsTheEditedText_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("body"); // title and body empty: the pane is emptied
+        QTest::newRow("edited, unsaved") << "Quokka title" << "Marmalade zebra words.";
+        QTest::newRow("emptied") << "" << "";
+    }
+
+    void exportsTheEditedText()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, body);
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("poppler-utils are not installed");
+        auto app = StartProgram();
+        CMainFrame &frame = *app->mainFrame();
+        trigger(frame, kCmdEnterTextManager);
+        if (title.isEmpty()) {
+            frame.textPane()->setFocus();
+            frame.textPane()->selectAll();
+            QTest::keyClick(frame.textPane(), Qt::Key_Delete);
+        } else {
+            type(*frame.textPane(), title, body);
+        }
+        const QString target = m_folder->filePath(QStringLiteral("text.pdf"));
+        frame.printCommands()->setPdfTarget(target);
+        ModalDriver closer({[](QWidget *w) { w->close(); }});
+        trigger(frame, kCmdExportPdf);
+        if (title.isEmpty()) {
+            QVERIFY(!QFile::exists(target));
+            QCOMPARE(closer.texts, QStringList{QStringLiteral("There is nothing to print: the text is empty.")});
+            return;
+        }
+        QVERIFY2(closer.seen.isEmpty(), qPrintable(closer.seen.join('\n')));
+        QProcess text;
+        text.start(pdftotext, {target, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY2(printed.contains(title) && printed.contains(body), qPrintable(printed));
+        // Only the pane's text is printed, not the stored introduction.
+        QVERIFY(!printed.contains(QStringLiteral("Welcome to Quadrivium")));
+        QVERIFY(frame.textPane()->document()->isModified());
     }
 
 };

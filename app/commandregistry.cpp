@@ -38,9 +38,9 @@ QAction *CCommandRegistry::add(int id, const QString &text, Flags flags, const Q
     }
     action->setCheckable(flags & (MarkedWhileCurrent | Checkable));
     connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
-    m_actions.insert(id, Entry{action, flags, {}});
+    const auto entry = m_actions.insert(id, Entry{action, flags, {}});
     m_order.push_back(id);
-    updateStates();
+    updateState(entry.key(), entry.value());
     return action;
 }
 
@@ -56,22 +56,23 @@ void CCommandRegistry::setEnableRule(int id, std::function<bool()> rule)
     if (it == m_actions.end())
         return;
     it->rule = std::move(rule);
-    updateStates();
+    updateState(it.key(), it.value());
 }
 
 void CCommandRegistry::updateStates()
 {
-    const bool person = m_document.hasPerson();
-    const int current = m_document.currentCommand();
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        const Entry &e = it.value();
-        bool enabled = !(e.flags & NeedsPerson) || person;
-        if (enabled && e.rule)
-            enabled = e.rule();
-        e.action->setEnabled(enabled);
-        if (e.flags & MarkedWhileCurrent)
-            e.action->setChecked(current == it.key());
-    }
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        updateState(it.key(), it.value());
+}
+
+void CCommandRegistry::updateState(int id, const Entry &e) const
+{
+    bool enabled = !(e.flags & NeedsPerson) || m_document.hasPerson();
+    if (enabled && e.rule)
+        enabled = e.rule();
+    e.action->setEnabled(enabled);
+    if (e.flags & MarkedWhileCurrent)
+        e.action->setChecked(m_document.currentCommand() == id);
 }
 
 QString CCommandRegistry::tooltipText(int id)

@@ -89,6 +89,8 @@ private:
         Flags flags;
         std::function<bool()> rule;
     };
+    void updateState(int id, const Entry &entry) const;
+
     CQuadriviumDoc &m_document;
     QHash<int, Entry> m_actions;
     std::vector<int> m_order;

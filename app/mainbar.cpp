@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QHash>
+#include <QStandardItemModel>
 
 namespace quadrivium {
 
@@ -55,8 +56,16 @@ Status CMainBar::FillPersonList(const PersonStore &store)
     QHash<int, QString> groupNames;
     for (const PersonRow &g : groups.value())
         groupNames.insert(g.child, g.displayName());
-    for (const PersonRow &p : persons.value())
-        m_list->addItem(PersonListLabel(p, p.parent == kTopLevelKey ? QString() : groupNames.value(p.parent)), p.id);
+    // The rows go into the list's model in one insertion; a thousand single
+    // additions would each update the list.
+    QList<QStandardItem *> rows;
+    rows.reserve(qsizetype(persons.value().size()));
+    for (const PersonRow &p : persons.value()) {
+        auto *row = new QStandardItem(PersonListLabel(p, p.parent == kTopLevelKey ? QString() : groupNames.value(p.parent)));
+        row->setData(p.id, Qt::UserRole);
+        rows.append(row);
+    }
+    static_cast<QStandardItemModel *>(m_list->model())->invisibleRootItem()->appendRows(rows);
     m_list->setCurrentIndex(-1);
     m_remembered = 0;
     return Done{};

@@ -631,21 +631,26 @@ void CMainFrame::ShowIntroductionText()
 
 void CMainFrame::RunStartupAction()
 {
-    ShowIntroductionText();
-    if (m_document.settings().value(DocumentSettings::Autoload) == 0)
+    // The introduction text shows first, unless the last person's chart
+    // takes its place at once (the list was filled when the window was made).
+    const int last = m_document.settings().value(DocumentSettings::LastID);
+    const bool autoload = m_document.settings().value(DocumentSettings::Autoload) != 0;
+    const auto row = autoload && !m_personsPath.isEmpty() ? PersonStore(m_personsPath).find(last)
+                                                          : Result<std::optional<PersonRow>>(std::nullopt);
+    const bool chart = row.ok() && row.value() && !row.value()->folder && page(kBirthChartPage);
+    if (!chart)
+        ShowIntroductionText();
+    if (!autoload)
         return;
     if (m_personsPath.isEmpty()) {
         ShowError(this, m_personsError);
         return;
     }
-    const int last = m_document.settings().value(DocumentSettings::LastID);
-    const auto row = PersonStore(m_personsPath).find(last);
     if (!Succeeded(this, row))
         return; // reported once; the program goes on without a person
     if (row.value() && !row.value()->folder) {
         const PersonRow &p = *row.value();
         m_document.setCurrentPerson(p.displayName(), p.born, p.time);
-        refillPersonList();
         selectCurrentPerson();
         rebuildPage();
         updateTitle();

@@ -13,6 +13,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextStream>
@@ -88,12 +89,14 @@ bool CQuadriviumApp::InitInstance()
     const Result<QString> persons = EnsurePersonsDatabase();
     if (!m_options.textDatabase.isEmpty())
         SetTextDatabasePath(m_options.textDatabase);
-    // The keys of both files are derived on other threads while the window
-    // is built; the first reads then find them ready. TextDatabasePath()
-    // makes or brings up the user's copy before any text shows.
+    // The keys of both files are derived, the user's copy of the texts is
+    // made or brought up and the fonts are found on other threads while the
+    // window is built; the first reads and the first text find them ready.
+    // TextDatabasePath() waits for that copy until it is settled.
     if (persons)
         PrepareKeyOf(*persons);
-    PrepareKeyOf(TextDatabasePath());
+    m_background.push_back(std::async(std::launch::async, [] { PrepareKeyOf(TextDatabasePath()); }));
+    m_background.push_back(std::async(std::launch::async, [] { QFontDatabase::families(); }));
     const QString personsNotice = PersonsFileNotice();
     QTextStream(stderr) << "quadrivium: " << personsNotice << Qt::endl;
 

@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <future>
 #include <memory>
+#include <vector>
 
 class QSettings;
 
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<CQuadriviumDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
+    std::vector<std::future<void>> m_background; ///< start-up work; waited for on destruction
 };
 
 } // namespace quadrivium

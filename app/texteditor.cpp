@@ -15,11 +15,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
+#include <QIconEngine>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace quadrivium {
 
@@ -58,27 +64,61 @@ const TableCommand *tableCommand(int id)
     return nullptr;
 }
 
-/// A small button picture with one or two letters.
+/// A small button picture with one or two letters, drawn at the size asked
+/// for when it is first shown.
+class LetterIconEngine : public QIconEngine {
+public:
+    explicit LetterIconEngine(QString letters) : m_letters(std::move(letters)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        const qreal size = std::min(rect.width(), rect.height());
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QColor(0x2f, 0x4d, 0x7a));
+        painter->setBrush(QColor(0xe8, 0xee, 0xf7));
+        const QRectF frame(rect.x() + 0.5, rect.y() + 0.5, size - 1, size - 1);
+        painter->drawRoundedRect(frame, size / 6.0, size / 6.0);
+        QFont font = QApplication::font();
+        font.setPixelSize(std::max(1, int(size) * 9 / 16));
+        font.setBold(true);
+        painter->setFont(font);
+        painter->drawText(QRect(rect.topLeft(), QSize(int(size), int(size))), Qt::AlignCenter, m_letters);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QString key = QStringLiteral("%1x%2:%3").arg(size.width()).arg(size.height()).arg(int(mode));
+        if (const auto cached = m_pixmaps.constFind(key); cached != m_pixmaps.constEnd())
+            return *cached;
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter painter(&pixmap);
+            paint(&painter, QRect(QPoint(), size), QIcon::Normal, state);
+        }
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+            if (!generated.isNull())
+                pixmap = generated;
+        }
+        m_pixmaps.insert(key, pixmap);
+        return pixmap;
+    }
+
+    QIconEngine *clone() const override { return new LetterIconEngine(m_letters); }
+
+private:
+    QString m_letters;
+    QHash<QString, QPixmap> m_pixmaps;
+};
+
 QIcon letterIcon(const QString &letters)
 {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QColor(0x2f, 0x4d, 0x7a));
-        painter.setBrush(QColor(0xe8, 0xee, 0xf7));
-        painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), size / 6.0, size / 6.0);
-        QFont font = QApplication::font();
-        font.setPixelSize(size * 9 / 16);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, letters);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new LetterIconEngine(letters));
 }
 
 /// Where the title of a pane's plain text ends and its body starts: the

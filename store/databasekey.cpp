@@ -1,5 +1,7 @@
 #include "databasekey.h"
 
+#include "sha1lanes.h"
+
 // The plain SHA-1 calls are deprecated in OpenSSL 3 in favour of EVP, whose
 // per-call allocations make the key derivation several times slower.
 #define OPENSSL_SUPPRESS_DEPRECATED
@@ -34,10 +36,29 @@ QByteArray DatabasePassphrase()
     return QByteArray::number(DatabasePassword());
 }
 
+namespace {
+
+/// Writes the chaining value of `state` big-endian into the first 20 bytes
+/// of `block`: the digest of a message whose padding is already in place.
+void digestInto(unsigned char *block, const SHA_CTX &state)
+{
+    const SHA_LONG h[] = {state.h0, state.h1, state.h2, state.h3, state.h4};
+    for (int i = 0; i < 5; ++i) {
+        block[4 * i] = static_cast<unsigned char>(h[i] >> 24);
+        block[4 * i + 1] = static_cast<unsigned char>(h[i] >> 16);
+        block[4 * i + 2] = static_cast<unsigned char>(h[i] >> 8);
+        block[4 * i + 3] = static_cast<unsigned char>(h[i]);
+    }
+}
+
+} // namespace
+
 QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, int iterations, int length)
 {
-    // The states after the inner and outer pads are computed once; every
-    // round then copies them and hashes one block each.
+    // The states after the inner and outer pads are computed once. Every
+    // later round hashes a 20-byte digest after a pad, 84 bytes in all, so
+    // its second block is the digest followed by fixed padding: each round
+    // is then two compressions of that one block.
     constexpr int kBlock = 64;
     std::array<unsigned char, kBlock> key{};
     if (passphrase.size() > kBlock)
@@ -55,36 +76,67 @@ QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, 
     SHA1_Init(&outer);
     SHA1_Update(&outer, pad.data(), kBlock);
 
-    QByteArray derived;
-    for (quint32 block = 1; derived.size() < length; ++block) {
-        unsigned char u[SHA_DIGEST_LENGTH];
-        const unsigned char index[4] = {static_cast<unsigned char>(block >> 24), static_cast<unsigned char>(block >> 16),
-                                        static_cast<unsigned char>(block >> 8), static_cast<unsigned char>(block)};
+    // The padded block: digest, the end mark, zeros, and the message length
+    // of 84 bytes in bits (672 = 0x02a0) at the end.
+    std::array<unsigned char, kBlock> block{};
+    block[SHA_DIGEST_LENGTH] = 0x80;
+    block[kBlock - 2] = 0x02;
+    block[kBlock - 1] = 0xa0;
+
+    // U1 of output block `index`: the salt and the block's number.
+    const auto firstRound = [&](quint32 index, unsigned char *u) {
+        const unsigned char counter[4] = {static_cast<unsigned char>(index >> 24),
+                                          static_cast<unsigned char>(index >> 16),
+                                          static_cast<unsigned char>(index >> 8), static_cast<unsigned char>(index)};
         SHA_CTX ctx = inner;
         SHA1_Update(&ctx, salt.constData(), size_t(salt.size()));
-        SHA1_Update(&ctx, index, sizeof index);
+        SHA1_Update(&ctx, counter, sizeof counter);
         SHA1_Final(u, &ctx);
         ctx = outer;
         SHA1_Update(&ctx, u, SHA_DIGEST_LENGTH);
         SHA1_Final(u, &ctx);
+        OPENSSL_cleanse(&ctx, sizeof ctx);
+    };
+
+    QByteArray derived;
+    quint32 index = 1;
+    if (HasSha1Lanes()) {
+        // Two blocks at a time; a single last block takes the way below.
+        const Sha1State in = {inner.h0, inner.h1, inner.h2, inner.h3, inner.h4};
+        const Sha1State out = {outer.h0, outer.h1, outer.h2, outer.h3, outer.h4};
+        for (; length - derived.size() > SHA_DIGEST_LENGTH; index += 2) {
+            unsigned char first[2][SHA_DIGEST_LENGTH];
+            unsigned char t[2][SHA_DIGEST_LENGTH];
+            firstRound(index, first[0]);
+            firstRound(index + 1, first[1]);
+            HmacSha1RoundsTwoLanes(in, out, first, iterations, t);
+            derived.append(reinterpret_cast<const char *>(t), sizeof t);
+            OPENSSL_cleanse(first, sizeof first);
+            OPENSSL_cleanse(t, sizeof t);
+        }
+    }
+    for (; derived.size() < length; ++index) {
+        firstRound(index, block.data());
         unsigned char t[SHA_DIGEST_LENGTH];
-        std::copy(std::begin(u), std::end(u), std::begin(t));
+        std::copy_n(block.begin(), SHA_DIGEST_LENGTH, std::begin(t));
+        SHA_CTX ctx;
         for (int round = 1; round < iterations; ++round) {
             ctx = inner;
-            SHA1_Update(&ctx, u, SHA_DIGEST_LENGTH);
-            SHA1_Final(u, &ctx);
+            SHA1_Transform(&ctx, block.data());
+            digestInto(block.data(), ctx);
             ctx = outer;
-            SHA1_Update(&ctx, u, SHA_DIGEST_LENGTH);
-            SHA1_Final(u, &ctx);
+            SHA1_Transform(&ctx, block.data());
+            digestInto(block.data(), ctx);
             for (int i = 0; i < SHA_DIGEST_LENGTH; ++i)
-                t[i] ^= u[i];
+                t[i] ^= block[size_t(i)];
         }
         derived.append(reinterpret_cast<const char *>(t), SHA_DIGEST_LENGTH);
-        OPENSSL_cleanse(u, sizeof u);
         OPENSSL_cleanse(t, sizeof t);
+        OPENSSL_cleanse(&ctx, sizeof ctx);
     }
     OPENSSL_cleanse(key.data(), key.size());
     OPENSSL_cleanse(pad.data(), pad.size());
+    OPENSSL_cleanse(block.data(), block.size());
     OPENSSL_cleanse(&inner, sizeof inner);
     OPENSSL_cleanse(&outer, sizeof outer);
     derived.truncate(length);

@@ -23,6 +23,9 @@ namespace {
 
 struct Locations {
     QMutex mutex;
+    /// Held while the text database is resolved, which may take a while
+    /// (an upgrade check opens both files); the persons file stays free.
+    QMutex textMutex;
     std::optional<QString> text;
     QString textWarning;
     std::optional<QString> persons;
@@ -178,7 +181,7 @@ QString PersonsFileNotice()
 QString TextDatabasePath()
 {
     Locations &l = locations();
-    QMutexLocker lock(&l.mutex);
+    QMutexLocker lock(&l.textMutex);
     if (!l.text)
         l.text = resolveTextDatabase(l.textWarning);
     return *l.text;
@@ -187,14 +190,14 @@ QString TextDatabasePath()
 QString TextDatabaseWarning()
 {
     Locations &l = locations();
-    QMutexLocker lock(&l.mutex);
+    QMutexLocker lock(&l.textMutex);
     return l.textWarning;
 }
 
 void SetTextDatabasePath(const QString &path)
 {
     Locations &l = locations();
-    QMutexLocker lock(&l.mutex);
+    QMutexLocker lock(&l.textMutex);
     l.text = QFileInfo(path).absoluteFilePath();
 }
 
@@ -251,7 +254,7 @@ QStringList DatabaseFilesInUse()
                       QDir::current().absoluteFilePath(TextDatabaseFileName())};
     {
         Locations &l = locations();
-        QMutexLocker lock(&l.mutex);
+        QMutexLocker lock(&l.textMutex);
         if (l.text)
             paths << *l.text;
     }
@@ -284,9 +287,12 @@ void RemoveStalePartFiles()
 void ForgetDatabaseLocations()
 {
     Locations &l = locations();
+    {
+        QMutexLocker lock(&l.textMutex);
+        l.text.reset();
+        l.textWarning.clear();
+    }
     QMutexLocker lock(&l.mutex);
-    l.text.reset();
-    l.textWarning.clear();
     l.persons.reset();
     l.choice = {};
 }

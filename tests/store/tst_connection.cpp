@@ -228,6 +228,8 @@ private slots:
         QTest::newRow("4096 rounds, two blocks") << QByteArray("passwordPASSWORDpassword")
                                                  << QByteArray("saltSALTsaltSALTsaltSALTsaltSALTsalt") << 4096
                                                  << QByteArray("3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038");
+        QTest::newRow("three blocks, two together and one alone") << QByteArray("password") << QByteArray("salt") << 4096
+            << QByteArray("4b007901b765489abead49d926f721d065a429c12e463f6c4cd79401085b03dbc7e8b88f1447f8c33c");
         QTest::newRow("passphrase longer than a block") << QByteArray(70, 'p') << QByteArray("salt") << 3
             << QByteArray("e4f3c8a9f641915f37df89b7b5503b60a961826add957c1973a9673c57407226");
     }

@@ -45,10 +45,7 @@ private slots:
         QTest::addColumn<int>("table");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
-        QTest::newRow("0") << 0 << "Intro" << "Select * From [Intro]";
-        QTest::newRow("3") << 3 << "Biorythmus" << "Select * From [Biorythmus]";
         QTest::newRow("8") << 8 << "Herrschende_Namenszahl" << "Select * From [Herrschende_Namenszahl]";
-        QTest::newRow("10") << 10 << "Lebensjahreszahl" << "Select * From [Lebensjahreszahl]";
         QTest::newRow("11 bare table") << 11 << "TitleListe" << "[TitleListe]";
         QTest::newRow("negative is Intro") << -1 << "Intro" << "Select * From [Intro]";
         QTest::newRow("12 is Intro") << 12 << "Intro" << "Select * From [Intro]";

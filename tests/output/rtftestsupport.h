@@ -6,7 +6,10 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTextBlock>
@@ -104,6 +107,20 @@ inline QString withoutTrailingLineEnds(QString text)
     while (text.endsWith(u'\n'))
         text.chop(1);
     return text;
+}
+
+// The text LibreOffice (`soffice`) reads from the RTF file at `rtfPath`,
+// converted in `folder`; empty when the conversion failed.
+inline QString libreOfficeText(const QString &soffice, const QString &rtfPath, const QString &folder)
+{
+    QProcess process;
+    process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/profile"),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                            QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), folder, rtfPath});
+    if (!process.waitForFinished(180000))
+        return {};
+    QFile text(folder + u'/' + QFileInfo(rtfPath).completeBaseName() + QStringLiteral(".txt"));
+    return text.open(QIODevice::ReadOnly) ? QString::fromUtf8(text.readAll()) : QString();
 }
 
 } // namespace rtftest

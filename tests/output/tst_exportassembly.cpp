@@ -12,7 +12,6 @@
 #include "store/textstore.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -222,15 +221,8 @@ private slots:
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         if (soffice.isEmpty())
             QSKIP("soffice is not installed");
-        const QString out = m_dir.filePath(QStringLiteral("converted"));
-        QProcess process;
-        process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("lo")),
-                                QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                                QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), out, rtfPath});
-        QVERIFY(process.waitForFinished(180000));
-        QFile converted(out + QStringLiteral("/Pyramid.txt"));
-        QVERIFY(converted.open(QIODevice::ReadOnly));
-        QCOMPARE(rtftest::withoutTrailingLineEnds(QString::fromUtf8(converted.readAll())),
+        const QString converted = rtftest::libreOfficeText(soffice, rtfPath, m_dir.filePath(QStringLiteral("lo")));
+        QCOMPARE(rtftest::withoutTrailingLineEnds(converted),
                  rtftest::withoutTrailingLineEnds(document.toPlainText()));
     }
 

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../processrun.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -31,583 +33,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-} // namespace
-
-class TestCli : public QObject {
-    Q_OBJECT
-private slots:
-    void readingJson();
-    void readingText();
-    void biorhythmJson();
-    void badInput_data();
-    void badInput();
-    void textsRoundTrip();
-    void textsBadSourceChangesNothing();
-    void readingNamesOutsideTheTable_data();
-    void readingNamesOutsideTheTable();
-    void persons();
-    void personsImportIsAllOrNothing();
-    void exportReading();
-    void picture_data();
-    void picture();
-    void pictureUnwritable();
-    void personsImportRefusals_data();
-    void personsImportRefusals();
-    void personsCsvRoundTrip();
-    void concurrentAddsLeaveOneRow();
-    void refusesToWriteOntoDatabases();
-
-private:
-    struct Run {
-        int status;
-        QByteArray out, err;
-    };
-    static Run run(const QStringList &arguments,
-                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-                   const QString &workingFolder = {});
-    static QJsonArray listed(const QString &db);
-};
-
-TestCli::Run TestCli::run(const QStringList &arguments, const QProcessEnvironment &environment,
-                          const QString &workingFolder)
-{
-    QProcess p;
-    p.setWorkingDirectory(workingFolder);
-    p.setProcessEnvironment(environment);
-    p.start(QStringLiteral(QUADRIVIUM_CLI_PATH), arguments);
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return {-1, {}, {}};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
-QJsonArray TestCli::listed(const QString &db)
-{
-    return QJsonDocument::fromJson(run({"persons", "list", "--json", "--persons-db", db}).out).array();
-}
-
-void TestCli::readingJson()
-{
-    const Run r = run({"reading", "--first", QStringLiteral("Käthe"), "--last", QStringLiteral("Groß"),
-                       "--born", "1980-09-29", "--today", "2026-12-06", "--day", "1980-09-29", "--json"});
-    QCOMPARE(r.status, 0);
-    QJsonParseError error;
-    const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
-    QCOMPARE(error.error, QJsonParseError::NoError);
-
-    const QStringList keys{"appearance", "biorhythm", "birthDigits", "chart", "dayNumber",
-                           "displayName", "dominant", "fate", "ignoredLetters", "nameNumbers", "personalYear",
-                           "personalYearNext", "pyramid", "rulingNumber", "walkthrough"};
-    QCOMPARE(o.keys(), keys);
-    QCOMPARE(o["displayName"].toString(), QStringLiteral("Käthe Groß"));
-    QCOMPARE(o["rulingNumber"].toInt(), 11);
-    QCOMPARE(o["dayNumber"].toInt(), 29);
-    QCOMPARE(o["fate"].toInt(), 8);
-    QCOMPARE(o["appearance"].toInt(), 2);
-    QCOMPARE(o["dominant"].toInt(), 1);
-    QCOMPARE(o["personalYear"].toObject(), (QJsonObject{{"year", 2026}, {"number", 3}}));
-    QCOMPARE(o["personalYearNext"].toObject(), (QJsonObject{{"year", 2027}, {"number", 4}}));
-
-    const QJsonObject names = o["nameNumbers"].toObject();
-    QCOMPARE(names["vowels"].toString(), QStringLiteral("AEEO"));
-    QCOMPARE(names["vowelDigits"].toString(), QStringLiteral("1556"));
-    QCOMPARE(names["vowelSum"].toInt(), 17);
-    QCOMPARE(names["consonants"].toString(), QStringLiteral("KTHGRS"));
-    QCOMPARE(names["consonantDigits"].toString(), QStringLiteral("228791"));
-    QCOMPARE(names["consonantSum"].toInt(), 29);
-
-    QCOMPARE(o["birthDigits"].toArray(), (QJsonArray{2, 9, 0, 9, 1, 9, 8, 0}));
-    const QJsonObject pyramid = o["pyramid"].toObject();
-    QCOMPARE(pyramid["monthSum"].toInt(), 9);
-    QCOMPARE(pyramid["daySum"].toInt(), 11);
-    QCOMPARE(pyramid["yearSum"].toInt(), 9);
-    QCOMPARE(pyramid["climaxes"].toArray(), (QJsonArray{2, 2, 4, 9}));
-    QCOMPARE(pyramid["ages"].toArray(), (QJsonArray{25, 34, 43, 52}));
-    QCOMPARE(pyramid["years"].toArray(), (QJsonArray{2005, 2014, 2023, 2032}));
-
-    const QJsonObject chart = o["chart"].toObject();
-    QCOMPARE(chart["counts"].toArray(), (QJsonArray{2, 1, 1, 0, 0, 0, 0, 0, 1, 3}));
-    QCOMPARE(chart["cells"].toArray(), (QJsonArray{"1", "2", "", "", "", "", "", "8", "999"}));
-    const QJsonArray lines = chart["lines"].toArray();
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0].toObject(), (QJsonObject{{"digits", "4-5-6"}, {"kind", "missing"},
-                                               {"numberId", 11}, {"label", "Frustrations"}}));
-    QCOMPARE(lines[1].toObject(), (QJsonObject{{"digits", "3-5-7"}, {"kind", "missing"},
-                                               {"numberId", 12}, {"label", "Scepticism"}}));
-
-    const QJsonObject walk = o["walkthrough"].toObject();
-    QCOMPARE(walk["date"].toString(), QStringLiteral("29.09.1980"));
-    QCOMPARE(walk["ruling"].toString(),
-             QStringLiteral("2 + 9 + 0 + 9 + 1 + 9 + 8 + 0  =  38   =  3 + 8  =   11"));
-    QCOMPARE(walk["dominant"].toString(), QStringLiteral("8 + 2 = 10 = 1 + 0 =  1"));
-
-    // On the day of birth every curve stands at zero: the middle class.
-    const QJsonObject bio = o["biorhythm"].toObject();
-    for (const char *curve : {"physical", "emotional", "intellectual"}) {
-        QCOMPARE(bio[curve].toObject()["value"].toDouble(), 0.0);
-        QCOMPARE(bio[curve].toObject()["class"].toInt(), 2);
-    }
-}
-
-void TestCli::readingText()
-{
-    const Run r = run({"reading", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06",
-                       "--today", "2026-01-01"});
-    QCOMPARE(r.status, 0);
-    QVERIFY(r.out.contains("Ruling Number                 7"));
-    QVERIFY(r.out.contains("3-6-9 present  Intellect"));
-    QVERIFY(r.out.contains("EAOE =  5 + 1 + 6 + 5 =  17 = 1 + 7  =  8"));
-    QVERIFY(r.out.contains("29 (1980)"));
-}
-
-void TestCli::biorhythmJson()
-{
-    // Born at midnight on 1 January 2000: every curve starts at zero.
-    const Run r = run({"biorhythm", "--born", "2000-01-01", "--month", "2000-01", "--json"});
-    QCOMPARE(r.status, 0);
-    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    QCOMPARE(o.keys(), (QStringList{"critical", "days", "month"}));
-    QCOMPARE(o["month"].toString(), QStringLiteral("2000-01"));
-    const QJsonArray days = o["days"].toArray();
-    QCOMPARE(days.size(), 31);
-    const QJsonObject first = days[0].toObject();
-    QCOMPARE(first.keys(), (QStringList{"date", "emotional", "intellectual", "physical"}));
-    QCOMPARE(first["date"].toString(), QStringLiteral("2000-01-01"));
-    for (const char *curve : {"physical", "emotional", "intellectual"})
-        QCOMPARE(first[curve].toObject(), (QJsonObject{{"value", 0.0}, {"class", 2}}));
-    QCOMPARE(days[5].toObject()["physical"].toObject()["class"].toInt(), 1); // near the top on day 6
-    const QJsonArray critical = o["critical"].toArray();
-    QCOMPARE(critical[0].toObject(), (QJsonObject{{"date", "2000-01-01"},
-                                                  {"curves", QJsonArray{"physical", "emotional", "intellectual"}}}));
-    // The physical curve crosses zero again within day 12 (11.5 days after birth).
-    QCOMPARE(critical[1].toObject(), (QJsonObject{{"date", "2000-01-12"}, {"curves", QJsonArray{"physical"}}}));
-
-    // February 2100 has 28 days.
-    const Run february = run({"biorhythm", "--born", "2100-02-01", "--month", "2100-02", "--json"});
-    QCOMPARE(february.status, 0);
-    QCOMPARE(QJsonDocument::fromJson(february.out).object()["days"].toArray().size(), 28);
-
-    const Run text = run({"biorhythm", "--born", "2000-01-01", "--month", "2000-01"});
-    QCOMPARE(text.status, 0);
-    QVERIFY(text.out.contains("Critical days\n  2000-01-01  physical, emotional, intellectual\n"));
-}
-
-void TestCli::badInput_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("message");
-
-    QTest::newRow("impossible date") << QStringList{"reading", "--born", "1990-02-31"}
-                                     << QByteArray("not a date of the calendar");
-    QTest::newRow("29 February 1900") << QStringList{"reading", "--born", "1900-02-29"}
-                                      << QByteArray("not a date of the calendar");
-    QTest::newRow("unreadable date") << QStringList{"reading", "--born", "6.3.1951"}
-                                     << QByteArray("YYYY-MM-DD");
-    QTest::newRow("year before 1600") << QStringList{"reading", "--born", "1599-12-31"}
-                                      << QByteArray("outside 1600..2100");
-    QTest::newRow("year after 2100") << QStringList{"reading", "--born", "2101-01-01"}
-                                     << QByteArray("outside 1600..2100");
-    QTest::newRow("bad today") << QStringList{"reading", "--born", "1951-03-06", "--today", "x"}
-                               << QByteArray("--today");
-    QTest::newRow("unknown option") << QStringList{"reading", "--born", "1951-03-06", "--colour"}
-                                    << QByteArray("colour");
-    QTest::newRow("no date of birth") << QStringList{"reading", "--first", "Anna"}
-                                      << QByteArray("--born");
-    QTest::newRow("unknown command") << QStringList{"horoscope"} << QByteArray("unknown command");
-    QTest::newRow("export unknown reading")
-        << QStringList{"export", "--reading", "horoscope", "--born", "1951-03-06", "--out", "x.rtf"}
-        << QByteArray("--reading");
-    // "lines" is a section of the chart, not of the pyramid.
-    QTest::newRow("export unknown section")
-        << QStringList{"export", "--reading", "pyramid", "--sections", "intro,lines", "--born", "1951-03-06",
-                       "--out", "x.rtf"}
-        << QByteArray("unknown section \"lines\"");
-    QTest::newRow("export without file") << QStringList{"export", "--reading", "chart", "--born", "1951-03-06"}
-                                         << QByteArray("--out");
-    QTest::newRow("export bad time")
-        << QStringList{"export", "--reading", "chart", "--born", "1951-03-06", "--time", "24:00", "--out", "x.rtf"}
-        << QByteArray("--time");
-    QTest::newRow("month 13") << QStringList{"biorhythm", "--born", "2000-01-01", "--month", "2026-13"}
-                              << QByteArray("--month");
-    QTest::newRow("no month") << QStringList{"biorhythm", "--born", "2000-01-01"} << QByteArray("--month");
-    QTest::newRow("biorhythm, bad date of birth")
-        << QStringList{"biorhythm", "--born", "2000-02-30", "--month", "2000-02"} << QByteArray("--born");
-    QTest::newRow("biorhythm, bad time") << QStringList{"biorhythm", "--born", "2000-01-01", "--time", "25:00",
-                                                        "--month", "2000-01"}
-                                         << QByteArray("--time");
-    const QStringList picture{"picture", "--born", "1951-03-06", "--out", "x.png"};
-    QTest::newRow("picture of an unknown reading") << picture + QStringList{"--reading", "horoscope"}
-                                                   << QByteArray("horoscope");
-    QTest::newRow("picture with a bad date") << QStringList{"picture", "--reading", "pyramid", "--born",
-                                                            "1951-02-30", "--out", "x.png"}
-                                             << QByteArray("not a date of the calendar");
-    QTest::newRow("picture of unknown extension") << QStringList{"picture", "--reading", "pyramid", "--born",
-                                                                 "1951-03-06", "--out", "x.jpg"}
-                                                  << QByteArray(".png or .svg");
-    QTest::newRow("picture of a bad size") << picture + QStringList{"--reading", "chart", "--size", "0x10"}
-                                           << QByteArray("--size");
-    // The usage of a bare call is an error message: it goes to stderr.
-    QTest::newRow("no command") << QStringList{} << QByteArray("Usage: quadrivium-cli");
-    // Names are checked before any file is touched (the folder does not exist).
-    const QStringList add{"persons", "add", "--born", "1970-01-01", "--persons-db", "/nonexistent/p.mdb"};
-    QTest::newRow("over-long name") << add + QStringList{"--last", QString(256, QLatin1Char('a'))}
-                                    << QByteArray("longer than 255 characters");
-    QTest::newRow("escape in a name") << add + QStringList{"--first", QStringLiteral("A\x1b[31mB")}
-                                      << QByteArray("control character (U+001B)");
-    QTest::newRow("bell in a group name") << add + QStringList{"--last", "X", "--group", QStringLiteral("G\a")}
-                                          << QByteArray("group name");
-}
-
-void TestCli::badInput()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, message);
-    const Run r = run(arguments);
-    QCOMPARE(r.status, 2);
-    QVERIFY2(r.err.contains(message), r.err.constData());
-    QVERIFY(r.out.isEmpty());
-}
-
-void TestCli::readingNamesOutsideTheTable_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("ignored");
-    QTest::newRow("Polish L") << QStringLiteral("Łukasz") << QStringLiteral("Ł");
-    QTest::newRow("accents, each once") << QStringLiteral("Émile Zoé") << QStringLiteral("Éé");
-    QTest::newRow("other script") << QStringLiteral("Анна") << QStringLiteral("Ана");
-    QTest::newRow("umlauts, sharp s and signs count or are no letters")
-        << QStringLiteral("Jörg-Ößer O'Neil 3rd_") << QString();
-}
-
-// Letters outside the letter table stay uncounted but are named: in the
-// JSON, and as a line of the text output.
-void TestCli::readingNamesOutsideTheTable()
-{
-    QFETCH(QString, first);
-    QFETCH(QString, ignored);
-    const QStringList args{"reading", "--first", first, "--last", "Vogel", "--born", "1951-03-06",
-                           "--today", "2026-01-01", "--day", "2026-01-01"};
-    const QJsonObject o = QJsonDocument::fromJson(run(args + QStringList{"--json"}).out).object();
-    QCOMPARE(o["ignoredLetters"].toString(), ignored);
-    const QByteArray text = run(args).out;
-    QCOMPARE(text.contains("Letters not counted: "), !ignored.isEmpty());
-    if (!ignored.isEmpty())
-        QVERIFY2(text.contains(QStringLiteral("Letters not counted: %1").arg(ignored.left(1)).toUtf8()), text.constData());
-    // The counted letters are those of the name without the ignored ones.
-    QString counted = first;
-    for (const QChar c : ignored)
-        counted.remove(c);
-    const QJsonObject without = QJsonDocument::fromJson(
-        run({"reading", "--first", counted, "--last", "Vogel", "--born", "1951-03-06", "--today", "2026-01-01",
-             "--day", "2026-01-01", "--json"}).out).object();
-    QCOMPARE(o["nameNumbers"], without["nameNumbers"]);
-
-    // A letter typed as base letter and combining mark is the one letter.
-    const QStringList decomposed{"reading", "--first", QStringLiteral("Ka\u0308the"), "--last", QStringLiteral("Gro\u00df"),
-                                 "--born", "1980-09-29", "--today", "2026-12-06", "--day", "1980-09-29", "--json"};
-    QStringList composed = decomposed;
-    composed[2] = QStringLiteral("K\u00e4the");
-    QCOMPARE(run(decomposed).out, run(composed).out);
-}
-
-
-// Exported texts read back in leave the database as it was: a second export
-// gives the same files.
-void TestCli::textsRoundTrip()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("Quadrivium.mdb"));
-    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), db));
-    const QString first = dir.filePath(QStringLiteral("first"));
-    const QString second = dir.filePath(QStringLiteral("second"));
-    QCOMPARE(run({"texts", "export", first, "--text-db", db}).status, 0);
-    QCOMPARE(run({"texts", "import", first, "--text-db", db}).status, 0);
-    QCOMPARE(run({"texts", "export", second, "--text-db", db}).status, 0);
-    const QStringList files = QDir(first).entryList(QDir::Files);
-    QCOMPARE(files.size(), 12);
-    for (const QString &name : files)
-        QCOMPARE(fileBytes(second + QLatin1Char('/') + name), fileBytes(first + QLatin1Char('/') + name));
-}
-
-void TestCli::textsBadSourceChangesNothing()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("Quadrivium.mdb"));
-    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), db));
-    const QString sources = dir.filePath(QStringLiteral("sources"));
-    QVERIFY(QDir().mkpath(sources));
-    QFile good(sources + QStringLiteral("/Bestimmung.txt"));
-    QVERIFY(good.open(QIODevice::WriteOnly));
-    good.write("@@ 1\nTitle: Changed\n\nA new text.\n");
-    good.close();
-    QFile bad(sources + QStringLiteral("/Zahlen.txt"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("@@ 1\nTitle: One\n\nText.\n@@ 1\nTitle: Again\n\nText.\n");
-    bad.close();
-    const QByteArray before = fileBytes(db);
-    const Run r = run({"texts", "import", sources, "--text-db", db});
-    QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.contains("Zahlen.txt:5: record 1 appears twice"), r.err.constData());
-    QVERIFY(r.err.contains("nothing was imported"));
-    QCOMPARE(fileBytes(db), before);
-}
-
-void TestCli::persons()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.mdb"));
-    const QStringList add{"persons", "add", "--first", "Seán", "--last", "O'Brien", "--born", "1970-05-04",
-                          "--time", "06:30", "--group", "Friends", "--persons-db", db};
-    QCOMPARE(run(add).status, 0);
-    const Run duplicate = run(add);
-    QCOMPARE(duplicate.status, 3);
-    QVERIFY2(duplicate.err.contains("Friends"), duplicate.err.constData());
-    QCOMPARE(run(add + QStringList{"--allow-duplicate"}).status, 0);
-
-    const Run list = run({"persons", "list", "--json", "--persons-db", db});
-    QCOMPARE(list.status, 0);
-    const QJsonArray rows = QJsonDocument::fromJson(list.out).array();
-    QCOMPARE(rows.size(), 2);
-    const QJsonObject row = rows.at(0).toObject();
-    QCOMPARE(row["last"].toString(), QStringLiteral("O'Brien"));
-    QCOMPARE(row["first"].toString(), QStringLiteral("Seán"));
-    QCOMPARE(row["born"].toString(), QStringLiteral("1970-05-04"));
-    QCOMPARE(row["time"].toString(), QStringLiteral("06:30"));
-    QCOMPARE(row["group"].toString(), QStringLiteral("Friends"));
-
-    const Run reading = run({"reading", "--person", QString::number(row["id"].toInt()), "--json",
-                             "--today", "2026-01-01", "--persons-db", db});
-    QCOMPARE(reading.status, 0);
-    QCOMPARE(QJsonDocument::fromJson(reading.out).object()["displayName"].toString(),
-             QStringLiteral("Seán O'Brien"));
-
-    // A stored person's biorhythm is that of the date of birth, as on the
-    // page: the time of birth does not move the curves.
-    const Run stored = run({"biorhythm", "--person", QString::number(row["id"].toInt()), "--month", "2026-03",
-                            "--json", "--persons-db", db});
-    const Run typed = run({"biorhythm", "--born", "1970-05-04", "--time", "06:30", "--month", "2026-03", "--json"});
-    const Run midnight = run({"biorhythm", "--born", "1970-05-04", "--month", "2026-03", "--json"});
-    QCOMPARE(stored.status, 0);
-    QVERIFY(!stored.out.isEmpty());
-    QCOMPARE(stored.out, typed.out);
-    QCOMPARE(stored.out, midnight.out);
-}
-
-void TestCli::personsImportIsAllOrNothing()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.mdb"));
-    const QString csv = dir.filePath(QStringLiteral("in.csv"));
-    QFile file(csv);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("last,first,born,time,group\nVogel,Lena,1951-03-06,,\nGroß,Käthe,1980-02-31,,\n");
-    file.close();
-    const Run r = run({"persons", "import", csv, "--persons-db", db});
-    QVERIFY(r.status != 0);
-    QVERIFY2(r.err.contains(":3:"), r.err.constData());
-    QCOMPARE(listed(db).size(), 0);
-}
-
-void TestCli::personsImportRefusals_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QByteArray>("message");
-    const QByteArray header = "last,first,born,time,group\n";
-    QTest::newRow("escape") << header + "Vogel,Lena,1951-03-06,,\nX,A\x1b" "B,1970-01-01,,\n"
-                            << QByteArray(":3: The first name \"A\xef\xbf\xbd" "B\" contains a control character (U+001B)");
-    QTest::newRow("NUL in a group") << header + "Vogel,Lena,1951-03-06,,G" + QByteArray(1, '\0') + "\n"
-                                    << QByteArray(":2: The group name");
-    QTest::newRow("line break in a quoted name") << header + "\"Vo\ngel\",Lena,1951-03-06,,\n"
-                                                  << QByteArray(":2: The last name");
-    QTest::newRow("not UTF-8") << header + "Vogel,Lena,1951-03-06,,\nGro\xdf,K,1980-01-01,,\n"
-                               << QByteArray(":3: the text is not UTF-8");
-    QTest::newRow("header only") << header << QByteArray("no persons below the header row");
-    QTest::newRow("no header") << QByteArray("Vogel,Lena,1951-03-06\n") << QByteArray(":1: the header row needs");
-    QTest::newRow("quote left open") << header + "Vogel,\"Lena,1951-03-06,,\n\n"
-                                     << QByteArray(":2: a quoted field is not closed");
-    QTest::newRow("FIFO") << QByteArray() << QByteArray("it is a pipe, not a file");
-    QTest::newRow("folder") << QByteArray() << QByteArray("it is a folder, not a file");
-}
-
-// Every refused import says why (and where), changes nothing and exits 1;
-// a FIFO is refused at once instead of waiting for a writer.
-void TestCli::personsImportRefusals()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QByteArray, message);
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.mdb"));
-    const QString csv = dir.filePath(QStringLiteral("in.csv"));
-    if (QByteArray(QTest::currentDataTag()) == "FIFO")
-        QCOMPARE(::mkfifo(QFile::encodeName(csv).constData(), 0600), 0);
-    else if (QByteArray(QTest::currentDataTag()) == "folder")
-        QVERIFY(QDir().mkdir(csv));
-    else
-        QVERIFY(writeFile(csv, content));
-    const Run r = run({"persons", "import", csv, "--persons-db", db});
-    QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.contains(message), r.err.constData());
-    QVERIFY(r.out.isEmpty());
-    QCOMPARE(listed(db).size(), 0);
-    if (QByteArray(QTest::currentDataTag()) == "FIFO") {
-        const Run rtf = run({"rtf", "to-text", csv});
-        QCOMPARE(rtf.status, 1);
-        QVERIFY2(rtf.err.contains(message), rtf.err.constData());
-    }
-}
-
-// Cells a spreadsheet would run as formulas are written with a leading
-// apostrophe and read back without it; a file with CR-only line ends and
-// a quoted field with a comma imports; persons already present are
-// skipped and counted.
-void TestCli::personsCsvRoundTrip()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.mdb"));
-    const QString csv = dir.filePath(QStringLiteral("in.csv"));
-    QVERIFY(writeFile(csv, "last,first,born,time,group\r=1+2,Anna,1970-01-01,,@SUM(A1)\r"
-                           "-x,+y,1971-02-03,07:15,\r'=z,\"Smith, Jr.\",1972-01-01,,'t Hooft\r"));
-    const Run imported = run({"persons", "import", csv, "--persons-db", db});
-    QCOMPARE(imported.status, 0);
-    QCOMPARE(imported.out, QByteArray("3 persons imported\n"));
-    const QJsonArray before = listed(db);
-    QCOMPARE(before.size(), 3);
-
-    const QString out = dir.filePath(QStringLiteral("out.csv"));
-    QCOMPARE(run({"persons", "export", out, "--persons-db", db}).status, 0);
-    QCOMPARE(QFile::permissions(out) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
-             QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QFile file(out);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray written = file.readAll();
-    for (const char *cell : {"\n'-x,'+y,", "\n'=1+2,Anna,", ",'@SUM(A1)\n", "\n'=z,\"Smith, Jr.\",", ",'t Hooft\n"})
-        QVERIFY2(written.contains(cell), written.constData());
-
-    const QString copy = dir.filePath(QStringLiteral("copy.mdb"));
-    QCOMPARE(run({"persons", "import", out, "--persons-db", copy}).status, 0);
-    const auto withoutIds = [](QJsonArray rows) {
-        for (auto row : rows) {
-            QJsonObject o = row.toObject();
-            o.remove(QStringLiteral("id"));
-            row = o;
-        }
-        return rows;
-    };
-    QCOMPARE(withoutIds(listed(copy)), withoutIds(before));
-    QCOMPARE(listed(copy)[1].toObject()["last"].toString(), QStringLiteral("=1+2"));
-
-    const Run again = run({"persons", "import", out, "--persons-db", db});
-    QCOMPARE(again.status, 0);
-    QVERIFY2(again.out.startsWith("0 persons imported, 3 already present"), again.out.constData());
-    QCOMPARE(listed(db).size(), 3);
-}
-
-// Guards against the duplicate check and the add running in transactions
-// of their own, which let parallel adds of one person all succeed.
-void TestCli::concurrentAddsLeaveOneRow()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.mdb"));
-    QCOMPARE(run({"persons", "add", "--last", "Seed", "--born", "1970-01-01", "--persons-db", db}).status, 0);
-    for (int round = 0; round < 3; ++round) {
-        const QString last = QStringLiteral("Contested%1").arg(round);
-        std::vector<std::unique_ptr<QProcess>> processes;
-        for (int i = 0; i < 4; ++i) {
-            processes.push_back(std::make_unique<QProcess>());
-            processes.back()->start(QStringLiteral(QUADRIVIUM_CLI_PATH),
-                                    {"persons", "add", "--last", last, "--born", "1970-01-01", "--persons-db", db});
-        }
-        QList<int> statuses;
-        for (auto &p : processes) {
-            QVERIFY(p->waitForFinished(30000));
-            statuses << p->exitCode();
-        }
-        std::sort(statuses.begin(), statuses.end());
-        QCOMPARE(statuses, (QList<int>{0, 3, 3, 3}));
-    }
-    QCOMPARE(listed(db).size(), 4);
-}
-
-// Exports never replace a database file the program uses; a text import
-// goes to the user's own text database, not to one in the working folder.
-void TestCli::refusesToWriteOntoDatabases()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.mdb"));
-    QCOMPARE(run({"persons", "add", "--last", "Vogel", "--born", "1951-03-06", "--persons-db", db}).status, 0);
-    const QByteArray persons = fileBytes(db);
-    const Run onto = run({"persons", "export", db, "--persons-db", db});
-    QCOMPARE(onto.status, 1);
-    QVERIFY2(onto.err.contains("database file"), onto.err.constData());
-    QCOMPARE(fileBytes(db), persons);
-
-    const QString work = dir.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work));
-    const QString local = work + QStringLiteral("/Quadrivium.mdb");
-    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), local));
-    const QByteArray localBefore = fileBytes(local);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    const QString sources = dir.filePath(QStringLiteral("sources"));
-    QVERIFY(writeFile(sources + QStringLiteral("/Bestimmung.txt"), "@@ 1\nTitle: Changed\n\nA new text.\n"));
-    const Run imported = run({"texts", "import", sources}, environment, work);
-    QCOMPARE(imported.status, 0);
-    const QString user = dir.filePath(QStringLiteral("data/Quadrivium/Quadrivium.mdb"));
-    QVERIFY2(imported.out.contains(user.toUtf8()), imported.out.constData());
-    QCOMPARE(fileBytes(local), localBefore);
-}
-
-// A stored person's chart, two sections, as RTF and as text: the headings
-// carry name, date and time of birth, the texts follow in section order; a
-// file name without a dot gets ".rtf"; a file that cannot be written gives 1.
-void TestCli::exportReading()
-{
-    QTemporaryDir dir;
-    const QString texts = dir.filePath(QStringLiteral("Quadrivium.mdb"));
-    QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
-    const QString persons = dir.filePath(QStringLiteral("p.mdb"));
-    QCOMPARE(run({"persons", "add", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--time", "7:05",
-                  "--persons-db", persons})
-                 .status,
-             0);
-    const QJsonArray rows = QJsonDocument::fromJson(run({"persons", "list", "--json", "--persons-db", persons}).out).array();
-    QCOMPARE(rows.size(), 1);
-    const QString id = QString::number(rows.at(0).toObject()["id"].toInt());
-    const QStringList common{"export", "--reading", "chart", "--person", id, "--sections", "personal-year,ruling",
-                             "--today", "2026-01-01", "--persons-db", persons, "--text-db", texts};
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
-
-    const QString rtf = dir.filePath(QStringLiteral("Lena"));
-    const Run asRtf = run(common + QStringList{"--out", rtf}, env);
-    QCOMPARE(asRtf.status, 0);
-    const Run readBack = run({"rtf", "to-text", rtf + QStringLiteral(".rtf")});
-    QCOMPARE(readBack.status, 0);
-    const QString text = QString::fromUtf8(readBack.out);
-    QVERIFY2(text.startsWith(QStringLiteral("Name\nLena Vogel\nDate of Birth\n06.03.1951\nTime of Birth\n07:05\n"
-                                            "The Ruling Number: What It Is")),
-             qPrintable(text));
-    const qsizetype ruling = text.indexOf(QStringLiteral("Ruling Number 7"));
-    const qsizetype year = text.indexOf(QStringLiteral("(2026)"));
-    const qsizetype next = text.indexOf(QStringLiteral("(2027)"));
-    QVERIFY2(ruling > 0 && year > ruling && next > year, qPrintable(text));
-
-    const QString plain = dir.filePath(QStringLiteral("Lena.txt"));
-    QCOMPARE(run(common + QStringList{"--out", plain}, env).status, 0);
-    QCOMPARE(QString::fromUtf8(fileBytes(plain)).trimmed(), text.trimmed());
-
-    const QString unwritable = dir.filePath(QStringLiteral("missing/Lena.rtf"));
-    const Run failed = run(common + QStringList{"--out", unwritable}, env);
-    QCOMPARE(failed.status, 1);
-    QVERIFY2(failed.err.contains(unwritable.toUtf8()), failed.err.constData());
-}
-
-namespace {
 /// Width and height from the header of a PNG file; empty when it is none.
 QSize pngSize(const QByteArray &png)
 {
@@ -622,54 +47,547 @@ QSize pngSize(const QByteArray &png)
 
 } // namespace
 
-void TestCli::picture_data()
-{
-    QTest::addColumn<QString>("reading");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("texts"); // an SVG holds them as text
-
-    QTest::newRow("pyramid as SVG") << "pyramid" << "p.svg"
-                                    << QStringList{"Pyramid", "Lena Vogel", "9", "4", "1", "29 (1980)"};
-    QTest::newRow("chart as SVG") << "chart" << "c.svg" << QStringList{"Birth Chart", "Lena Vogel", "Intellect"};
-    QTest::newRow("walkthrough as PNG") << "walkthrough" << "w.png" << QStringList();
-    QTest::newRow("biorhythm as PNG") << "biorhythm" << "b.png" << QStringList();
-}
-
-// The pages of the window as pictures; a PNG has the size asked for.
-void TestCli::picture()
-{
-    QFETCH(QString, reading);
-    QFETCH(QString, file);
-    QFETCH(QStringList, texts);
-    QTemporaryDir dir;
-    const QString out = dir.filePath(file);
-    const Run r = run({"picture", "--reading", reading, "--first", "Lena", "--last", "Vogel", "--born",
-                       "1951-03-06", "--today", "2026-01-01", "--size", "640x420", "--out", out});
-    QVERIFY2(r.status == 0, r.err.constData());
-    const QByteArray bytes = fileBytes(out);
-    if (file.endsWith(QLatin1String(".png"))) {
-        QCOMPARE(pngSize(bytes), QSize(640, 420));
-        return;
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    // Every key and value of a reading, compared as one document; on the day
+    // of birth every biorhythm curve stands at zero: the middle class.
+    void readingJson()
+    {
+        const Run r = run({"reading", "--first", QStringLiteral("Käthe"), "--last", QStringLiteral("Groß"),
+                           "--born", "1980-09-29", "--today", "2026-12-06", "--day", "1980-09-29", "--json"});
+        QCOMPARE(r.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument got = QJsonDocument::fromJson(r.out, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QByteArray expected = R"({"appearance":2,
+            "biorhythm":{"emotional":{"class":2,"value":0},"intellectual":{"class":2,"value":0},
+                         "physical":{"class":2,"value":0}},
+            "birthDigits":[2,9,0,9,1,9,8,0],
+            "chart":{"cells":["1","2","","","","","","8","999"],"counts":[2,1,1,0,0,0,0,0,1,3],
+                     "lines":[{"digits":"4-5-6","kind":"missing","label":"Frustrations","numberId":11},
+                              {"digits":"3-5-7","kind":"missing","label":"Scepticism","numberId":12}]},
+            "dayNumber":29,"displayName":"Käthe Groß","dominant":1,"fate":8,"ignoredLetters":"",
+            "nameNumbers":{"consonantDigits":"228791","consonantSum":29,"consonants":"KTHGRS",
+                           "vowelDigits":"1556","vowelSum":17,"vowels":"AEEO"},
+            "personalYear":{"number":3,"year":2026},"personalYearNext":{"number":4,"year":2027},
+            "pyramid":{"ages":[25,34,43,52],"climaxes":[2,2,4,9],"daySum":11,"monthSum":9,"yearSum":9,
+                       "years":[2005,2014,2023,2032]},
+            "rulingNumber":11,
+            "walkthrough":{"appearance":"KTHGRS =  2 + 2 + 8 + 7 + 9 + 1 =  29 = 2 + 9  =  11  =  1 + 1  =  2",
+                           "date":"29.09.1980","day":"29","dominant":"8 + 2 = 10 = 1 + 0 =  1",
+                           "fate":"AEEO =  1 + 5 + 5 + 6 =  17 = 1 + 7  =  8",
+                           "ruling":"2 + 9 + 0 + 9 + 1 + 9 + 8 + 0  =  38   =  3 + 8  =   11"}})";
+        const QJsonDocument want = QJsonDocument::fromJson(expected, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(got.toJson(QJsonDocument::Compact), want.toJson(QJsonDocument::Compact));
     }
-    QVERIFY(bytes.contains("<svg"));
-    for (const QString &text : texts) // each drawn as a text of its own
-        QVERIFY2(bytes.contains(QStringLiteral(">%1</text>").arg(text).toUtf8()), qPrintable(text));
-}
 
-// A file that cannot be made gives exit 1, names the file and leaves nothing behind.
-void TestCli::pictureUnwritable()
-{
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("file")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString out = dir.filePath(QStringLiteral("file/pyramid.png"));
-    const Run r = run({"picture", "--reading", "pyramid", "--born", "1951-03-06", "--out", out});
-    QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.contains("file/pyramid.png"), r.err.constData());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{"file"});
-}
+    void readingText()
+    {
+        const Run r = run({"reading", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06",
+                           "--today", "2026-01-01"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains("Ruling Number                 7"));
+        QVERIFY(r.out.contains("3-6-9 present  Intellect"));
+        QVERIFY(r.out.contains("EAOE =  5 + 1 + 6 + 5 =  17 = 1 + 7  =  8"));
+        QVERIFY(r.out.contains("29 (1980)"));
+    }
+
+    void biorhythmJson()
+    {
+        // Born at midnight on 1 January 2000: every curve starts at zero.
+        const Run r = run({"biorhythm", "--born", "2000-01-01", "--month", "2000-01", "--json"});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(o.keys(), (QStringList{"critical", "days", "month"}));
+        QCOMPARE(o["month"].toString(), QStringLiteral("2000-01"));
+        const QJsonArray days = o["days"].toArray();
+        QCOMPARE(days.size(), 31);
+        const QJsonObject first = days[0].toObject();
+        QCOMPARE(first.keys(), (QStringList{"date", "emotional", "intellectual", "physical"}));
+        QCOMPARE(first["date"].toString(), QStringLiteral("2000-01-01"));
+        for (const char *curve : {"physical", "emotional", "intellectual"})
+            QCOMPARE(first[curve].toObject(), (QJsonObject{{"value", 0.0}, {"class", 2}}));
+        QCOMPARE(days[5].toObject()["physical"].toObject()["class"].toInt(), 1); // near the top on day 6
+        const QJsonArray critical = o["critical"].toArray();
+        QCOMPARE(critical[0].toObject(), (QJsonObject{{"date", "2000-01-01"},
+                                                      {"curves", QJsonArray{"physical", "emotional", "intellectual"}}}));
+        // The physical curve crosses zero again within day 12 (11.5 days after birth).
+        QCOMPARE(critical[1].toObject(), (QJsonObject{{"date", "2000-01-12"}, {"curves", QJsonArray{"physical"}}}));
+
+        // February 2100 has 28 days.
+        const Run february = run({"biorhythm", "--born", "2100-02-01", "--month", "2100-02", "--json"});
+        QCOMPARE(february.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(february.out).object()["days"].toArray().size(), 28);
+
+        const Run text = run({"biorhythm", "--born", "2000-01-01", "--month", "2000-01"});
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY(text.out.contains("Critical days\n  2000-01-01  physical, emotional, intellectual\n"));
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("message");
+
+        QTest::newRow("impossible date") << QStringList{"reading", "--born", "1990-02-31"}
+                                         << QByteArray("not a date of the calendar");
+        QTest::newRow("29 February 1900") << QStringList{"reading", "--born", "1900-02-29"}
+                                          << QByteArray("not a date of the calendar");
+        QTest::newRow("unreadable date") << QStringList{"reading", "--born", "6.3.1951"}
+                                         << QByteArray("YYYY-MM-DD");
+        QTest::newRow("year before 1600") << QStringList{"reading", "--born", "1599-12-31"}
+                                          << QByteArray("outside 1600..2100");
+        QTest::newRow("year after 2100") << QStringList{"reading", "--born", "2101-01-01"}
+                                         << QByteArray("outside 1600..2100");
+        QTest::newRow("bad today") << QStringList{"reading", "--born", "1951-03-06", "--today", "x"}
+                                   << QByteArray("--today");
+        QTest::newRow("unknown option") << QStringList{"reading", "--born", "1951-03-06", "--colour"}
+                                        << QByteArray("colour");
+        QTest::newRow("no date of birth") << QStringList{"reading", "--first", "Anna"}
+                                          << QByteArray("--born");
+        QTest::newRow("unknown command") << QStringList{"horoscope"} << QByteArray("unknown command");
+        QTest::newRow("export unknown reading")
+            << QStringList{"export", "--reading", "horoscope", "--born", "1951-03-06", "--out", "x.rtf"}
+            << QByteArray("--reading");
+        // "lines" is a section of the chart, not of the pyramid.
+        QTest::newRow("export unknown section")
+            << QStringList{"export", "--reading", "pyramid", "--sections", "intro,lines", "--born", "1951-03-06",
+                           "--out", "x.rtf"}
+            << QByteArray("unknown section \"lines\"");
+        QTest::newRow("export without file") << QStringList{"export", "--reading", "chart", "--born", "1951-03-06"}
+                                             << QByteArray("--out");
+        QTest::newRow("export bad time")
+            << QStringList{"export", "--reading", "chart", "--born", "1951-03-06", "--time", "24:00", "--out", "x.rtf"}
+            << QByteArray("--time");
+        QTest::newRow("month 13") << QStringList{"biorhythm", "--born", "2000-01-01", "--month", "2026-13"}
+                                  << QByteArray("--month");
+        QTest::newRow("no month") << QStringList{"biorhythm", "--born", "2000-01-01"} << QByteArray("--month");
+        QTest::newRow("biorhythm, bad date of birth")
+            << QStringList{"biorhythm", "--born", "2000-02-30", "--month", "2000-02"} << QByteArray("--born");
+        QTest::newRow("biorhythm, bad time") << QStringList{"biorhythm", "--born", "2000-01-01", "--time", "25:00",
+                                                            "--month", "2000-01"}
+                                             << QByteArray("--time");
+        const QStringList picture{"picture", "--born", "1951-03-06", "--out", "x.png"};
+        QTest::newRow("picture of an unknown reading") << picture + QStringList{"--reading", "horoscope"}
+                                                       << QByteArray("horoscope");
+        QTest::newRow("picture with a bad date") << QStringList{"picture", "--reading", "pyramid", "--born",
+                                                                "1951-02-30", "--out", "x.png"}
+                                                 << QByteArray("not a date of the calendar");
+        QTest::newRow("picture of unknown extension") << QStringList{"picture", "--reading", "pyramid", "--born",
+                                                                     "1951-03-06", "--out", "x.jpg"}
+                                                      << QByteArray(".png or .svg");
+        QTest::newRow("picture of a bad size") << picture + QStringList{"--reading", "chart", "--size", "0x10"}
+                                               << QByteArray("--size");
+        // The usage of a bare call is an error message: it goes to stderr.
+        QTest::newRow("no command") << QStringList{} << QByteArray("Usage: quadrivium-cli");
+        // Names are checked before any file is touched (the folder does not exist).
+        const QStringList add{"persons", "add", "--born", "1970-01-01", "--persons-db", "/nonexistent/p.mdb"};
+        QTest::newRow("over-long name") << add + QStringList{"--last", QString(256, QLatin1Char('a'))}
+                                        << QByteArray("longer than 255 characters");
+        QTest::newRow("escape in a name") << add + QStringList{"--first", QStringLiteral("A\x1b[31mB")}
+                                          << QByteArray("control character (U+001B)");
+        QTest::newRow("bell in a group name") << add + QStringList{"--last", "X", "--group", QStringLiteral("G\a")}
+                                              << QByteArray("group name");
+    }
+
+    void badInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, message);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(message), r.err.constData());
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void readingNamesOutsideTheTable_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("ignored");
+        QTest::newRow("Polish L") << QStringLiteral("Łukasz") << QStringLiteral("Ł");
+        QTest::newRow("accents, each once") << QStringLiteral("Émile Zoé") << QStringLiteral("Éé");
+        QTest::newRow("other script") << QStringLiteral("Анна") << QStringLiteral("Ана");
+        QTest::newRow("umlauts, sharp s and signs count or are no letters")
+            << QStringLiteral("Jörg-Ößer O'Neil 3rd_") << QString();
+    }
+
+    // Letters outside the letter table stay uncounted but are named: in the
+    // JSON, and as a line of the text output.
+    void readingNamesOutsideTheTable()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, ignored);
+        const QStringList args{"reading", "--first", first, "--last", "Vogel", "--born", "1951-03-06",
+                               "--today", "2026-01-01", "--day", "2026-01-01"};
+        const QJsonObject o = QJsonDocument::fromJson(run(args + QStringList{"--json"}).out).object();
+        QCOMPARE(o["ignoredLetters"].toString(), ignored);
+        const QByteArray text = run(args).out;
+        QCOMPARE(text.contains("Letters not counted: "), !ignored.isEmpty());
+        if (!ignored.isEmpty())
+            QVERIFY2(text.contains(QStringLiteral("Letters not counted: %1").arg(ignored.left(1)).toUtf8()), text.constData());
+        // The counted letters are those of the name without the ignored ones.
+        QString counted = first;
+        for (const QChar c : ignored)
+            counted.remove(c);
+        const QJsonObject without = QJsonDocument::fromJson(
+            run({"reading", "--first", counted, "--last", "Vogel", "--born", "1951-03-06", "--today", "2026-01-01",
+                 "--day", "2026-01-01", "--json"}).out).object();
+        QCOMPARE(o["nameNumbers"], without["nameNumbers"]);
+
+        // A letter typed as base letter and combining mark is the one letter.
+        const QStringList decomposed{"reading", "--first", QStringLiteral("Ka\u0308the"), "--last", QStringLiteral("Gro\u00df"),
+                                     "--born", "1980-09-29", "--today", "2026-12-06", "--day", "1980-09-29", "--json"};
+        QStringList composed = decomposed;
+        composed[2] = QStringLiteral("K\u00e4the");
+        QCOMPARE(run(decomposed).out, run(composed).out);
+    }
+
+    // Exported texts read back in leave the database as it was: a second export
+    // gives the same files.
+    void textsRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), db));
+        const QString first = dir.filePath(QStringLiteral("first"));
+        const QString second = dir.filePath(QStringLiteral("second"));
+        QCOMPARE(run({"texts", "export", first, "--text-db", db}).exitCode, 0);
+        QCOMPARE(run({"texts", "import", first, "--text-db", db}).exitCode, 0);
+        QCOMPARE(run({"texts", "export", second, "--text-db", db}).exitCode, 0);
+        const QStringList files = QDir(first).entryList(QDir::Files);
+        QCOMPARE(files.size(), 12);
+        for (const QString &name : files)
+            QCOMPARE(fileBytes(second + QLatin1Char('/') + name), fileBytes(first + QLatin1Char('/') + name));
+    }
+
+    void textsBadSourceChangesNothing()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), db));
+        const QString sources = dir.filePath(QStringLiteral("sources"));
+        QVERIFY(QDir().mkpath(sources));
+        QFile good(sources + QStringLiteral("/Bestimmung.txt"));
+        QVERIFY(good.open(QIODevice::WriteOnly));
+        good.write("@@ 1\nTitle: Changed\n\nA new text.\n");
+        good.close();
+        QFile bad(sources + QStringLiteral("/Zahlen.txt"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("@@ 1\nTitle: One\n\nText.\n@@ 1\nTitle: Again\n\nText.\n");
+        bad.close();
+        const QByteArray before = fileBytes(db);
+        const Run r = run({"texts", "import", sources, "--text-db", db});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("Zahlen.txt:5: record 1 appears twice"), r.err.constData());
+        QVERIFY(r.err.contains("nothing was imported"));
+        QCOMPARE(fileBytes(db), before);
+    }
+
+    void persons()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        const QStringList add{"persons", "add", "--first", "Seán", "--last", "O'Brien", "--born", "1970-05-04",
+                              "--time", "06:30", "--group", "Friends", "--persons-db", db};
+        QCOMPARE(run(add).exitCode, 0);
+        const Run duplicate = run(add);
+        QCOMPARE(duplicate.exitCode, 3);
+        QVERIFY2(duplicate.err.contains("Friends"), duplicate.err.constData());
+        QCOMPARE(run(add + QStringList{"--allow-duplicate"}).exitCode, 0);
+
+        const Run list = run({"persons", "list", "--json", "--persons-db", db});
+        QCOMPARE(list.exitCode, 0);
+        const QJsonArray rows = QJsonDocument::fromJson(list.out).array();
+        QCOMPARE(rows.size(), 2);
+        const QJsonObject row = rows.at(0).toObject();
+        QCOMPARE(row["last"].toString(), QStringLiteral("O'Brien"));
+        QCOMPARE(row["first"].toString(), QStringLiteral("Seán"));
+        QCOMPARE(row["born"].toString(), QStringLiteral("1970-05-04"));
+        QCOMPARE(row["time"].toString(), QStringLiteral("06:30"));
+        QCOMPARE(row["group"].toString(), QStringLiteral("Friends"));
+
+        const Run reading = run({"reading", "--person", QString::number(row["id"].toInt()), "--json",
+                                 "--today", "2026-01-01", "--persons-db", db});
+        QCOMPARE(reading.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(reading.out).object()["displayName"].toString(),
+                 QStringLiteral("Seán O'Brien"));
+
+        // A stored person's biorhythm is that of the date of birth, as on the
+        // page: the time of birth does not move the curves.
+        const Run stored = run({"biorhythm", "--person", QString::number(row["id"].toInt()), "--month", "2026-03",
+                                "--json", "--persons-db", db});
+        const Run typed = run({"biorhythm", "--born", "1970-05-04", "--time", "06:30", "--month", "2026-03", "--json"});
+        const Run midnight = run({"biorhythm", "--born", "1970-05-04", "--month", "2026-03", "--json"});
+        QCOMPARE(stored.exitCode, 0);
+        QVERIFY(!stored.out.isEmpty());
+        QCOMPARE(stored.out, typed.out);
+        QCOMPARE(stored.out, midnight.out);
+    }
+
+    void personsImportRefusals_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("message");
+        const QByteArray header = "last,first,born,time,group\n";
+        QTest::newRow("impossible date after a good row") << header + "Vogel,Lena,1951-03-06,,\nGro\xc3\x9f,K,1980-02-31,,\n"
+                                                          << QByteArray(":3: born: 1980-02-31 is not a date");
+        QTest::newRow("escape") << header + "Vogel,Lena,1951-03-06,,\nX,A\x1b" "B,1970-01-01,,\n"
+                                << QByteArray(":3: The first name \"A\xef\xbf\xbd" "B\" contains a control character (U+001B)");
+        QTest::newRow("NUL in a group") << header + "Vogel,Lena,1951-03-06,,G" + QByteArray(1, '\0') + "\n"
+                                        << QByteArray(":2: The group name");
+        QTest::newRow("line break in a quoted name") << header + "\"Vo\ngel\",Lena,1951-03-06,,\n"
+                                                      << QByteArray(":2: The last name");
+        QTest::newRow("not UTF-8") << header + "Vogel,Lena,1951-03-06,,\nGro\xdf,K,1980-01-01,,\n"
+                                   << QByteArray(":3: the text is not UTF-8");
+        QTest::newRow("header only") << header << QByteArray("no persons below the header row");
+        QTest::newRow("no header") << QByteArray("Vogel,Lena,1951-03-06\n") << QByteArray(":1: the header row needs");
+        QTest::newRow("quote left open") << header + "Vogel,\"Lena,1951-03-06,,\n\n"
+                                         << QByteArray(":2: a quoted field is not closed");
+        QTest::newRow("FIFO") << QByteArray() << QByteArray("it is a pipe, not a file");
+        QTest::newRow("folder") << QByteArray() << QByteArray("it is a folder, not a file");
+    }
+
+    // Every refused import says why (and where), changes nothing, not even
+    // the rows before the bad one, and exits 1;
+    // a FIFO is refused at once instead of waiting for a writer.
+    void personsImportRefusals()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, message);
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        const QString csv = dir.filePath(QStringLiteral("in.csv"));
+        if (QByteArray(QTest::currentDataTag()) == "FIFO")
+            QCOMPARE(::mkfifo(QFile::encodeName(csv).constData(), 0600), 0);
+        else if (QByteArray(QTest::currentDataTag()) == "folder")
+            QVERIFY(QDir().mkdir(csv));
+        else
+            QVERIFY(writeFile(csv, content));
+        const Run r = run({"persons", "import", csv, "--persons-db", db});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(message), r.err.constData());
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(listed(db).size(), 0);
+        if (QByteArray(QTest::currentDataTag()) == "FIFO") {
+            const Run rtf = run({"rtf", "to-text", csv});
+            QCOMPARE(rtf.exitCode, 1);
+            QVERIFY2(rtf.err.contains(message), rtf.err.constData());
+        }
+    }
+
+    // Cells a spreadsheet would run as formulas are written with a leading
+    // apostrophe and read back without it; a file with CR-only line ends and
+    // a quoted field with a comma imports; persons already present are
+    // skipped and counted.
+    void personsCsvRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        const QString csv = dir.filePath(QStringLiteral("in.csv"));
+        QVERIFY(writeFile(csv, "last,first,born,time,group\r=1+2,Anna,1970-01-01,,@SUM(A1)\r"
+                               "-x,+y,1971-02-03,07:15,\r'=z,\"Smith, Jr.\",1972-01-01,,'t Hooft\r"));
+        const Run imported = run({"persons", "import", csv, "--persons-db", db});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(imported.out, QByteArray("3 persons imported\n"));
+        const QJsonArray before = listed(db);
+        QCOMPARE(before.size(), 3);
+
+        const QString out = dir.filePath(QStringLiteral("out.csv"));
+        QCOMPARE(run({"persons", "export", out, "--persons-db", db}).exitCode, 0);
+        QCOMPARE(QFile::permissions(out) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        for (const char *cell : {"\n'-x,'+y,", "\n'=1+2,Anna,", ",'@SUM(A1)\n", "\n'=z,\"Smith, Jr.\",", ",'t Hooft\n"})
+            QVERIFY2(written.contains(cell), written.constData());
+
+        const QString copy = dir.filePath(QStringLiteral("copy.mdb"));
+        QCOMPARE(run({"persons", "import", out, "--persons-db", copy}).exitCode, 0);
+        const auto withoutIds = [](QJsonArray rows) {
+            for (auto row : rows) {
+                QJsonObject o = row.toObject();
+                o.remove(QStringLiteral("id"));
+                row = o;
+            }
+            return rows;
+        };
+        QCOMPARE(withoutIds(listed(copy)), withoutIds(before));
+        QCOMPARE(listed(copy)[1].toObject()["last"].toString(), QStringLiteral("=1+2"));
+
+        const Run again = run({"persons", "import", out, "--persons-db", db});
+        QCOMPARE(again.exitCode, 0);
+        QVERIFY2(again.out.startsWith("0 persons imported, 3 already present"), again.out.constData());
+        QCOMPARE(listed(db).size(), 3);
+    }
+
+    // Guards against the duplicate check and the add running in transactions
+    // of their own, which let parallel adds of one person all succeed.
+    void concurrentAddsLeaveOneRow()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        QCOMPARE(run({"persons", "add", "--last", "Seed", "--born", "1970-01-01", "--persons-db", db}).exitCode, 0);
+        for (int round = 0; round < 3; ++round) {
+            const QString last = QStringLiteral("Contested%1").arg(round);
+            std::vector<std::unique_ptr<QProcess>> processes;
+            for (int i = 0; i < 4; ++i) {
+                processes.push_back(std::make_unique<QProcess>());
+                processes.back()->start(QStringLiteral(QUADRIVIUM_CLI_PATH),
+                                        {"persons", "add", "--last", last, "--born", "1970-01-01", "--persons-db", db});
+            }
+            QList<int> statuses;
+            for (auto &p : processes) {
+                QVERIFY(p->waitForFinished(30000));
+                statuses << p->exitCode();
+            }
+            std::sort(statuses.begin(), statuses.end());
+            QCOMPARE(statuses, (QList<int>{0, 3, 3, 3}));
+        }
+        QCOMPARE(listed(db).size(), 4);
+    }
+
+    // Exports never replace a database file the program uses; a text import
+    // goes to the user's own text database, not to one in the working folder.
+    void refusesToWriteOntoDatabases()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        QCOMPARE(run({"persons", "add", "--last", "Vogel", "--born", "1951-03-06", "--persons-db", db}).exitCode, 0);
+        const QByteArray persons = fileBytes(db);
+        const Run onto = run({"persons", "export", db, "--persons-db", db});
+        QCOMPARE(onto.exitCode, 1);
+        QVERIFY2(onto.err.contains("database file"), onto.err.constData());
+        QCOMPARE(fileBytes(db), persons);
+
+        const QString work = dir.filePath(QStringLiteral("work"));
+        QVERIFY(QDir().mkpath(work));
+        const QString local = work + QStringLiteral("/Quadrivium.mdb");
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), local));
+        const QByteArray localBefore = fileBytes(local);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        const QString sources = dir.filePath(QStringLiteral("sources"));
+        QVERIFY(writeFile(sources + QStringLiteral("/Bestimmung.txt"), "@@ 1\nTitle: Changed\n\nA new text.\n"));
+        const Run imported = run({"texts", "import", sources}, environment, work);
+        QCOMPARE(imported.exitCode, 0);
+        const QString user = dir.filePath(QStringLiteral("data/Quadrivium/Quadrivium.mdb"));
+        QVERIFY2(imported.out.contains(user.toUtf8()), imported.out.constData());
+        QCOMPARE(fileBytes(local), localBefore);
+    }
+
+    // A stored person's chart, two sections, as RTF and as text: the headings
+    // carry name, date and time of birth, the texts follow in section order; a
+    // file name without a dot gets ".rtf"; a file that cannot be written gives 1.
+    void exportReading()
+    {
+        QTemporaryDir dir;
+        const QString texts = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
+        const QString persons = dir.filePath(QStringLiteral("p.mdb"));
+        QCOMPARE(run({"persons", "add", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--time", "7:05",
+                      "--persons-db", persons})
+                     .exitCode,
+                 0);
+        const QJsonArray rows = listed(persons);
+        QCOMPARE(rows.size(), 1);
+        const QString id = QString::number(rows.at(0).toObject()["id"].toInt());
+        const QStringList common{"export", "--reading", "chart", "--person", id, "--sections", "personal-year,ruling",
+                                 "--today", "2026-01-01", "--persons-db", persons, "--text-db", texts};
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+
+        const QString rtf = dir.filePath(QStringLiteral("Lena"));
+        const Run asRtf = run(common + QStringList{"--out", rtf}, env);
+        QCOMPARE(asRtf.exitCode, 0);
+        const Run readBack = run({"rtf", "to-text", rtf + QStringLiteral(".rtf")});
+        QCOMPARE(readBack.exitCode, 0);
+        const QString text = QString::fromUtf8(readBack.out);
+        QVERIFY2(text.startsWith(QStringLiteral("Name\nLena Vogel\nDate of Birth\n06.03.1951\nTime of Birth\n07:05\n"
+                                                "The Ruling Number: What It Is")),
+                 qPrintable(text));
+        const qsizetype ruling = text.indexOf(QStringLiteral("Ruling Number 7"));
+        const qsizetype year = text.indexOf(QStringLiteral("(2026)"));
+        const qsizetype next = text.indexOf(QStringLiteral("(2027)"));
+        QVERIFY2(ruling > 0 && year > ruling && next > year, qPrintable(text));
+
+        const QString plain = dir.filePath(QStringLiteral("Lena.txt"));
+        QCOMPARE(run(common + QStringList{"--out", plain}, env).exitCode, 0);
+        QCOMPARE(QString::fromUtf8(fileBytes(plain)).trimmed(), text.trimmed());
+
+        const QString unwritable = dir.filePath(QStringLiteral("missing/Lena.rtf"));
+        const Run failed = run(common + QStringList{"--out", unwritable}, env);
+        QCOMPARE(failed.exitCode, 1);
+        QVERIFY2(failed.err.contains(unwritable.toUtf8()), failed.err.constData());
+    }
+
+    void picture_data()
+    {
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("texts"); // an SVG holds them as text
+
+        QTest::newRow("pyramid as SVG") << "pyramid" << "p.svg"
+                                        << QStringList{"Pyramid", "Lena Vogel", "9", "4", "1", "29 (1980)"};
+        QTest::newRow("chart as SVG") << "chart" << "c.svg" << QStringList{"Birth Chart", "Lena Vogel", "Intellect"};
+        QTest::newRow("walkthrough as PNG") << "walkthrough" << "w.png" << QStringList();
+        QTest::newRow("biorhythm as PNG") << "biorhythm" << "b.png" << QStringList();
+    }
+
+    // The pages of the window as pictures; a PNG has the size asked for.
+    void picture()
+    {
+        QFETCH(QString, reading);
+        QFETCH(QString, file);
+        QFETCH(QStringList, texts);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(file);
+        const Run r = run({"picture", "--reading", reading, "--first", "Lena", "--last", "Vogel", "--born",
+                           "1951-03-06", "--today", "2026-01-01", "--size", "640x420", "--out", out});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QByteArray bytes = fileBytes(out);
+        if (file.endsWith(QLatin1String(".png"))) {
+            QCOMPARE(pngSize(bytes), QSize(640, 420));
+            return;
+        }
+        QVERIFY(bytes.contains("<svg"));
+        for (const QString &text : texts) // each drawn as a text of its own
+            QVERIFY2(bytes.contains(QStringLiteral(">%1</text>").arg(text).toUtf8()), qPrintable(text));
+    }
+
+    // A file that cannot be made gives exit 1, names the file and leaves nothing behind.
+    void pictureUnwritable()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString out = dir.filePath(QStringLiteral("file/pyramid.png"));
+        const Run r = run({"picture", "--reading", "pyramid", "--born", "1951-03-06", "--out", out});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("file/pyramid.png"), r.err.constData());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"file"});
+    }
+
+private:
+    /// Runs quadrivium-cli.
+    static Run run(const QStringList &arguments,
+                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                   const QString &workingFolder = {})
+    {
+        return ::run(QStringLiteral(QUADRIVIUM_CLI_PATH), arguments, environment, workingFolder);
+    }
+
+    static QJsonArray listed(const QString &db)
+    {
+        return QJsonDocument::fromJson(run({"persons", "list", "--json", "--persons-db", db}).out).array();
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

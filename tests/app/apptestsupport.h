@@ -4,6 +4,8 @@
 
 #include "app/quadriviumapp.h"
 
+#include "pages/quadriviumdoc.h"
+
 #include "store/location.h"
 #include "store/personstore.h"
 
@@ -11,6 +13,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QMetaEnum>
+#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -35,6 +39,21 @@ StartProgram(const std::function<void(QSettings &)> &prepare = {})
     auto app = std::make_unique<quadrivium::CQuadriviumApp>(options);
     app->InitInstance();
     return app;
+}
+
+/// Writes every document setting at its default, the start-up choices and
+/// a stored window placement, as a program that ran before leaves them.
+inline void StoreStartSettings(QSettings &s, int autoload, int lastId, int lastCommand = 0)
+{
+    using quadrivium::DocumentSettings;
+    for (int i = 0; i < DocumentSettings::Count; ++i) {
+        const auto v = static_cast<DocumentSettings::Value>(i);
+        s.setValue(QLatin1String(DocumentSettings::name(v)), DocumentSettings::defaultValue(v));
+    }
+    s.setValue(QStringLiteral("Autoload"), autoload);
+    s.setValue(QStringLiteral("LastID"), lastId);
+    s.setValue(QStringLiteral("LastCommand"), lastCommand);
+    s.setValue(QStringLiteral("Settings/WindowPos"), QStringLiteral("0,1,-1,-1,-1,-1,10,10,710,510"));
 }
 
 /// Settings, data folder, an editable copy of the supplied text database
@@ -77,7 +96,8 @@ private:
 };
 
 /// Handles the modal windows that appear, one handler each, in order, and
-/// notes their class names and, for message boxes, their texts.
+/// notes their class names and, for message boxes, their texts, and their
+/// texts with title and icon as "title: text [icon]".
 class ModalDriver : public QObject {
 public:
     using Handler = std::function<void(QWidget *)>;
@@ -87,12 +107,15 @@ public:
         m_timer.setInterval(20);
         connect(&m_timer, &QTimer::timeout, this, [this] {
             QWidget *w = QApplication::activeModalWidget();
-            if (!w || w == m_last || m_handlers.empty())
+            if (!w || !w->isVisible() || w == m_last || m_handlers.empty())
                 return;
             m_last = w;
             seen << QString::fromLatin1(w->metaObject()->className());
-            if (auto *box = qobject_cast<QMessageBox *>(w))
+            if (auto *box = qobject_cast<QMessageBox *>(w)) {
                 texts << box->text();
+                boxes << QStringLiteral("%1: %2 [%3]").arg(box->windowTitle(), box->text(),
+                                                          QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()));
+            }
             Handler handler = std::move(m_handlers.front());
             m_handlers.pop_front();
             handler(w);
@@ -111,9 +134,10 @@ public:
 
     QStringList seen;
     QStringList texts;
+    QStringList boxes;
 
 private:
     std::deque<Handler> m_handlers;
     QTimer m_timer;
-    QWidget *m_last = nullptr;
+    QPointer<QWidget> m_last; // a guarded pointer: a later window may take a closed one's address
 };

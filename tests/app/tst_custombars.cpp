@@ -14,8 +14,6 @@
 
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
-#include "store/location.h"
-#include "store/personstore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -42,34 +39,16 @@ std::vector<BarButton> threeButtons()
 class TestCustomBars : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-
-    std::unique_ptr<CQuadriviumApp> start(const std::function<void(QSettings &)> &prepare = {})
-    {
-        return StartProgram(prepare);
-    }
+    std::unique_ptr<ProgramFolder> m_folder;
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setOrganizationName(QStringLiteral("Velmora"));
-        QApplication::setApplicationName(QStringLiteral("Orbisaneng"));
-    }
-
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        ForgetDatabaseLocations();
-        SetTextDatabasePath(qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb"));
-        const QString persons = m_dir->filePath(QStringLiteral("persons.mdb"));
-        QVERIFY(CreatePersonsDatabase(persons).ok());
-        SetPersonsDatabasePath(persons);
+        m_folder = std::make_unique<ProgramFolder>();
+        QVERIFY(m_folder->ok());
     }
 
-    void cleanup() { m_dir.reset(); }
+    void cleanup() { m_folder.reset(); }
 
     // The stored list: ids the bar does not offer and repeats are dropped,
     // an empty list is a bar without buttons, no value keeps the default.
@@ -127,7 +106,7 @@ private slots:
 
     void chartLineBar()
     {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame *frame = app->mainFrame();
         CChartLineBar *bar = frame->chartLineBar();
         QStringList texts;
@@ -162,7 +141,7 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("Standard Tool Bar")).toString(), QStringLiteral("5011,5000"));
         frame->close();
         app.reset();
-        auto again = start();
+        auto again = StartProgram();
         QList<QAction *> actions = again->mainFrame()->chartLineBar()->actions();
         QCOMPARE(actions.size(), 2);
         QCOMPARE(actions[0]->text(), QStringLiteral("Scepticism"));
@@ -195,7 +174,7 @@ private slots:
         QFETCH(int, expectedColumns);
         QFETCH(int, blanks);
         QFETCH(QList<int>, shown);
-        auto app = start([&](QSettings &s) {
+        auto app = StartProgram([&](QSettings &s) {
             if (columns.isValid())
                 s.setValue(QStringLiteral("General/Columns"), columns);
             if (days.isValid())

@@ -7,6 +7,7 @@
 #include "app/mainframe.h"
 #include "app/richview.h"
 #include "apptestsupport.h"
+#include "../processrun.h"
 
 #include "output/optionsdialog.h"
 #include "pages/quadriviumdoc.h"
@@ -20,7 +21,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTest>
 
 using namespace quadrivium;
@@ -156,12 +156,11 @@ private slots:
         QCOMPARE(fileBytes(saved), QByteArray("old"));
 
         const QString cliFile = m_folder->filePath(QStringLiteral("cli") + extension);
-        QProcess cli;
-        cli.start(QStringLiteral(QUADRIVIUM_CLI_PATH),
-                  {"export", "--reading", reading, "--person", QString::number(m_anna), "--today", iso(today),
-                   "--day", iso(day), "--out", cliFile, "--persons-db", m_folder->persons, "--text-db", m_folder->texts});
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 0);
+        const Run cli = run(QStringLiteral(QUADRIVIUM_CLI_PATH),
+                            {"export", "--reading", reading, "--person", QString::number(m_anna), "--today",
+                             iso(today), "--day", iso(day), "--out", cliFile, "--persons-db", m_folder->persons,
+                             "--text-db", m_folder->texts});
+        QCOMPARE(cli.exitCode, 0);
         QCOMPARE(fileBytes(cliFile), window);
     }
 

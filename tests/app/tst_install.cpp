@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../processrun.h"
+
 class TestInstall : public QObject {
     Q_OBJECT
 
@@ -19,32 +21,17 @@ class TestInstall : public QObject {
     QTemporaryDir m_home;
     QTemporaryDir m_work;
 
-    struct Run {
-        int status;
-        QByteArray out, err;
-    };
-
     /// Runs an installed program as a new user whose home is m_home, in a
     /// working directory that holds a damaged "Quadrivium.mdb": reading it
     /// would fail.
-    Run run(const QString &program, const QStringList &arguments)
+    Run runInstalled(const QString &program, const QStringList &arguments)
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), m_home.path());
         for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_work.path());
-        p.start(QDir(m_prefix.path()).filePath(QStringLiteral("bin/") + program), arguments);
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return {-1, {}, {}};
-        }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
+        return run(QDir(m_prefix.path()).filePath(QStringLiteral("bin/") + program), arguments, env, m_work.path());
     }
 
 private slots:
@@ -88,9 +75,9 @@ private slots:
 
     void cliReadsInstalledTexts()
     {
-        const Run r = run(QStringLiteral("quadrivium-cli"),
+        const Run r = runInstalled(QStringLiteral("quadrivium-cli"),
                           {"reading", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--texts", "--json"});
-        QVERIFY2(r.status == 0, r.err.constData());
+        QVERIFY2(r.exitCode == 0, r.err.constData());
         const QJsonArray texts = QJsonDocument::fromJson(r.out).object()[QStringLiteral("texts")].toArray();
         QVERIFY(texts.size() >= 6);
         for (const QJsonValue &t : texts)
@@ -103,8 +90,8 @@ private slots:
     void guiStartsFromPrefix()
     {
         const QString picture = m_work.filePath(QStringLiteral("window.png"));
-        const Run r = run(QStringLiteral("quadrivium"), {"--no-splash", "--no-tips", "--screenshot", picture});
-        QVERIFY2(r.status == 0, r.err.constData());
+        const Run r = runInstalled(QStringLiteral("quadrivium"), {"--no-splash", "--no-tips", "--screenshot", picture});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
         const QImage image(picture);
         QVERIFY(image.width() >= 640 && image.height() >= 480);
         int dark = 0;

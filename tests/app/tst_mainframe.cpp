@@ -67,31 +67,26 @@ DateTimeValue date(int y, int m, int d)
     return DateTimeValue::fromFields(y, m, d);
 }
 
+/// Chooses the entry at `index` of the person list as a user does.
+void choose(QComboBox *list, int index)
+{
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
 } // namespace
 
 class TestMainFrame : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_persons;
+    std::unique_ptr<ProgramFolder> m_folder;
     int m_anna = 0;
     int m_ben = 0;
 
-    void storeAll(QSettings &s, int autoload, int lastId, int lastCommand)
+    /// The program as it was left with `lastId` chosen and no start-up load.
+    static std::unique_ptr<CQuadriviumApp> startWith(int lastId, int autoload = 0)
     {
-        for (int i = 0; i < DocumentSettings::Count; ++i) {
-            const auto v = static_cast<DocumentSettings::Value>(i);
-            s.setValue(QLatin1String(DocumentSettings::name(v)), DocumentSettings::defaultValue(v));
-        }
-        s.setValue(QStringLiteral("Autoload"), autoload);
-        s.setValue(QStringLiteral("LastID"), lastId);
-        s.setValue(QStringLiteral("LastCommand"), lastCommand);
-        s.setValue(QStringLiteral("Settings/WindowPos"), QStringLiteral("0,1,-1,-1,-1,-1,10,10,710,510"));
-    }
-
-    std::unique_ptr<CQuadriviumApp> start(const std::function<void(QSettings &)> &prepare = {})
-    {
-        return StartProgram(prepare);
+        return StartProgram([&](QSettings &s) { StoreStartSettings(s, autoload, lastId); });
     }
 
     void showAnnasChart(CQuadriviumApp &app)
@@ -102,24 +97,11 @@ class TestMainFrame : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setOrganizationName(QStringLiteral("Velmora"));
-        QApplication::setApplicationName(QStringLiteral("Orbisaneng"));
-    }
-
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
-        ForgetDatabaseLocations();
-        SetTextDatabasePath(qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb"));
-        m_persons = m_dir->filePath(QStringLiteral("persons.mdb"));
-        QVERIFY(CreatePersonsDatabase(m_persons).ok());
-        const PersonStore store(m_persons);
+        m_folder = std::make_unique<ProgramFolder>();
+        QVERIFY(m_folder->ok());
+        const PersonStore store(m_folder->persons);
         const auto anna = store.addPerson({QStringLiteral("Muller"), QStringLiteral("Anna"), date(1984, 3, 7),
                                            DateTimeValue(), QStringLiteral("Family")});
         const auto ben = store.addPerson({QStringLiteral("Ode"), QStringLiteral("Ben"), date(1990, 11, 29),
@@ -127,17 +109,13 @@ private slots:
         QVERIFY(anna.ok() && ben.ok());
         m_anna = anna->id;
         m_ben = ben->id;
-        SetPersonsDatabasePath(m_persons);
     }
 
-    void cleanup()
-    {
-        m_dir.reset();
-    }
+    void cleanup() { m_folder.reset(); }
 
     void firstStart()
     {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame *frame = app->mainFrame();
         QVERIFY(!frame->hadStoredPlacement());
         QCOMPARE(frame->geometry().size(), QGuiApplication::primaryScreen()->availableGeometry().size());
@@ -190,7 +168,7 @@ private slots:
         QFETCH(QString, person);
         QFETCH(int, command);
         const int id = lastId == QLatin1String("anna") ? m_anna : lastId.toInt();
-        auto app = start([&](QSettings &s) { storeAll(s, autoload, id, 0); });
+        auto app = startWith(id, autoload);
         CMainFrame *frame = app->mainFrame();
         QVERIFY(frame->hadStoredPlacement());
         ModalCloser closer;
@@ -213,11 +191,11 @@ private slots:
 
     void startupErrorReportedOnce()
     {
-        QFile damaged(m_persons);
+        QFile damaged(m_folder->persons);
         QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
         damaged.write(QByteArray(4096, 'x'));
         damaged.close();
-        auto app = start([&](QSettings &s) { storeAll(s, 1, m_anna, 0); });
+        auto app = startWith(m_anna, 1);
         ModalCloser closer;
         app->mainFrame()->RunStartupAction();
         QCOMPARE(closer.seen.size(), 1);
@@ -239,8 +217,8 @@ private slots:
         QFETCH(bool, showChart);
         QFETCH(QString, autoloadAfter);
         // "01" reads as 1; only a rewrite turns it into "1".
-        auto app = start([&](QSettings &s) {
-            storeAll(s, 0, m_anna, 0);
+        auto app = StartProgram([&](QSettings &s) {
+            StoreStartSettings(s, 0, m_anna);
             s.setValue(QStringLiteral("Autoload"), QStringLiteral("01"));
         });
         CMainFrame *frame = app->mainFrame();
@@ -266,7 +244,7 @@ private slots:
         QFETCH(bool, maximized);
         const QRect normal(40, 50, 700, 500);
         {
-            auto app = start([&](QSettings &s) { storeAll(s, 0, 0, 0); });
+            auto app = startWith(0);
             CMainFrame *frame = app->mainFrame();
             frame->showNormal();
             frame->setGeometry(normal);
@@ -282,7 +260,7 @@ private slots:
         QCOMPARE(bool(stored->flags & WindowPlacement::kRestoreToMaximized), maximized);
         QCOMPARE(stored->normal.size(), normal.size());
 
-        auto app = start();
+        auto app = StartProgram();
         QTRY_COMPARE(app->mainFrame()->isMaximized(), maximized);
         if (!maximized)
             QCOMPARE(app->mainFrame()->geometry().size(), normal.size());
@@ -290,7 +268,7 @@ private slots:
 
     void pageCommands()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         QVERIFY2(frame->page(kBirthChartPage), "the birth chart page is expected among the reading pages");
@@ -350,10 +328,10 @@ private slots:
 
     void personList()
     {
-        const auto twin = PersonStore(m_persons).addPerson(
+        const auto twin = PersonStore(m_folder->persons).addPerson(
             {QStringLiteral("Ode"), QStringLiteral("Ben"), date(1960, 1, 2), DateTimeValue(), QString()});
         QVERIFY(twin.ok());
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         QComboBox *list = frame->mainBar()->personList();
@@ -367,16 +345,13 @@ private slots:
 
         // Regression: on the introduction and the walkthrough the list did
         // nothing. From the introduction the person's birth chart opens.
-        list->setCurrentIndex(ben);
-        emit list->activated(ben);
+        choose(list, ben);
         QCOMPARE(doc.personName(), QStringLiteral("Ben Ode"));
         QCOMPARE(doc.currentCommand(), int(kBirthChartPage));
         if (auto *walk = qobject_cast<CKnowHow *>(frame->page(kWalkthroughPage))) {
             frame->RunCommand(kWalkthroughPage);
             const QString before = walk->lineText(1046);
-            const int anna = list->findData(m_anna);
-            list->setCurrentIndex(anna);
-            emit list->activated(anna);
+            choose(list, list->findData(m_anna));
             QCOMPARE(doc.personName(), QStringLiteral("Anna Muller"));
             QCOMPARE(doc.currentCommand(), int(kWalkthroughPage));
             QCOMPARE(walk->lineText(1046), QStringLiteral("07.03.1984"));
@@ -384,8 +359,7 @@ private slots:
         }
 
         showAnnasChart(*app);
-        list->setCurrentIndex(ben);
-        emit list->activated(ben);
+        choose(list, ben);
         QCOMPARE(doc.personName(), QStringLiteral("Ben Ode"));
         QCOMPARE(doc.birthDate(), date(1990, 11, 29));
         QCOMPARE(doc.settings().value(DocumentSettings::LastID), m_ben);
@@ -395,12 +369,10 @@ private slots:
 
         // Entries are told apart by ID: choosing the second of two persons
         // with the same label once did nothing.
-        list->setCurrentIndex(other);
-        emit list->activated(other);
+        choose(list, other);
         QCOMPARE(doc.settings().value(DocumentSettings::LastID), twin->id);
         QCOMPARE(doc.birthDate(), date(1960, 1, 2));
-        list->setCurrentIndex(ben);
-        emit list->activated(ben);
+        choose(list, ben);
         QCOMPARE(doc.birthDate(), date(1990, 11, 29));
     }
 
@@ -409,7 +381,7 @@ private slots:
     // picture of the page saved or refused with the file's name.
     void pyramidPage()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         QAction *save = frame->registry().action(kCmdSavePicture);
@@ -430,20 +402,18 @@ private slots:
         QVERIFY(frame->textPane()->toPlainText() != intro);
 
         QComboBox *list = frame->mainBar()->personList();
-        const int ben = list->findData(m_ben);
-        list->setCurrentIndex(ben);
-        emit list->activated(ben);
+        choose(list, list->findData(m_ben));
         QCOMPARE(doc.currentCommand(), int(kPyramidPage));
         QCOMPARE(pyramid->controlText(10001), QStringLiteral("Ben Ode"));
         QCOMPARE(pyramid->controlText(3001), QStringLiteral("3")); // 29 November 1990
         QCOMPARE(frame->textPane()->toPlainText(), intro);
 
         ModalCloser closer;
-        const QString blocked = m_dir->filePath(QStringLiteral("persons.mdb/pyramid.png"));
+        const QString blocked = m_folder->filePath(QStringLiteral("persons.mdb/pyramid.png"));
         QVERIFY(!SavePictureAs(frame, *pyramid, blocked));
         QCOMPARE(closer.seen.size(), 1);
         QVERIFY2(closer.seen.first().contains(QDir::toNativeSeparators(blocked)), qPrintable(closer.seen.first()));
-        const QString written = m_dir->filePath(QStringLiteral("pyramid.png"));
+        const QString written = m_folder->filePath(QStringLiteral("pyramid.png"));
         QVERIFY(SavePictureAs(frame, *pyramid, written));
         QCOMPARE(QImage(written).size(), pyramid->size() * pyramid->devicePixelRatio());
     }
@@ -462,7 +432,7 @@ private slots:
     void personSavedInCancelledDialog()
     {
         QFETCH(bool, atStartup);
-        auto app = start([&](QSettings &s) { storeAll(s, atStartup ? 1 : 0, atStartup ? 999 : m_anna, 0); });
+        auto app = atStartup ? startWith(999, 1) : startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         if (!atStartup)
@@ -470,7 +440,7 @@ private slots:
         QTimer::singleShot(50, [&] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
-            const auto cleo = PersonStore(m_persons).addPerson(
+            const auto cleo = PersonStore(m_folder->persons).addPerson(
                 {QStringLiteral("Neu"), QStringLiteral("Cleo"), date(2001, 5, 4), DateTimeValue(), QString()});
             QVERIFY(cleo.ok());
             doc.settings().set(DocumentSettings::LastID, cleo->id);
@@ -502,12 +472,12 @@ private slots:
     void currentPersonDeleted()
     {
         QFETCH(bool, inDialog);
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         showAnnasChart(*app);
         const auto remove = [&] {
-            QCOMPARE(PersonStore(m_persons).deleteRow(m_anna).value(), DeleteOutcome::Deleted);
+            QCOMPARE(PersonStore(m_folder->persons).deleteRow(m_anna).value(), DeleteOutcome::Deleted);
         };
         if (inDialog) {
             QTimer::singleShot(50, [&] {
@@ -557,7 +527,7 @@ private slots:
         QFETCH(DateTimeValue, from);
         QFETCH(int, command);
         QFETCH(DateTimeValue, to);
-        auto app = start([&](QSettings &s) { storeAll(s, 0, 0, 0); });
+        auto app = startWith(0);
         CMainFrame *frame = app->mainFrame();
         app->document().setChosenDay(from);
         frame->calendarBar()->RefillCalendar(from);
@@ -571,7 +541,7 @@ private slots:
 
     void dateFieldRefusesFalseInput()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, 0, 0); });
+        auto app = startWith(0);
         CCalendarBar *bar = app->mainFrame()->calendarBar();
         app->document().setChosenDay(date(2010, 6, 15));
         bar->show();
@@ -603,7 +573,7 @@ private slots:
 
     void biorhythmReading()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         auto *bio = qobject_cast<CBiorythmus *>(frame->page(kBiorhythmPage));
@@ -654,16 +624,14 @@ private slots:
 
         // Another person from the list: graph and texts follow.
         QComboBox *list = frame->mainBar()->personList();
-        const int ben = list->findData(m_ben);
-        list->setCurrentIndex(ben);
-        emit list->activated(ben);
+        choose(list, list->findData(m_ben));
         QCOMPARE(bio->graphControl()->graph().birthDate(), date(1990, 11, 29));
         QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1990, 11, 29), date(2026, 5, 3)));
     }
 
     void settingsSheet()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         CQuadriviumDoc &doc = app->document();
         showAnnasChart(*app);
@@ -736,7 +704,7 @@ private slots:
     // did nothing at all.
     void missingTextSaysSo()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, m_anna, 0); });
+        auto app = startWith(m_anna);
         CMainFrame *frame = app->mainFrame();
         showAnnasChart(*app);
         frame->textPane()->clear();
@@ -746,7 +714,7 @@ private slots:
 
     void tooltipsFromStringTable()
     {
-        auto app = start([&](QSettings &s) { storeAll(s, 0, 0, 0); });
+        auto app = startWith(0);
         for (int id : {int(kCmdNew), int(kCmdOpen), int(kCmdAbout), int(kCmdHelpTopics), int(kBirthChartPage),
                        int(kCmdBack), int(kCmdSunday)}) {
             QAction *a = app->mainFrame()->registry().action(id);

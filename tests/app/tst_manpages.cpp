@@ -3,18 +3,16 @@
 // without its manual entry.
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+
+#include "../processrun.h"
 
 namespace {
 
 QString helpOf(const QString &program, const QStringList &arguments)
 {
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return run(program, arguments).text();
 }
 
 /// The man page's text with troff's escaped hyphens made plain.

@@ -7,6 +7,7 @@
 #include "app/persondialog.h"
 #include "app/personlistview.h"
 #include "app/personselectdialog.h"
+#include "apptestsupport.h"
 #include "pages/quadriviumdoc.h"
 #include "store/datetext.h"
 #include "store/personstore.h"
@@ -17,57 +18,12 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
 
 using namespace quadrivium;
 
 namespace {
-
-/// Answers the message boxes that become modal, in order, with the given
-/// buttons, and records each as "title: text [icon]".
-class BoxAnswerer : public QObject {
-public:
-    explicit BoxAnswerer(QList<QMessageBox::StandardButton> answers) : m_answers(std::move(answers))
-    {
-        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-        m_timer.start(5);
-    }
-    QStringList seen;
-
-private:
-    void poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible() || m_answers.isEmpty())
-            return;
-        seen << QStringLiteral("%1: %2 [%3]").arg(box->windowTitle(), box->text(),
-                                                  QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()));
-        if (QAbstractButton *button = box->button(m_answers.takeFirst()))
-            button->click();
-        else
-            box->reject();
-    }
-    QList<QMessageBox::StandardButton> m_answers;
-    QTimer m_timer;
-};
-
-/// Runs `work` once on the first modal dialog of type T to appear.
-template<typename T>
-void whenModal(const std::function<void(T *)> &work)
-{
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, work] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            work(dialog);
-        }
-    });
-    timer->start(5);
-}
 
 QStringList names(const QTreeWidget *list)
 {
@@ -328,13 +284,13 @@ private slots:
         CPersonListView *list = dialog.list();
         if (!row.isEmpty())
             selectRow(list, row);
-        BoxAnswerer answerer({answer});
+        ModalDriver answerer({ModalDriver::answer(answer)});
         if (byKey)
             QTest::keyClick(list, Qt::Key_Delete);
         else
             QTest::mouseClick(button(&dialog, "deleteButton"), Qt::LeftButton);
 
-        QCOMPARE(answerer.seen, QStringList{"DeleteName: " + message + " [Question]"});
+        QCOMPARE(answerer.boxes, QStringList{"DeleteName: " + message + " [Question]"});
         QCOMPARE(names(list), remaining);
         // The store, not only the list, keeps what was not deleted.
         QCOMPARE(int(store().listLevel(kTopLevelKey).value().size()), remaining.size());
@@ -373,13 +329,22 @@ private slots:
         CPersonListView *list = dialog.list();
         selectRow(list, QStringLiteral("Empty"));
         QString shownName;
-        whenModal<CGroupDialog>([&](CGroupDialog *group) {
-            shownName = group->groupName();
-            auto *edit = group->findChild<QLineEdit *>(QStringLiteral("groupName"));
-            edit->selectAll();
-            QTest::keyClicks(edit, QStringLiteral("Friends"));
-            QTest::keyClick(edit, Qt::Key_Return);
-        });
+        ModalDriver driver({[&](QWidget *w) {
+                                auto *group = qobject_cast<CGroupDialog *>(w);
+                                QVERIFY(group);
+                                shownName = group->groupName();
+                                auto *edit = group->findChild<QLineEdit *>(QStringLiteral("groupName"));
+                                edit->selectAll();
+                                QTest::keyClicks(edit, QStringLiteral("Friends"));
+                                QTest::keyClick(edit, Qt::Key_Return);
+                            },
+                            [&](QWidget *w) {
+                                auto *person = qobject_cast<CPersonDialog *>(w);
+                                QVERIFY(person);
+                                fill(*person, QStringLiteral("Zeta"), QStringLiteral("Ina"), QString(),
+                                     QStringLiteral("01021990"), QString());
+                                QTest::mouseClick(button(person, "okButton"), Qt::LeftButton);
+                            }});
         QTest::mouseClick(button(&dialog, "editButton"), Qt::LeftButton);
         QCOMPARE(shownName, QStringLiteral("Empty"));
         QCOMPARE(names(list), (QStringList{"Family", "Friends", "Adams, Zoe", "O'Brien, Pat"}));
@@ -387,12 +352,8 @@ private slots:
         QVERIFY(button(&dialog, "editButton")->isEnabled());
         QVERIFY(button(&dialog, "deleteButton")->isEnabled());
 
-        whenModal<CPersonDialog>([&](CPersonDialog *person) {
-            fill(*person, QStringLiteral("Zeta"), QStringLiteral("Ina"), QString(), QStringLiteral("01021990"),
-                 QString());
-            QTest::mouseClick(button(person, "okButton"), Qt::LeftButton);
-        });
         QTest::mouseClick(button(&dialog, "newButton"), Qt::LeftButton);
+        QCOMPARE(driver.seen, (QStringList{"quadrivium::CGroupDialog", "quadrivium::CPersonDialog"}));
         QCOMPARE(names(list), (QStringList{"Family", "Friends", "Adams, Zoe", "O'Brien, Pat", "Zeta, Ina"}));
         QCOMPARE(m_doc->personName(), QStringLiteral("Ina Zeta"));
         QVERIFY(dialog.isVisible());
@@ -548,9 +509,9 @@ private slots:
         QVERIFY(button(&dialog, "okButton")->isEnabled());
         const int before = personCount();
 
-        BoxAnswerer answerer({QMessageBox::Ok});
+        ModalDriver answerer({ModalDriver::answer(QMessageBox::Ok)});
         QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-        QCOMPARE(answerer.seen, QStringList{"Error: False Input [Critical]"});
+        QCOMPARE(answerer.boxes, QStringList{"Error: False Input [Critical]"});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(personCount(), before);
@@ -583,10 +544,10 @@ private slots:
         QVERIFY(shown(dialog));
         fill(dialog, last, first, QStringLiteral("Friends"), QStringLiteral("02021962"), QStringLiteral("0815"));
         const int before = personCount();
-        BoxAnswerer answerer({answer});
+        ModalDriver answerer({ModalDriver::answer(answer)});
         QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
         const QString question = QStringLiteral("This name %1 %2 exists already in Group %3.\nDo you wish to reproduce?");
-        QCOMPARE(answerer.seen, QStringList{"Name already in database: " + question.arg(first, last, group) + " [Question]"});
+        QCOMPARE(answerer.boxes, QStringList{"Name already in database: " + question.arg(first, last, group) + " [Question]"});
         QCOMPARE(personCount(), added ? before + 1 : before);
         QCOMPARE(dialog.isVisible(), !added);
         QCOMPARE(m_doc->hasPerson(), added);

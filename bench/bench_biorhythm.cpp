@@ -4,7 +4,6 @@
 
 #include "output/biorhythmgraph.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -30,12 +29,3 @@ static void DrawMonthGraph(benchmark::State &state)
     }
 }
 BENCHMARK(DrawMonthGraph)->Arg(800)->Arg(1280)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "output/printjob.h"
 #include "output/reportoutput.h"
 
-#include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -108,14 +107,3 @@ void BM_WriteReportPdf(benchmark::State &state)
 BENCHMARK(BM_WriteReportPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -11,8 +11,8 @@
 #include "pages/chartprintjob.h"
 #include "pages/quadriviumdoc.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QPageSize>
 #include <QTemporaryDir>
 
@@ -62,14 +62,3 @@ void BM_ChartReportPdf(benchmark::State &state)
 BENCHMARK(BM_ChartReportPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

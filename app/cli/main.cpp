@@ -35,6 +35,19 @@ const std::array kCommands{
     Command{"picture", "a PNG or SVG picture of a reading page", quadrivium::cli::runPicture},
 };
 
+QtMessageHandler qtHandler = nullptr;
+
+/// Passes Qt's messages on, except its note that the session has no runtime
+/// folder: scripts run from cron or `su` have none, and the command line
+/// never uses that folder.
+void filterQtMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+}
+
 void printUsage(QTextStream &out)
 {
     out << "Usage: quadrivium-cli <command> [options]\n\nCommands:\n";
@@ -52,6 +65,7 @@ int main(int argc, char *argv[])
     // it runs offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtHandler = qInstallMessageHandler(filterQtMessages);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quadrivium-cli"));
     const QStringList arguments = QCoreApplication::arguments();

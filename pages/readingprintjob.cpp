@@ -46,15 +46,18 @@ CReadingPrintJob::CReadingPrintJob(const PrintSettings &settings, std::uint32_t 
 
 void CReadingPrintJob::AddRecords(const std::vector<ExportRecord> &records)
 {
-    const TextStore store(m_textDatabase);
-    for (const ExportRecord &record : records) {
-        const auto found = store.read(record.table, record.numberId);
-        if (!found)
-            throw DatabaseError(found.error());
-        if (!*found)
+    std::vector<TextKey> keys;
+    keys.reserve(records.size());
+    for (const ExportRecord &record : records)
+        keys.emplace_back(record.table, record.numberId);
+    const auto found = TextStore(m_textDatabase).readMany(keys);
+    if (!found)
+        throw DatabaseError(found.error());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!(*found)[i])
             continue;
-        const TextRecord &r = **found;
-        AddText(1, PlainTitle(r.title, r.text).trimmed() + record.label);
+        const TextRecord &r = *(*found)[i];
+        AddText(1, PlainTitle(r.title, r.text).trimmed() + records[i].label);
         AddText(2, PlainBody(r.text));
     }
 }

@@ -119,13 +119,25 @@ TextStore::TextStore(QString path) : m_path(std::move(path))
 
 Result<std::optional<TextRecord>> TextStore::read(int table, int numberId) const
 {
-    return guarded<std::optional<TextRecord>>([&]() -> std::optional<TextRecord> {
-        CDao dao(m_path);
-        dao.SelectText(table, numberId);
-        dao.open();
-        if (dao.isEOF())
-            return std::nullopt;
-        return dao.record();
+    const auto records = readMany({{table, numberId}});
+    if (!records)
+        return Result<std::optional<TextRecord>>::failure(records.error());
+    return records->front();
+}
+
+Result<std::vector<std::optional<TextRecord>>> TextStore::readMany(const std::vector<TextKey> &keys) const
+{
+    return guarded<std::vector<std::optional<TextRecord>>>([&] {
+        Connection db(m_path);
+        std::vector<std::optional<TextRecord>> records;
+        records.reserve(keys.size());
+        for (const auto &[table, numberId] : keys) {
+            CDao dao(db);
+            dao.SelectText(table, numberId);
+            dao.open();
+            records.push_back(dao.isEOF() ? std::nullopt : std::optional<TextRecord>(dao.record()));
+        }
+        return records;
     });
 }
 

@@ -87,6 +87,9 @@ private:
     int m_table = 0;
 };
 
+/// A record's table number (0..11) and NumberID.
+using TextKey = std::pair<int, int>;
+
 /// The text store's operations on one database file, each opening its own
 /// connection and closing it again. Failures come back as a Result.
 class TextStore {
@@ -98,6 +101,9 @@ public:
 
     /// The first record of `table` with this NumberID; nothing when none.
     Result<std::optional<TextRecord>> read(int table, int numberId) const;
+    /// The records of many keys, in their order, read through one
+    /// connection; nothing for a key that has no record.
+    Result<std::vector<std::optional<TextRecord>>> readMany(const std::vector<TextKey> &keys) const;
     /// Every record of a table by NumberID (the title list's order).
     Result<std::vector<TextRecord>> list(int table) const;
     /// Writes the text editor's result: replaces the record with this
@@ -116,8 +122,6 @@ private:
     QString m_path;
 };
 
-/// A record's table number (0..11) and NumberID.
-using TextKey = std::pair<int, int>;
 /// The records that TextStore writes changed in this file, deleted ones
 /// included; nothing when the file has never been written by it. Throws
 /// DatabaseError.

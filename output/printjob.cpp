@@ -119,13 +119,17 @@ void CPrintJob::AddText(int kind, const QString &input)
 
     const int maxWidth = m_geometry.frameRight - m_geometry.frameLeft;
     const TextMeasure measure(font);
+    QHash<QString, qreal> &widths = m_wordWidths[font.key()];
     QString line;
     qreal lineWidth = 0;
     // A word that does not fit on the line starts the next one; a word
     // wider than the frame stands alone on its line. Words are measured
     // alone: their widths add up to the line's.
     const auto addWord = [&](const QString &word) {
-        const qreal wordWidth = measure.advance(word);
+        auto known = widths.constFind(word);
+        if (known == widths.constEnd())
+            known = widths.insert(word, measure.advance(word));
+        const qreal wordWidth = *known;
         if (!line.isEmpty() && qCeil(lineWidth + wordWidth) > maxWidth) {
             m_lines.append(line);
             line.clear();

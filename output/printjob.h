@@ -6,6 +6,7 @@
 
 #include "store/result.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <cstdint>
@@ -105,6 +106,8 @@ private:
     int m_graphicPages = 0;
     int m_pageCount = 0;
     bool m_truncated = false;
+    /// Widths of the words laid so far, by font: reports repeat their words.
+    QHash<QString, QHash<QString, qreal>> m_wordWidths;
 };
 
 } // namespace quadrivium

@@ -192,14 +192,8 @@ QString ExportHeadingRtf(const QString &value)
     return QString::fromLatin1(QByteArray(kHeadingStart) + rtfEscaped(value) + kHeadingEnd);
 }
 
-Status AppendRecord(QTextDocument &document, const TextStore &store, int table, int numberId, const QString &label)
+void AppendRecord(QTextDocument &document, const TextRecord &r, int table, int numberId, const QString &label)
 {
-    const auto found = store.read(table, numberId);
-    if (!found)
-        return Status::failure(found.error());
-    if (!found->has_value())
-        return Done{};
-    const TextRecord &r = **found;
     const bool heading = table == kTitleListTable;
     if (heading && numberId == 1)
         streamIn(document, StoredFormat(r.title), QStringView(r.title));
@@ -216,8 +210,8 @@ Status AppendRecord(QTextDocument &document, const TextStore &store, int table, 
     if (!heading)
         insertAtEnd(document, StreamFormat::PlainText, kBlankLine);
     insertAtEnd(document, StreamFormat::PlainText, kLineEnd);
-    return Done{};
 }
+
 
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
                       ExportReading reading, const Reading &values, std::uint32_t sections)
@@ -232,10 +226,18 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
     font.setPointSizeF(10.0);
     document.setDefaultFont(font);
     document.clear();
+    // The three headings, then the reading's records, all read at once; a
+    // missing record appends nothing.
+    const std::vector<ExportRecord> records = ExportRecords(reading, values, sections);
+    std::vector<TextKey> keys{{kTitleListTable, 1}, {kTitleListTable, 2}, {kTitleListTable, 3}};
+    for (const ExportRecord &record : records)
+        keys.emplace_back(record.table, record.numberId);
+    const auto found = store.readMany(keys);
+    if (!found)
+        return Status::failure(found.error());
     for (int numberId = 1; numberId <= 3; ++numberId) {
-        const Status appended = AppendRecord(document, store, kTitleListTable, numberId);
-        if (!appended.ok())
-            return appended;
+        if (const auto &heading = (*found)[std::size_t(numberId - 1)])
+            AppendRecord(document, *heading, kTitleListTable, numberId);
     }
     // Only the headings are centred.
     QTextCursor end(&document);
@@ -243,10 +245,9 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
     QTextBlockFormat left = end.blockFormat();
     left.setAlignment(Qt::AlignLeft);
     end.setBlockFormat(left);
-    for (const ExportRecord &record : ExportRecords(reading, values, sections)) {
-        const Status appended = AppendRecord(document, store, record.table, record.numberId, record.label);
-        if (!appended.ok())
-            return appended;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (const auto &text = (*found)[i + 3])
+            AppendRecord(document, *text, records[i].table, records[i].numberId, records[i].label);
     }
     return Done{};
 }

@@ -18,6 +18,7 @@ namespace quadrivium {
 
 struct Reading;
 class TextStore;
+struct TextRecord;
 
 /// The readings that can be exported.
 enum class ExportReading { Chart, Pyramid, Biorhythm };
@@ -64,12 +65,12 @@ QStringList ExportHeadingValues(const ExportPerson &person);
 /// paragraph in Times New Roman 14.5 pt, the value escaped for RTF.
 QString ExportHeadingRtf(const QString &value);
 
-/// Appends record `numberId` of `table` to the end of `document`: its title,
-/// the label, an empty line, its text and two empty lines; records of the
-/// title list (the headings) as title, line end, text, line end, record 1
-/// replacing the whole content. A missing record appends nothing.
-Status AppendRecord(QTextDocument &document, const TextStore &store, int table, int numberId,
-                    const QString &label = QString());
+/// Appends `record`, record `numberId` of `table`, to the end of `document`:
+/// its title, the label, an empty line, its text and two empty lines;
+/// records of the title list (the headings) as title, line end, text, line
+/// end, record 1 replacing the whole content.
+void AppendRecord(QTextDocument &document, const TextRecord &record, int table, int numberId,
+                  const QString &label = QString());
 
 /// Builds an export in `document`: writes the person's heading values into
 /// the heading records 1..3 of the store's title list, appends them, then

@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <vector>
+
 namespace quadrivium {
 
 namespace {
@@ -85,17 +87,20 @@ Result<bool> ShowStoredText(QTextEdit &pane, int table, int numberId)
 Status ShowTextTriple(QTextEdit &pane, const TextStore &store, int table, int a, int b, int c)
 {
     const std::pair<int, int> parts[] = {{a, a}, {b, b + 3}, {c, c + 6}};
+    std::vector<TextKey> keys;
+    for (const auto &[given, numberId] : parts) {
+        if (given != 0)
+            keys.emplace_back(table, numberId);
+    }
     UpdatesOff off(pane);
     pane.clear();
-    for (const auto &[given, numberId] : parts) {
-        if (given == 0)
-            continue;
-        const auto record = store.read(table, numberId);
+    const auto records = store.readMany(keys);
+    if (!records)
+        return Status::failure(records.error());
+    for (const auto &record : *records) {
         if (!record)
-            return Status::failure(record.error());
-        if (!record->has_value())
             continue;
-        const TextRecord &r = **record;
+        const TextRecord &r = *record;
         // Title and text go in as RTF together when the title is RTF.
         const StreamFormat format = StoredFormat(r.title);
         insertAtEnd(pane, format, r.title);

@@ -120,9 +120,9 @@ struct ReadingText {
 /// order, each once; pairs without a stored record are left out.
 Result<std::vector<ReadingText>> readingTexts(const Reading &r)
 {
-    std::vector<std::pair<int, int>> wanted;
+    std::vector<TextKey> wanted;
     auto want = [&](const char *table, int numberId) {
-        const std::pair<int, int> key{TextTableNumber(QLatin1String(table)), numberId};
+        const TextKey key{TextTableNumber(QLatin1String(table)), numberId};
         if (std::find(wanted.begin(), wanted.end(), key) == wanted.end())
             wanted.push_back(key);
     };
@@ -146,16 +146,13 @@ Result<std::vector<ReadingText>> readingTexts(const Reading &r)
         if (r.curveClass[curve] != 0)
             want("Biorythmus", r.curveClass[curve] + 3 * int(curve));
     }
-    const TextStore store;
+    const auto records = TextStore().readMany(wanted);
+    if (!records)
+        return Result<std::vector<ReadingText>>::failure(records.error());
     std::vector<ReadingText> texts;
-    for (const auto &[table, numberId] : wanted) {
-        const auto record = store.read(table, numberId);
-        if (!record)
-            return Result<std::vector<ReadingText>>::failure(record.error());
-        if (record->has_value()) {
-            const TextRecord &t = **record;
-            texts.push_back({table, numberId, PlainTitle(t.title, t.text), PlainBody(t.text)});
-        }
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (const auto &t = (*records)[i])
+            texts.push_back({wanted[i].first, wanted[i].second, PlainTitle(t->title, t->text), PlainBody(t->text)});
     }
     return texts;
 }

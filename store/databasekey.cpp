@@ -102,8 +102,8 @@ QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, 
     quint32 index = 1;
     if (HasSha1Lanes()) {
         // Two blocks at a time; a single last block takes the way below.
-        const Sha1State in = {inner.h0, inner.h1, inner.h2, inner.h3, inner.h4};
-        const Sha1State out = {outer.h0, outer.h1, outer.h2, outer.h3, outer.h4};
+        Sha1State in = {inner.h0, inner.h1, inner.h2, inner.h3, inner.h4};
+        Sha1State out = {outer.h0, outer.h1, outer.h2, outer.h3, outer.h4};
         for (; length - derived.size() > SHA_DIGEST_LENGTH; index += 2) {
             unsigned char first[2][SHA_DIGEST_LENGTH];
             unsigned char t[2][SHA_DIGEST_LENGTH];
@@ -114,6 +114,8 @@ QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, 
             OPENSSL_cleanse(first, sizeof first);
             OPENSSL_cleanse(t, sizeof t);
         }
+        OPENSSL_cleanse(in, sizeof in);
+        OPENSSL_cleanse(out, sizeof out);
     }
     for (; derived.size() < length; ++index) {
         firstRound(index, block.data());

@@ -79,6 +79,17 @@ QStringList sentences(const QString &body)
     return out;
 }
 
+/// Words that speak about using the program rather than to the person being
+/// read. Whole words only: "establish" and "stable" are no "tab".
+QString programWord(const QString &text)
+{
+    static const QRegularExpression word(
+        QStringLiteral("\\b(?:click\\w*|menus?|toolbars?|(?:the|this) program|dialog(?:ue)?s?|buttons?|tabs?"
+                       "|text pane|quadrivium|shortcuts?)\\b|\\bctrl\\+"),
+        QRegularExpression::CaseInsensitiveOption);
+    return word.match(text).captured();
+}
+
 } // namespace
 
 class TestSuppliedData : public QObject {
@@ -87,6 +98,9 @@ private slots:
     void everyAskedTextExists();
     void rulingNumberTableOrder();
     void sourcesFollowTheRules();
+    void programWordsAreWholeWords_data();
+    void programWordsAreWholeWords();
+    void printedTextsSpeakToTheReader();
     void dataVersionFollowsTheTexts();
     void personsTemplate();
     void tipsAndHelp();
@@ -156,6 +170,50 @@ void TestSuppliedData::sourcesFollowTheRules()
         }
     }
     QVERIFY2(total >= 20000, qPrintable(QString::number(total)));
+}
+
+void TestSuppliedData::programWordsAreWholeWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("click") << "Click the value on the chart." << "Click";
+    QTest::newRow("clicking") << "Clicking a label explains it." << "Clicking";
+    QTest::newRow("shortcut") << "use Open... (Ctrl+O) to browse" << "Ctrl+";
+    QTest::newRow("the program") << "The program adds the digits." << "The program";
+    QTest::newRow("tab") << "the tabs above show the pages" << "tabs";
+    QTest::newRow("menu") << "in the File menu" << "menu";
+    QTest::newRow("toolbar") << "the main toolbar" << "toolbar";
+    QTest::newRow("dialog") << "a small dialog asks" << "dialog";
+    QTest::newRow("button") << "the numbered buttons" << "buttons";
+    QTest::newRow("establish") << "You establish order and stay stable at the table." << "";
+    QTest::newRow("programme") << "a programme of study, a computer program" << "";
+    QTest::newRow("buttonhole") << "she buttonholed him; a menuet" << "";
+}
+
+void TestSuppliedData::programWordsAreWholeWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, found);
+    QCOMPARE(programWord(text), found);
+}
+
+// Guards against texts that talk about the program (clicks, menus, shortcuts)
+// reaching paper: every supplied record can end up in a report or an export
+// that is handed to the person being read.
+void TestSuppliedData::printedTextsSpeakToTheReader()
+{
+    const auto sources = ReadTextSources(QStringLiteral(QUADRIVIUM_TEXT_SOURCES), true);
+    QVERIFY2(sources.ok(), qPrintable(sources.error()));
+    std::size_t checked = 0;
+    for (const auto &[table, records] : *sources) {
+        for (const TextSourceRecord &r : records) {
+            const QString found = programWord(r.title + QLatin1Char('\n') + r.body);
+            QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("%1 %2 says \"%3\"")
+                                                     .arg(TextTableName(table)).arg(r.numberId).arg(found)));
+            ++checked;
+        }
+    }
+    QVERIFY(checked >= 160); // all twelve tables were read
 }
 
 // Guards against changed texts that keep their old data version: users'

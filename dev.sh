@@ -17,6 +17,9 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev qt6-qpa-plugins
   libsqlcipher-dev sqlcipher libssl-dev
+  # Nettle derives the database keys, about three times as fast as OpenSSL;
+  # the sqlcipher tool above is needed by the tests of the file format.
+  nettle-dev
   fonts-liberation
   libbenchmark-dev
 )

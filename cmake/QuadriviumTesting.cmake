@@ -8,6 +8,7 @@ function(quadrivium_add_test name)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set(env "QT_QPA_PLATFORM=offscreen;QUADRIVIUM_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUADRIVIUM_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  # Keys the tests derive are kept in the build tree, not in the user's cache.
+  set(env "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/tests/cache;QUADRIVIUM_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUADRIVIUM_BINARY_DIR=${CMAKE_BINARY_DIR}")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()

@@ -50,8 +50,20 @@ Connection::Connection(const QString &path) : m_path(path)
     file.close();
     if (salt.size() < kSaltSize)
         throw DatabaseError(damagedMessage(path));
-    openKeyed(RawKeySpec(RawKeyForSalt(salt)), SQLITE_OPEN_READWRITE);
-    verifyKey();
+    const QByteArray key = RawKeyForSalt(salt);
+    openKeyed(RawKeySpec(key), SQLITE_OPEN_READWRITE);
+    int rc = firstRead();
+    if (isDamageCode(rc)) {
+        // A key from the user's cache may be stale: derived again, it either
+        // opens the file or the file is not ours.
+        if (const auto again = RederivedKeyForSalt(salt, key)) {
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            openKeyed(RawKeySpec(*again), SQLITE_OPEN_READWRITE);
+            rc = firstRead();
+        }
+    }
+    failUnlessRead(rc);
 }
 
 Connection::Connection(const QString &path, CreateTag) : m_path(path)
@@ -76,10 +88,14 @@ void Connection::openKeyed(const QByteArray &keySpec, int flags)
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
 }
 
-void Connection::verifyKey()
+int Connection::firstRead()
 {
     // The first read of page 1 tells a wrong key or a damaged header.
-    const int rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    return sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+}
+
+void Connection::failUnlessRead(int rc)
+{
     if (rc != SQLITE_OK) {
         const QString message = isDamageCode(rc) ? damagedMessage(m_path) : errorText(rc);
         sqlite3_close(m_db);

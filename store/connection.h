@@ -55,7 +55,10 @@ private:
     struct CreateTag {};
     Connection(const QString &path, CreateTag);
     void openKeyed(const QByteArray &keySpec, int flags);
-    void verifyKey();
+    /// The result code of reading the first page.
+    int firstRead();
+    /// Throws, closing the file, when `rc` of the first read is a failure.
+    void failUnlessRead(int rc);
 
     QString m_path;
     sqlite3 *m_db = nullptr;

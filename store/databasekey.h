@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace quadrivium {
 
 /// Both database files are keyed with one numeric password. The engine
@@ -19,14 +21,21 @@ int DatabasePassword();
 QByteArray DatabasePassphrase();
 
 /// PBKDF2 with HMAC-SHA1 (RFC 8018) of `passphrase` and `salt`, `length`
-/// bytes; the same bytes as OpenSSL's PKCS5_PBKDF2_HMAC with SHA-1, without
-/// its allocations in every round.
+/// bytes.
 QByteArray Pbkdf2HmacSha1(const QByteArray &passphrase, const QByteArray &salt, int iterations, int length);
 
 /// The raw page key of a file with the given salt. The derivation is slow
-/// (tens of milliseconds) and is therefore done once per salt and process;
-/// the keys stay in this process's memory only.
+/// (tens of milliseconds), so a key once derived is kept in the user's cache
+/// (see DerivedKeyCache) and, once found, in this process's memory. A key
+/// from the cache is unproven until it opens the file: see
+/// RederivedKeyForSalt.
 QByteArray RawKeyForSalt(const QByteArray &salt);
+/// Called when `failed`, the key RawKeyForSalt gave, did not open a file
+/// with `salt`. Unless that key was derived in this process, derives the key
+/// again, keeps it in place of the old one and returns it if it differs
+/// from `failed`; otherwise nothing (the file is then damaged or keyed
+/// otherwise).
+std::optional<QByteArray> RederivedKeyForSalt(const QByteArray &salt, const QByteArray &failed);
 /// Starts deriving the key of `salt` on a thread of its own, so that a later
 /// RawKeyForSalt finds it ready or waits only for the rest of the work.
 void PrepareKeyForSalt(const QByteArray &salt);

@@ -1,6 +1,7 @@
 // Opening, keying and creating database files: interplay with the sqlcipher
 // command-line tool, wrong passwords, damaged files and concurrent writers.
 
+#include "store/keycache.h"
 #include "store/store.h"
 
 #include <QFile>
@@ -73,7 +74,12 @@ class TestConnection : public QObject {
 private slots:
     void initTestCase()
     {
-        m_haveCli = !QStandardPaths::findExecutable(QStringLiteral("sqlcipher")).isEmpty();
+        // The tool is a dependency of the tests (./dev.sh installs it): its
+        // absence fails them instead of skipping what they guard.
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("sqlcipher")).isEmpty(),
+                 "the sqlcipher tool is not installed");
+        QVERIFY(m_cache.isValid());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     }
 
     // The command-line tool, given the password as passphrase, must read a
@@ -83,8 +89,6 @@ private slots:
     // here from the file's salt.
     void cliAndProgramOpenEachOthersFiles()
     {
-        if (!m_haveCli)
-            QSKIP("sqlcipher tool not installed");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Quadrivium.mdb"));
         QVERIFY(CreateTextDatabase(path, [](Connection &db) {
@@ -108,8 +112,6 @@ private slots:
 
     void wrongPasswordIsReportedAndFileUntouched()
     {
-        if (!m_haveCli)
-            QSKIP("sqlcipher tool not installed");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pother.mdb"));
         runCli(path, "PRAGMA key='271828';\nCREATE TABLE Data(a);\n");
@@ -212,9 +214,9 @@ private slots:
         QCOMPARE(top->size(), std::size_t(2)); // the group and "First"
     }
 
-    // Published PBKDF2-HMAC-SHA1 results (RFC 6070), one with a passphrase
-    // longer than a hash block, and the program's own key of a file that
-    // the sqlcipher tool wrote is checked above.
+    // The published PBKDF2-HMAC-SHA1 results of RFC 6070 (all but the one of
+    // 16,777,216 rounds) and one with a passphrase longer than a hash block;
+    // the key of a file that the sqlcipher tool wrote is checked above.
     void pbkdf2_data()
     {
         QTest::addColumn<QByteArray>("passphrase");
@@ -225,11 +227,13 @@ private slots:
                                    << QByteArray("0c60c80f961f0e71f3a9b524af6012062fe037a6");
         QTest::newRow("two rounds") << QByteArray("password") << QByteArray("salt") << 2
                                     << QByteArray("ea6c014dc72d6f8ccd1ed92ace1d41f0d8de8957");
+        QTest::newRow("4096 rounds") << QByteArray("password") << QByteArray("salt") << 4096
+                                     << QByteArray("4b007901b765489abead49d926f721d065a429c1");
         QTest::newRow("4096 rounds, two blocks") << QByteArray("passwordPASSWORDpassword")
                                                  << QByteArray("saltSALTsaltSALTsaltSALTsaltSALTsalt") << 4096
                                                  << QByteArray("3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038");
-        QTest::newRow("three blocks, two together and one alone") << QByteArray("password") << QByteArray("salt") << 4096
-            << QByteArray("4b007901b765489abead49d926f721d065a429c12e463f6c4cd79401085b03dbc7e8b88f1447f8c33c");
+        QTest::newRow("zero bytes inside") << QByteArray("pass\0word", 9) << QByteArray("sa\0lt", 5) << 4096
+                                           << QByteArray("56fa6aa75548099dcc37d7f03425e0c3");
         QTest::newRow("passphrase longer than a block") << QByteArray(70, 'p') << QByteArray("salt") << 3
             << QByteArray("e4f3c8a9f641915f37df89b7b5503b60a961826add957c1973a9673c57407226");
     }
@@ -253,8 +257,67 @@ private slots:
         QCOMPARE(RawKeySpec(QByteArray(2, '\xab'), QByteArray(1, '\x01')), QByteArray("x'abab01'"));
     }
 
+    // A key kept in the user's cache is only a guess: a wrong one (a cache
+    // copied from elsewhere, a damaged file) must not make a good database
+    // file look damaged. The file comes from the sqlcipher tool so that this
+    // process has never derived its key and must use the kept one.
+    void staleKeptKeyIsDerivedAgain()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pcli.mdb"));
+        runCli(path, "PRAGMA key='" + DatabasePassphrase() + "';\nCREATE TABLE t(a TEXT);\n"
+                     "INSERT INTO t VALUES('kept');\n");
+        const QByteArray salt = fileBytes(path).left(kSaltSize);
+        QCOMPARE(salt.size(), kSaltSize);
+        const QByteArray wrong(kKeySize, '\x5a');
+        DerivedKeyCache::store(salt, wrong);
+        QCOMPARE(DerivedKeyCache::load(salt, kKeySize), wrong);
+
+        Connection db(path);
+        Statement query(db, QStringLiteral("SELECT a FROM t"));
+        QVERIFY(query.step());
+        QCOMPARE(query.text(0), QStringLiteral("kept"));
+        const QByteArray mended = DerivedKeyCache::load(salt, kKeySize);
+        QCOMPARE(mended, Pbkdf2HmacSha1(DatabasePassphrase(), salt, kKdfIterations, kKeySize));
+    }
+
+    // The kept keys open the user's files, so nobody else may read them: the
+    // folder is the owner's alone even when it existed open to others, and a
+    // key file readable by others, or a link in the folder's place, is not
+    // used.
+    void keptKeysAreOwnerOnly()
+    {
+        const QString folder = DerivedKeyCache::folder();
+        QVERIFY(folder.startsWith(m_cache.path()));
+        QDir().mkpath(folder);
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+        const QByteArray salt(kSaltSize, '\x21');
+        const QByteArray key(kKeySize, '\x42');
+        DerivedKeyCache::store(salt, key);
+        const auto groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                  | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFile::permissions(folder) & groupOrOther, QFileDevice::Permissions());
+        const QStringList files = QDir(folder).entryList({QStringLiteral("*%1*").arg(QString::fromLatin1(salt.toHex()))},
+                                                         QDir::Files);
+        QCOMPARE(files.size(), 1);
+        const QString keyFile = folder + QLatin1Char('/') + files.first();
+        QCOMPARE(QFile::permissions(keyFile) & groupOrOther, QFileDevice::Permissions());
+        QCOMPARE(DerivedKeyCache::load(salt, kKeySize), key);
+
+        QVERIFY(QFile::setPermissions(keyFile, QFile::permissions(keyFile) | QFileDevice::ReadOther));
+        QVERIFY(DerivedKeyCache::load(salt, kKeySize).isEmpty());
+
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir(folder).removeRecursively());
+        QVERIFY(QFile::link(elsewhere.path(), folder));
+        DerivedKeyCache::store(salt, key);
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+        QVERIFY(DerivedKeyCache::load(salt, kKeySize).isEmpty());
+        QVERIFY(QFile::remove(folder));
+    }
+
 private:
-    bool m_haveCli = false;
+    QTemporaryDir m_cache;
 };
 
 QTEST_GUILESS_MAIN(TestConnection)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/windowcommands.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QKeySequence>
@@ -11,7 +13,6 @@
 
 class QAction;
 
-
 namespace quadrivium {
 
 class CQuadriviumDoc;
@@ -19,10 +20,7 @@ class CQuadriviumDoc;
 /// Command ids of the main window. Menus, toolbars, context menus and tests
 /// reach a command's action through CCommandRegistry::action(id).
 enum CommandId {
-    kCmdNew = 4775,
     kCmdIntroOpen = 4774,
-    kCmdOpen = 22776,
-    kCmdEditFile = 22821,
     kCmdSavePicture = 22850,
     kCmdExit = 57665,
     kCmdCopy = 57634,

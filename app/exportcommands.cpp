@@ -4,10 +4,10 @@
 #include "richview.h"
 #include "texteditor.h"
 
-#include "engine/reading.h"
 #include "output/errorfunnel.h"
 #include "output/optionsdialog.h"
 #include "pages/quadriviumdoc.h"
+#include "pages/readingkind.h"
 #include "store/textstore.h"
 
 #include <QAction>
@@ -27,43 +27,6 @@ const QString kTextFilter = QStringLiteral("Text File (*.txt)");
 
 } // namespace
 
-OptionsDialogForm ExportOptions(ExportReading reading)
-{
-    OptionsDialogForm form;
-    form.title = QObject::tr("Export");
-    QList<std::pair<QString, int>> boxes;
-    switch (reading) {
-    case ExportReading::Chart:
-        form.valueName = QStringLiteral("ExportChartDialogOptions");
-        boxes = {{QObject::tr("Introduction"), 1091},
-                 {QObject::tr("The Numbers"), 1092},
-                 {QObject::tr("Lines"), 1093},
-                 {QObject::tr("Ruling Number"), 1095},
-                 {QObject::tr("Day Number"), 1096},
-                 {QObject::tr("Number of Fate"), 1097},
-                 {QObject::tr("Number of Appearance"), 1098},
-                 {QObject::tr("Dominant Name Number"), 1099},
-                 {QObject::tr("Personal Current Year Number"), 1100}};
-        break;
-    case ExportReading::Pyramid:
-        form.valueName = QStringLiteral("ExportPyramideDialogOptions");
-        boxes = {{QObject::tr("Introduction"), 1091}, {QObject::tr("Numbers"), 1104}};
-        break;
-    case ExportReading::Biorhythm:
-        form.valueName = QStringLiteral("ExportBiorytmusDialogOptions");
-        boxes = {{QObject::tr("Introduction"), 1091},
-                 {QObject::tr("The Physical Curve"), 1101},
-                 {QObject::tr("The Spiritual Curve"), 1102},
-                 {QObject::tr("The Intellectual Curve"), 1103}};
-        break;
-    }
-    // Bit i of the word is section i of the export, in the order above.
-    for (int i = 0; i < boxes.size(); ++i)
-        form.boxes.append(OptionBox{1U << i, boxes[i].first, boxes[i].second});
-    form.mask = ExportAllSections(reading);
-    return form;
-}
-
 CExportCommands::CExportCommands(CQuadriviumDoc &document, CCommandRegistry &registry, CRichView &pane,
                                  QSettings &settings, QWidget *window)
     : QObject(window)
@@ -78,7 +41,7 @@ CExportCommands::CExportCommands(CQuadriviumDoc &document, CCommandRegistry &reg
                  ProgramIcon(QStringLiteral("document-save-as")));
     registry.setEnableRule(kCmdSaveAs, [this] { return !m_pane.document()->isEmpty(); });
     registry.add(kCmdExport, tr("&Export"), CCommandRegistry::NeedsPerson, QKeySequence(Qt::CTRL | Qt::Key_E));
-    registry.setEnableRule(kCmdExport, [this] { return readingShowing().has_value(); });
+    registry.setEnableRule(kCmdExport, [this] { return readingShowing() != nullptr; });
     connect(&registry, &CCommandRegistry::commandTriggered, this, [this](int id) {
         if (id == kCmdExport)
             RunGuarded(m_window, [this] { exportReading(); });
@@ -101,44 +64,27 @@ void CExportCommands::AddMenus(QMenu &file)
     file.insertAction(before, m_registry.action(kCmdExport));
 }
 
-std::optional<ExportReading> CExportCommands::readingShowing() const
+const ReadingKind *CExportCommands::readingShowing() const
 {
-    switch (m_document.currentCommand()) {
-    case kBirthChartPage: return ExportReading::Chart;
-    case kPyramidPage: return ExportReading::Pyramid;
-    case kBiorhythmPage: return ExportReading::Biorhythm;
-    default: return std::nullopt;
-    }
+    return ReadingKindOf(m_document.currentCommand());
 }
 
 void CExportCommands::exportReading()
 {
-    const auto reading = readingShowing();
+    const ReadingKind *reading = readingShowing();
     if (!reading || !m_document.hasPerson())
         return;
-    COptionsDialog dialog(m_settings, ExportOptions(*reading), m_window);
+    COptionsDialog dialog(m_settings, reading->exportOptions(), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    DateTimeValue day = m_document.chosenDay().datePart();
-    if (!day.isValid() || day.days() == 0.0) {
-        const CivilDate today = m_clock();
-        day = DateTimeValue::fromFields(today.year, today.month, today.day);
-    }
-    auto values = ComputeReading(m_document.personName().toLatin1().toStdString(), m_document.birthDate(),
-                                 m_clock, day);
-    if (!values) {
+    const auto subject = ReportSubjectOf(m_document, m_clock);
+    if (!subject) {
         ShowError(m_window, tr("%1 has no valid date of birth.").arg(m_document.personName()));
         return;
     }
-    // Curves switched off have no text.
-    const bool shown[] = {m_document.showRed, m_document.showGreen, m_document.showBlue};
-    for (std::size_t curve = 0; curve < 3; ++curve) {
-        if (!shown[curve])
-            values->curveClass[curve] = 0;
-    }
-    const ExportPerson person{m_document.personName(), m_document.birthDate(), m_document.birthTime()};
-    const Status assembled = AssembleExport(*m_pane.document(), TextStore(), person, *reading, *values,
-                                            dialog.options() & ExportAllSections(*reading));
+    const ExportPerson person{subject->name, subject->birth, subject->time};
+    const Status assembled = AssembleExport(*m_pane.document(), TextStore(), person,
+                                            reading->exportRecords(*subject, dialog.options() & reading->allSections()));
     m_pane.moveCursor(QTextCursor::Start);
     m_pane.document()->setModified(true);
     m_document.textChanged = true;
@@ -148,7 +94,7 @@ void CExportCommands::exportReading()
 
 void CExportCommands::saveAs()
 {
-    const auto reading = readingShowing();
+    const ReadingKind *reading = readingShowing();
     QFileDialog dialog(m_window, tr("Save As"));
     dialog.setObjectName(QStringLiteral("exportFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -158,7 +104,7 @@ void CExportCommands::saveAs()
     // a file is asked below, for the name actually written.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (reading)
-        dialog.selectFile(ExportDefaultFileName(*reading));
+        dialog.selectFile(reading->exportFileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const StreamFormat format = dialog.selectedNameFilter() == kTextFilter ? StreamFormat::PlainText

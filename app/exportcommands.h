@@ -1,11 +1,8 @@
 #pragma once
 
 #include "engine/corenumbers.h"
-#include "output/exportassembly.h"
 
 #include <QObject>
-
-#include <optional>
 
 class QMenu;
 class QSettings;
@@ -16,17 +13,13 @@ namespace quadrivium {
 class CCommandRegistry;
 class CQuadriviumDoc;
 class CRichView;
-struct OptionsDialogForm;
+struct ReadingKind;
 
 /// Command ids of the export.
 enum ExportCommandId {
     kCmdSaveAs = 22838,
     kCmdExport = 32848,
 };
-
-/// The export options dialogs of the readings ("Export", one box per
-/// section, "All"), each remembering its last choice.
-OptionsDialogForm ExportOptions(ExportReading reading);
 
 /// Export (32848): asks which sections of the reading showing to export
 /// and assembles them in the text pane, headed by the person's name, date
@@ -44,7 +37,8 @@ public:
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
 private:
-    std::optional<ExportReading> readingShowing() const;
+    /// The reading in front; null when none is.
+    const ReadingKind *readingShowing() const;
     void exportReading();
     void saveAs();
 

@@ -1,6 +1,7 @@
 #include "groupdialog.h"
 
 #include "output/errorfunnel.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/personstore.h"
 
@@ -15,7 +16,7 @@ namespace quadrivium {
 CGroupDialog::CGroupDialog(const QString &personsDbPath, Mode mode, int groupId, QWidget *parent)
     : QDialog(parent), m_path(personsDbPath), m_mode(mode), m_groupId(mode == RenameGroup ? groupId : -1)
 {
-    setWindowTitle(LoadString(mode == NewGroup ? 504 : 505));
+    setWindowTitle(LoadString(mode == NewGroup ? kStrNewGroup : kStrRenameGroup));
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("groupName"));

@@ -31,6 +31,7 @@
 #include "pages/biorhythmpage.h"
 #include "pages/intropage.h"
 #include "pages/quadriviumdoc.h"
+#include "pages/readingkind.h"
 #include "pages/readingpage.h"
 #include "pages/readingpages.h"
 #include "store/datetext.h"
@@ -49,11 +50,6 @@
 namespace quadrivium {
 
 namespace {
-
-bool isReadingCommand(int id)
-{
-    return id == kBiorhythmPage || id == kPyramidPage || id == kBirthChartPage;
-}
 
 QRect screenArea()
 {
@@ -231,6 +227,7 @@ void CMainFrame::addReadingPages()
         }
         sheet->setTabEnabled(sheet->indexOf(p), !p->needsPerson() || m_document.hasPerson());
         m_pages[command] = p;
+        m_pageOrder.push_back(p);
         CCommandRegistry::Flags flags = CCommandRegistry::MarkedWhileCurrent;
         if (p->needsPerson())
             flags |= CCommandRegistry::NeedsPerson;
@@ -266,8 +263,8 @@ void CMainFrame::createMenus()
     add(edit, kCmdCopy);
 
     m_viewMenu = menuBar()->addMenu(tr("&View"));
-    for (int id : {kBirthChartPage, kPyramidPage, kBiorhythmPage, kWalkthroughPage})
-        add(m_viewMenu, id);
+    for (const CReadingPage *p : m_pageOrder)
+        add(m_viewMenu, p->command());
     if (!m_pages.empty())
         m_viewMenu->addSeparator();
     m_barsMenu = m_viewMenu->addMenu(tr("&Toolbars"));
@@ -278,7 +275,7 @@ void CMainFrame::createMenus()
     add(m_viewMenu, kCmdStatusBar);
     m_editor->AddMenus(*file, *edit, *m_viewMenu);
     m_viewMenu->addSeparator();
-    add(m_viewMenu, CSettingsCommand::kCmdSettings);
+    add(m_viewMenu, kCmdSettings);
     m_export->AddMenus(*file);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
@@ -289,8 +286,10 @@ void CMainFrame::createMenus()
 
     // The main bar in the order of its buttons; commands the program does
     // not offer are left out, and so are separators they would leave twice.
-    const int buttons[] = {kCmdNew, kCmdOpen, kCmdPrint, kCmdPrintPreview, 0, kBirthChartPage, kPyramidPage, kWalkthroughPage, 0,
-                           kBiorhythmPage, 0, kCmdAbout, kCmdHelpTopics};
+    std::vector<int> buttons{kCmdNew, kCmdOpen, kCmdPrint, kCmdPrintPreview, 0};
+    for (const CReadingPage *p : m_pageOrder)
+        buttons.push_back(p->command());
+    buttons.insert(buttons.end(), {0, kCmdAbout, kCmdHelpTopics});
     bool separatorDue = false;
     for (int id : buttons) {
         if (id == 0) {
@@ -432,7 +431,8 @@ void CMainFrame::runPageCommand(int id)
     if (!p || m_document.currentCommand() == id || !m_editor->ReleaseForPage())
         return;
     m_document.setCurrentCommand(id);
-    if (id == kBirthChartPage || id == kPyramidPage)
+    // The calendar chooses the biorhythm's day; other readings close it.
+    if (id != kBiorhythmPage && ReadingKindOf(id))
         m_calendarBar->hide();
     p->refill();
     m_view->ShowPage(p->sheetIndex());
@@ -550,7 +550,7 @@ void CMainFrame::editPerson()
 void CMainFrame::personListChosen(int id)
 {
     const int command = m_document.currentCommand();
-    if ((isReadingCommand(command) || command == kNoPage || command == kWalkthroughPage)
+    if ((ReadingKindOf(command) || command == kNoPage || command == kWalkthroughPage)
         && !m_personsPath.isEmpty()) {
         const auto row = PersonStore(m_personsPath).find(id);
         if (!Succeeded(this, row))

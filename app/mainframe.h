@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <map>
+#include <vector>
 
 class QMenu;
 class QSettings;
@@ -145,6 +146,7 @@ private:
     QMenu *m_viewMenu = nullptr;
     QMenu *m_barsMenu = nullptr;
     std::map<int, CReadingPage *> m_pages;
+    std::vector<CReadingPage *> m_pageOrder; ///< in sheet order
     QPointer<CHelpWindow> m_help;
     CPersonsFileWatch *m_personsWatch = nullptr;
     bool m_closed = false;

@@ -4,6 +4,7 @@
 #include "personlistview.h"
 
 #include "output/errorfunnel.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
 #include "store/datetext.h"
@@ -71,7 +72,7 @@ CPersonDialog::CPersonDialog(CQuadriviumDoc &doc, const QString &personsDbPath, 
     : QDialog(parent), m_doc(doc), m_path(personsDbPath), m_personId(personId),
       m_twelveHourClock(IsTwelveHourClock())
 {
-    setWindowTitle(personId == 0 ? QStringLiteral("New") : LoadString(4897));
+    setWindowTitle(personId == 0 ? QStringLiteral("New") : LoadString(kStrEditFile));
     createFields();
     createLayout();
 
@@ -284,8 +285,8 @@ void CPersonDialog::accept()
         if (!Succeeded(this, outcome))
             return;
         if (outcome->duplicateGroup) {
-            const QString question = LoadString(9007).arg(entry.first, entry.last, *outcome->duplicateGroup);
-            if (QMessageBox::question(this, LoadString(9006), question, QMessageBox::Yes | QMessageBox::No,
+            const QString question = LoadString(kStrNameExistsInGroup).arg(entry.first, entry.last, *outcome->duplicateGroup);
+            if (QMessageBox::question(this, LoadString(kStrNameExists), question, QMessageBox::Yes | QMessageBox::No,
                                       QMessageBox::Yes)
                 != QMessageBox::Yes)
                 return;

@@ -5,6 +5,7 @@
 #include "personlistview.h"
 
 #include "output/errorfunnel.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
 #include "store/datetext.h"
@@ -54,7 +55,7 @@ CPersonSelectDialog::CPersonSelectDialog(CQuadriviumDoc &doc, const QString &per
 {
     m_list = new CPersonListView(this);
     m_list->setObjectName(QStringLiteral("personList"));
-    m_list->setHeaderLabels({LoadString(131), LoadString(132), LoadString(133)});
+    m_list->setHeaderLabels({LoadString(kStrColumnName), LoadString(kStrColumnBirthday), LoadString(kStrColumnTime)});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionsMovable(false);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -123,7 +124,7 @@ void CPersonSelectDialog::fill()
     m_list->clear();
     m_rows.clear();
     const bool top = m_depth == 0;
-    setWindowTitle(top ? LoadString(10002) : LoadString(10003) + m_levelName);
+    setWindowTitle(top ? LoadString(kStrOpenTitle) : LoadString(kStrOpenInTitle) + m_levelName);
     m_newGroup->setEnabled(top);
     if (!top) {
         auto *up = new QTreeWidgetItem(m_list, {QStringLiteral("..")});
@@ -286,16 +287,16 @@ void CPersonSelectDialog::onEdit()
 
 void CPersonSelectDialog::onDelete()
 {
-    const QString caption = LoadString(500);
+    const QString caption = LoadString(kStrDeleteName);
     if (m_list->selectedItems().isEmpty()) {
-        tell(this, caption, LoadString(501));
+        tell(this, caption, LoadString(kStrSelectToDelete));
         return;
     }
     const int tag = selectedTag();
     const PersonRow *row = rowOf(tag);
     if (tag == kUpRowTag || !row)
         return;
-    const auto tellNotEmpty = [&] { tell(this, caption, LoadString(503)); };
+    const auto tellNotEmpty = [&] { tell(this, caption, LoadString(kStrGroupNotEmpty)); };
     if (row->folder) {
         const auto members = m_store.listLevel(row->child);
         if (!Succeeded(this, members))
@@ -307,7 +308,7 @@ void CPersonSelectDialog::onDelete()
         }
     }
     const int id = row->id;
-    if (QMessageBox::question(this, caption, LoadString(502), QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(this, caption, LoadString(kStrAreYouSure), QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     const auto deleted = m_store.deleteRow(id);

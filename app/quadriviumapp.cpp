@@ -6,6 +6,7 @@
 #include "tipofday.h"
 
 #include "output/errorfunnel.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "pages/quadriviumdoc.h"
 #include "store/connection.h"
@@ -101,10 +102,10 @@ bool CQuadriviumApp::InitInstance()
     QTextStream(stderr) << "quadrivium: " << personsNotice << Qt::endl;
 
     if (QCoreApplication::organizationName().isEmpty())
-        QCoreApplication::setOrganizationName(LoadString(10021));
+        QCoreApplication::setOrganizationName(LoadString(kStrCompany));
     if (QCoreApplication::applicationName().isEmpty())
         QCoreApplication::setApplicationName(QStringLiteral("Orbisaneng"));
-    m_settings = std::make_unique<QSettings>(LoadString(10021), QStringLiteral("Orbisaneng"));
+    m_settings = std::make_unique<QSettings>(LoadString(kStrCompany), QStringLiteral("Orbisaneng"));
     CheckBarState(*m_settings);
 
     m_document = std::make_unique<CQuadriviumDoc>();

@@ -56,7 +56,7 @@ void CQuickView::Refresh()
         lines << QString() << QStringLiteral("Biorhythm on %1:").arg(FormatDateValue(day));
         static const char *const names[3] = {"Physical", "Spiritual", "Intellectual"};
         static const char *const states[4] = {"", "high", "middle", "low"};
-        const bool shown[3] = {m_document.showRed, m_document.showGreen, m_document.showBlue};
+        const bool shown[3] = {m_document.showPhysical, m_document.showEmotional, m_document.showIntellectual};
         for (std::size_t i = 0; i < 3; ++i) {
             if (shown[i])
                 lines << QStringLiteral("  %1: %2").arg(QLatin1String(names[i]),

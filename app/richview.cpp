@@ -1,5 +1,6 @@
 #include "richview.h"
 
+#include "output/stringids.h"
 #include "output/stringtable.h"
 
 #include <QColorDialog>
@@ -26,13 +27,13 @@ QTextCharFormat textFormat(const QString &face)
 
 CRichView::CRichView(QWidget *parent)
     : QTextEdit(parent)
-    , m_textFormat(textFormat(LoadString(9010)))
-    , m_fixedFormat(textFormat(LoadString(9009)))
+    , m_textFormat(textFormat(LoadString(kStrTextFont)))
+    , m_fixedFormat(textFormat(LoadString(kStrFixedFont)))
 {
     setObjectName(QStringLiteral("textPane"));
     setEditable(false);
     setAcceptRichText(true);
-    QFont font(LoadString(9010));
+    QFont font(LoadString(kStrTextFont));
     font.setPointSizeF(10.0);
     document()->setDefaultFont(font);
     resetContent();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/windowcommands.h"
+
 #include <QObject>
 
 namespace quadrivium {
@@ -16,8 +18,6 @@ class CQuickView;
 class CSettingsCommand : public QObject {
     Q_OBJECT
 public:
-    enum : int { kCmdSettings = 22817, kCmdSettingsFromBiorhythm = 22777 };
-
     /// Adds the commands to the frame's registry and makes the quick view,
     /// shown when the "QuickView" setting is on.
     explicit CSettingsCommand(CMainFrame &frame);

@@ -1,6 +1,7 @@
 #include "setupsheet.h"
 
 #include "output/biorhythmgraph.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "pages/biorhythmpage.h"
 #include "pages/quadriviumdoc.h"
@@ -57,7 +58,7 @@ CSetupSheet::CSetupSheet(CQuadriviumDoc &document, Page start, QWidget *parent)
     , m_document(document)
 {
     setObjectName(QStringLiteral("setupSheet"));
-    setWindowTitle(LoadString(112));
+    setWindowTitle(LoadString(kStrSettings));
     m_pages = new QTabWidget(this);
     m_pages->addTab(makeGeneralPage(), QStringLiteral("General"));
     m_pages->addTab(makeBiorhythmPage(), QStringLiteral("Biorhythm"));

@@ -1,5 +1,6 @@
 #include "sheetwithtab.h"
 
+#include "output/stringids.h"
 #include "output/stringtable.h"
 
 namespace quadrivium {
@@ -8,27 +9,29 @@ CsheetWithTab::CsheetWithTab(QWidget *parent)
     : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("sheet"));
-    setAccessibleName(LoadString(129));
+    setAccessibleName(LoadString(kStrReadings));
     setDocumentMode(true);
 }
 
 bool CsheetWithTab::setPage(int position, QWidget *page, const QString &text, const QIcon &icon)
 {
-    if (position < 0 || position >= Count || !page || m_pages[position])
+    if (position < 0 || !page || this->page(position))
         return false;
+    if (std::size_t(position) >= m_pages.size())
+        m_pages.resize(std::size_t(position) + 1, nullptr);
     int index = 0;
     for (int p = 0; p < position; ++p) {
-        if (m_pages[p])
+        if (m_pages[std::size_t(p)])
             ++index;
     }
-    m_pages[position] = page;
+    m_pages[std::size_t(position)] = page;
     insertTab(index, page, icon, text);
     return true;
 }
 
 QWidget *CsheetWithTab::page(int position) const
 {
-    return position >= 0 && position < Count ? m_pages[position] : nullptr;
+    return position >= 0 && std::size_t(position) < m_pages.size() ? m_pages[std::size_t(position)] : nullptr;
 }
 
 bool CsheetWithTab::setActivePage(int position)
@@ -46,9 +49,9 @@ bool CsheetWithTab::setActivePage(int position)
 int CsheetWithTab::activePosition() const
 {
     QWidget *current = currentWidget();
-    for (int p = 0; p < Count; ++p) {
+    for (std::size_t p = 0; p < m_pages.size(); ++p) {
         if (current && m_pages[p] == current)
-            return p;
+            return int(p);
     }
     return -1;
 }

@@ -2,18 +2,18 @@
 
 #include <QTabWidget>
 
-#include <array>
+#include <vector>
 
 namespace quadrivium {
 
-/// The tabbed sheet of the upper pane. It has five positions: 0 the
-/// introduction, 1 birth chart, 2 pyramid, 3 biorhythm, 4 calculation
-/// walkthrough; a page that the program does not have simply has no tab,
-/// and the tabs keep the order of the positions.
+/// The tabbed sheet of the upper pane. Position 0 is the introduction; the
+/// reading pages follow at the positions they were made for (see
+/// CreateReadingPages). A position without a page simply has no tab, and
+/// the tabs keep the order of the positions.
 class CsheetWithTab : public QTabWidget {
     Q_OBJECT
 public:
-    enum Position { Introduction = 0, BirthChart = 1, Pyramid = 2, Biorhythm = 3, Walkthrough = 4, Count = 5 };
+    enum Position { Introduction = 0 };
 
     explicit CsheetWithTab(QWidget *parent = nullptr);
 
@@ -27,7 +27,7 @@ public:
     int activePosition() const;
 
 private:
-    std::array<QWidget *, Count> m_pages{};
+    std::vector<QWidget *> m_pages; ///< by position; null where none is
 };
 
 } // namespace quadrivium

@@ -2,6 +2,7 @@
 
 #include "commandregistry.h"
 
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/location.h"
 
@@ -45,7 +46,7 @@ CTipOfDay::CTipOfDay(QSettings &settings, const QString &path)
     , m_file(path)
 {
     if (!m_file.open(QIODevice::ReadOnly)) {
-        m_text = LoadString(108);
+        m_text = LoadString(kStrTipsMissing);
         return;
     }
     m_open = true;
@@ -92,14 +93,14 @@ void CTipOfDay::NextTip()
             }
             wrapped = true;
             if (!m_file.seek(0)) {
-                m_text = LoadString(109);
+                m_text = LoadString(kStrTipsUnreadable);
                 return;
             }
             continue;
         }
         const QByteArray line = m_file.readLine(kMaxLine + 1);
         if (line.isEmpty() && m_file.error() != QFileDevice::NoError) {
-            m_text = LoadString(109);
+            m_text = LoadString(kStrTipsUnreadable);
             return;
         }
         if (skipped(line))
@@ -134,12 +135,12 @@ CTipDialog::CTipDialog(QSettings &settings, const QString &path, QWidget *parent
     , m_next(new QPushButton(tr("&Next Tip"), this))
 {
     setObjectName(QStringLiteral("tipDialog"));
-    setWindowTitle(LoadString(104));
+    setWindowTitle(LoadString(kStrTipOfDay));
 
     auto *picture = new QLabel(this);
     picture->setPixmap(ProgramIcon(QStringLiteral(":/icons/tip.svg")).pixmap(48, 48));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    auto *heading = new QLabel(LoadString(107), this);
+    auto *heading = new QLabel(LoadString(kStrTipHeading), this);
     QFont f = heading->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.4);

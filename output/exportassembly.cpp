@@ -2,6 +2,7 @@
 
 #include "rtfwriter.h"
 #include "storedtext.h"
+#include "stringids.h"
 #include "stringtable.h"
 
 #include "engine/reading.h"
@@ -119,62 +120,24 @@ void biorhythmRecords(const Reading &r, std::uint32_t sections, std::vector<Expo
 
 } // namespace
 
-QStringList ExportSectionNames(ExportReading reading)
-{
-    switch (reading) {
-    case ExportReading::Chart:
-        return {QStringLiteral("intro"), QStringLiteral("numbers"), QStringLiteral("lines"),
-                QStringLiteral("ruling"), QStringLiteral("day"), QStringLiteral("fate"),
-                QStringLiteral("appearance"), QStringLiteral("dominant"), QStringLiteral("personal-year")};
-    case ExportReading::Pyramid:
-        return {QStringLiteral("intro"), QStringLiteral("numbers")};
-    case ExportReading::Biorhythm:
-        break;
-    }
-    return {QStringLiteral("intro"), QStringLiteral("physical"), QStringLiteral("spiritual"),
-            QStringLiteral("intellectual")};
-}
-
-std::uint32_t ExportAllSections(ExportReading reading)
-{
-    return (1U << ExportSectionNames(reading).size()) - 1U;
-}
-
-std::optional<ExportReading> ExportReadingNamed(const QString &name)
-{
-    if (name == QLatin1String("chart"))
-        return ExportReading::Chart;
-    if (name == QLatin1String("pyramid"))
-        return ExportReading::Pyramid;
-    if (name == QLatin1String("biorhythm"))
-        return ExportReading::Biorhythm;
-    return std::nullopt;
-}
-
-QString ExportDefaultFileName(ExportReading reading)
-{
-    switch (reading) {
-    case ExportReading::Chart: return LoadString(9012);
-    case ExportReading::Pyramid: return LoadString(9013);
-    case ExportReading::Biorhythm: break;
-    }
-    return LoadString(9014);
-}
-
-std::vector<ExportRecord> ExportRecords(ExportReading reading, const Reading &values, std::uint32_t sections)
+std::vector<ExportRecord> ChartExportRecords(const Reading &values, std::uint32_t sections)
 {
     std::vector<ExportRecord> records;
-    switch (reading) {
-    case ExportReading::Chart:
-        chartRecords(values, sections, records);
-        break;
-    case ExportReading::Pyramid:
-        pyramidRecords(values, sections, records);
-        break;
-    case ExportReading::Biorhythm:
-        biorhythmRecords(values, sections, records);
-        break;
-    }
+    chartRecords(values, sections, records);
+    return records;
+}
+
+std::vector<ExportRecord> PyramidExportRecords(const Reading &values, std::uint32_t sections)
+{
+    std::vector<ExportRecord> records;
+    pyramidRecords(values, sections, records);
+    return records;
+}
+
+std::vector<ExportRecord> BiorhythmExportRecords(const Reading &values, std::uint32_t sections)
+{
+    std::vector<ExportRecord> records;
+    biorhythmRecords(values, sections, records);
     return records;
 }
 
@@ -214,7 +177,7 @@ void AppendRecord(QTextDocument &document, const TextRecord &r, int table, int n
 
 
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
-                      ExportReading reading, const Reading &values, std::uint32_t sections)
+                      const std::vector<ExportRecord> &records)
 {
     const QStringList headings = ExportHeadingValues(person);
     for (int i = 0; i < headings.size(); ++i) {
@@ -222,13 +185,12 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
         if (!written.ok())
             return written;
     }
-    QFont font(LoadString(9010));
+    QFont font(LoadString(kStrTextFont));
     font.setPointSizeF(10.0);
     document.setDefaultFont(font);
     document.clear();
     // The three headings, then the reading's records, all read at once; a
     // missing record appends nothing.
-    const std::vector<ExportRecord> records = ExportRecords(reading, values, sections);
     std::vector<TextKey> keys{{kTitleListTable, 1}, {kTitleListTable, 2}, {kTitleListTable, 3}};
     for (const ExportRecord &record : records)
         keys.emplace_back(record.table, record.numberId);

@@ -9,7 +9,6 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 class QTextDocument;
@@ -20,23 +19,6 @@ struct Reading;
 class TextStore;
 struct TextRecord;
 
-/// The readings that can be exported.
-enum class ExportReading { Chart, Pyramid, Biorhythm };
-
-/// The sections of a reading's export, in the order of their option bits
-/// (bit i is section i): chart "intro", "numbers", "lines", "ruling",
-/// "day", "fate", "appearance", "dominant", "personal-year"; pyramid
-/// "intro", "numbers"; biorhythm "intro", "physical", "spiritual",
-/// "intellectual".
-QStringList ExportSectionNames(ExportReading reading);
-/// Every section bit of a reading.
-std::uint32_t ExportAllSections(ExportReading reading);
-/// The reading named "chart", "pyramid" or "biorhythm".
-std::optional<ExportReading> ExportReadingNamed(const QString &name);
-/// The default file name of a reading's export: "Chart.rtf", "Pyramid.rtf",
-/// "Biorhythm.rtf".
-QString ExportDefaultFileName(ExportReading reading);
-
 /// One record appended to an export: table, NumberID and the label put
 /// after its title (the personal year's " (2026)").
 struct ExportRecord {
@@ -46,10 +28,16 @@ struct ExportRecord {
     friend bool operator==(const ExportRecord &, const ExportRecord &) = default;
 };
 
-/// The records an export of `reading` appends for the chosen sections, in
-/// their order. The biorhythm's curves count as shown when their class in
-/// `values` is not 0.
-std::vector<ExportRecord> ExportRecords(ExportReading reading, const Reading &values, std::uint32_t sections);
+/// The records the export of a reading appends for the chosen sections, in
+/// their order; bit i of `sections` is the reading's section i.
+/// Birth chart: "intro", "numbers", "lines", "ruling", "day", "fate",
+/// "appearance", "dominant", "personal-year".
+std::vector<ExportRecord> ChartExportRecords(const Reading &values, std::uint32_t sections);
+/// Pyramid: "intro", "numbers".
+std::vector<ExportRecord> PyramidExportRecords(const Reading &values, std::uint32_t sections);
+/// Biorhythm: "intro", "physical", "emotional", "intellectual"; a curve
+/// counts as shown when its class in `values` is not 0.
+std::vector<ExportRecord> BiorhythmExportRecords(const Reading &values, std::uint32_t sections);
 
 /// The person an export is headed with.
 struct ExportPerson {
@@ -74,11 +62,10 @@ void AppendRecord(QTextDocument &document, const TextRecord &record, int table, 
 
 /// Builds an export in `document`: writes the person's heading values into
 /// the heading records 1..3 of the store's title list, appends them, then
-/// the records of the chosen sections. The document takes the text pane's
-/// default font first, so that every export of the same reading is the
-/// same file.
+/// `records` in their order. The document takes the text pane's default
+/// font first, so that every export of the same reading is the same file.
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
-                      ExportReading reading, const Reading &values, std::uint32_t sections);
+                      const std::vector<ExportRecord> &records);
 
 /// The path an export is written to: `path` with ".rtf" or ".txt" (by the
 /// format) added when its file name has no dot.

@@ -1,6 +1,7 @@
 #include "printjob.h"
 
 #include "cellgrid.h"
+#include "stringids.h"
 #include "stringtable.h"
 
 #include <QtMath>
@@ -253,7 +254,7 @@ void CPrintJob::LayContents()
     if (!nextPage())
         return;
     const QFont title = titleFont();
-    const QString heading = LoadString(111);
+    const QString heading = LoadString(kStrContent);
     const QSize headingSize = TextExtent(title, heading);
     m_current->drawText(QPoint(g.frameLeft + frameWidth / 2 - headingSize.width() / 2, g.frameTop), heading, title, 0);
     int y = -headingSize.height();

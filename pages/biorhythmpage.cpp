@@ -2,6 +2,7 @@
 
 #include "pagelook.h"
 #include "quadriviumdoc.h"
+#include "windowcommands.h"
 
 #include <QContextMenuEvent>
 #include <QDate>
@@ -20,8 +21,6 @@ namespace {
 constexpr int kTableIntro = 0;
 constexpr int kTableBiorhythm = 3;
 constexpr int kIntroNumber = 4;
-constexpr int kCmdOpen = 22776;
-constexpr int kCmdSettingsFromPage = 22777;
 constexpr int kStripTop = 2;
 constexpr int kStripHeight = 24;
 constexpr int kGraphTop = 28;
@@ -48,15 +47,15 @@ DateTimeValue presentDay(const CQuadriviumDoc &doc, const Clock &clock)
 
 DocumentSettings::Value CurveWidthSetting(Curve curve)
 {
-    static const DocumentSettings::Value values[3] = {DocumentSettings::WidthRed, DocumentSettings::WidthGreen,
-                                                      DocumentSettings::WidthBlue};
+    static const DocumentSettings::Value values[3] = {DocumentSettings::WidthPhysical, DocumentSettings::WidthEmotional,
+                                                      DocumentSettings::WidthIntellectual};
     return values[static_cast<std::size_t>(curve)];
 }
 
 DocumentSettings::Value CurveStyleSetting(Curve curve)
 {
-    static const DocumentSettings::Value values[3] = {DocumentSettings::StyleRed, DocumentSettings::StyleGreen,
-                                                      DocumentSettings::StyleBlue};
+    static const DocumentSettings::Value values[3] = {DocumentSettings::StylePhysical, DocumentSettings::StyleEmotional,
+                                                      DocumentSettings::StyleIntellectual};
     return values[static_cast<std::size_t>(curve)];
 }
 
@@ -74,13 +73,13 @@ bool &CurveShown(CQuadriviumDoc &document, Curve curve)
 {
     switch (curve) {
     case Curve::Physical:
-        return document.showRed;
+        return document.showPhysical;
     case Curve::Emotional:
-        return document.showGreen;
+        return document.showEmotional;
     case Curve::Intellectual:
         break;
     }
-    return document.showBlue;
+    return document.showIntellectual;
 }
 
 bool CurveShown(const CQuadriviumDoc &document, Curve curve)
@@ -303,7 +302,7 @@ void CBiorythmus::contextMenuEvent(QContextMenuEvent *event)
     connect(menu.addAction(QStringLiteral("Open")), &QAction::triggered, this,
             [this] { emit commandRequested(kCmdOpen); });
     connect(menu.addAction(QStringLiteral("Settings")), &QAction::triggered, this,
-            [this] { emit commandRequested(kCmdSettingsFromPage); });
+            [this] { emit commandRequested(kCmdSettingsFromBiorhythm); });
     connect(menu.addAction(QStringLiteral("Calender")), &QAction::triggered, this,
             [this] { emit calendarRequested(); });
     menu.exec(event->globalPos() + QPoint(2, 0));

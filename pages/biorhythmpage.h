@@ -23,7 +23,7 @@ int CurveStyle(const CQuadriviumDoc &document, Curve curve);
 /// The settings a curve's width and style are kept under.
 DocumentSettings::Value CurveWidthSetting(Curve curve);
 DocumentSettings::Value CurveStyleSetting(Curve curve);
-/// The document's switch of a curve (showRed, showGreen, showBlue).
+/// The document's switch of a curve (showPhysical, showEmotional, showIntellectual).
 bool &CurveShown(CQuadriviumDoc &document, Curve curve);
 bool CurveShown(const CQuadriviumDoc &document, Curve curve);
 
@@ -64,7 +64,6 @@ public:
     explicit CBiorythmus(CQuadriviumDoc &document, QWidget *parent = nullptr, Clock clock = SystemToday);
 
     int command() const override;
-    int sheetIndex() const override { return 3; }
     QString tabText() const override;
     QString menuText() const override;
     QString iconName() const override;

@@ -1,6 +1,7 @@
 #include "biorhythmprintjob.h"
 
 #include "output/cellgrid.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "output/surfacepaintdevice.h"
 #include "store/datetext.h"
@@ -38,7 +39,7 @@ void CBiorhythmPrintJob::ComposeContent()
         SetGraphicPage(true);
     Evaluate();
     const std::uint32_t sections = ((options() & 0x2U) ? 1U : 0U) | ((options() >> 9) & 0xEU);
-    AddRecords(ExportRecords(ExportReading::Biorhythm, m_subject.values, sections));
+    AddRecords(BiorhythmExportRecords(m_subject.values, sections));
 }
 
 void CBiorhythmPrintJob::PrintGraphicPage(CPrintSurface &surface)
@@ -53,7 +54,7 @@ void CBiorhythmPrintJob::PrintGraphicPage(CPrintSurface &surface)
     heading.SetRows(5);
     heading.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
     heading.SetGridFont(face(), unit * 15 / 10, 700);
-    const QString headingRows[5] = {LoadString(516), LoadString(509), m_subject.name, LoadString(517),
+    const QString headingRows[5] = {LoadString(kStrBiorhythm), LoadString(kStrFor), m_subject.name, LoadString(kStrBornOn),
                                     FormatDateValue(m_subject.birth)};
     for (int r = 0; r < 5; ++r) {
         heading.SetCursor(0, r);
@@ -79,7 +80,7 @@ void CBiorhythmPrintJob::PrintGraphicPage(CPrintSurface &surface)
     month.SetCursor(0, 0);
     month.SetFlags(CCellGrid::GridCenter | CCellGrid::VCenter | CCellGrid::OwnFont);
     month.SetCellFont(face(), unit * 8 / 10, 700);
-    month.SetText(QStringLiteral("%1 %2").arg(LoadString(522 + start.month())).arg(start.year(), 2, 10,
+    month.SetText(QStringLiteral("%1 %2").arg(LoadString(kStrJanuary - 1 + start.month())).arg(start.year(), 2, 10,
                                                                                      QLatin1Char('0')));
     const int present = m_subject.day.day();
     for (int d = 0; d < days; ++d) {
@@ -119,10 +120,10 @@ void CBiorhythmPrintJob::PrintGraphicPage(CPrintSurface &surface)
     legend.SetColumnWidth(0, 4 * unit);
     for (int r = 0; r < 3; ++r) {
         legend.SetCursor(1, r);
-        legend.SetText(LoadString(518 + r));
+        legend.SetText(LoadString(kStrPhysicalCurve + r));
     }
     legend.SetCursor(1, 4);
-    legend.SetText(QStringLiteral("%1 %2").arg(LoadString(521).trimmed(), FormatDateValue(m_subject.day)));
+    legend.SetText(QStringLiteral("%1 %2").arg(LoadString(kStrPresentDay).trimmed(), FormatDateValue(m_subject.day)));
     const int legendLeft = left;
     legend.ColumnWidth(0, true);
     legend.SetOrigin(legendLeft, top);

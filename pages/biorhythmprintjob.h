@@ -8,7 +8,7 @@ namespace quadrivium {
 
 /// The biorhythm report of the subject's present day. Options: 0x1 the
 /// graphic page, 0x2 the introduction, 0x400, 0x800 and 0x1000 the texts
-/// of the physical, spiritual and intellectual curves.
+/// of the physical, emotional and intellectual curves.
 class CBiorhythmPrintJob : public CReadingPrintJob {
 public:
     CBiorhythmPrintJob(const PrintSettings &settings, std::uint32_t options, ReportSubject subject,

@@ -2,7 +2,9 @@
 
 #include "pagelook.h"
 #include "quadriviumdoc.h"
+#include "windowcommands.h"
 
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
 #include "store/personname.h"
@@ -125,7 +127,7 @@ int CChart::command() const
 
 QString CChart::tabText() const
 {
-    return LoadString(10040);
+    return LoadString(kStrBirthChart);
 }
 
 QString CChart::menuText() const
@@ -310,7 +312,7 @@ void CChart::paintEvent(QPaintEvent *)
     QPainter p(this);
     const int centred = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextDontClip;
 
-    DrawPageTitle(p, *this, controlRect(kTitle), LoadString(10040));
+    DrawPageTitle(p, *this, controlRect(kTitle), LoadString(kStrBirthChart));
 
     // Grid lines, etched.
     auto etched = [&](const QRect &r, bool vertical) {
@@ -394,7 +396,7 @@ void CChart::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     const std::pair<const char *, int> entries[] = {
-        {"&New\tCtrl+N", 4775}, {"O&pen...\tCtrl+O", 22776}, {"&Edit File ...\tCtrl+D", 22821}};
+        {"&New\tCtrl+N", kCmdNew}, {"O&pen...\tCtrl+O", kCmdOpen}, {"&Edit File ...\tCtrl+D", kCmdEditFile}};
     for (const auto &[text, id] : entries) {
         QAction *action = menu.addAction(QString::fromLatin1(text));
         const int command = id;

@@ -20,7 +20,6 @@ public:
     explicit CChart(CQuadriviumDoc &document, QWidget *parent = nullptr);
 
     int command() const override;
-    int sheetIndex() const override { return 1; }
     QString tabText() const override;
     QString menuText() const override;
     QString iconName() const override;

@@ -1,6 +1,7 @@
 #include "chartprintjob.h"
 
 #include "output/cellgrid.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
 
@@ -33,7 +34,7 @@ void CChartPrintJob::ComposeContent()
 {
     if (options() & 0x1U)
         SetGraphicPage(true);
-    AddRecords(ExportRecords(ExportReading::Chart, m_subject.values, (options() >> 1) & 0x1FFU));
+    AddRecords(ChartExportRecords(m_subject.values, (options() >> 1) & 0x1FFU));
 }
 
 void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
@@ -48,16 +49,16 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
     // The heading: who the reading is for and the numbers. Its font is
     // made smaller when the longest row would not fit the frame.
     const QString rows[10][3] = {
-        {LoadString(508), {}, {}},
-        {LoadString(509), {}, {}},
+        {LoadString(kStrNumerologicalInterpretation), {}, {}},
+        {LoadString(kStrFor), {}, {}},
         {m_subject.name, {}, {}},
         {FormatDateValue(m_subject.birth), {}, {}},
-        {LoadString(510), QString::number(n.rulingNumber), {}},
-        {LoadString(511), QString::number(n.dayNumber), {}},
-        {LoadString(512), QString::number(n.core.m_nFate), {}},
-        {LoadString(513), QString::number(n.core.m_nAppearance), {}},
-        {LoadString(514), QString::number(n.core.m_nDominant), {}},
-        {LoadString(515), QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(year, 4, 10, QLatin1Char('0')),
+        {LoadString(kStrRulingNumberLabel), QString::number(n.rulingNumber), {}},
+        {LoadString(kStrDayNumberLabel), QString::number(n.dayNumber), {}},
+        {LoadString(kStrFateLabel), QString::number(n.core.m_nFate), {}},
+        {LoadString(kStrAppearanceLabel), QString::number(n.core.m_nAppearance), {}},
+        {LoadString(kStrDominantLabel), QString::number(n.core.m_nDominant), {}},
+        {LoadString(kStrPersonalYearLabel), QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(year, 4, 10, QLatin1Char('0')),
          QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYearNext).arg(year + 1, 4, 10, QLatin1Char('0'))},
     };
     const QString widest = rows[9][0] + rows[9][1] + rows[9][2] + QStringLiteral("MMMM");

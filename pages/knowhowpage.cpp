@@ -3,6 +3,7 @@
 #include "pagelook.h"
 #include "quadriviumdoc.h"
 
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/personname.h"
 
@@ -209,7 +210,7 @@ void CKnowHow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QRect title(m_block->x(), m_block->y(), m_block->width(), m_units.y(22));
-    DrawPageTitle(p, *this, title, LoadString(10039));
+    DrawPageTitle(p, *this, title, LoadString(kStrWalkthroughTitle));
     p.setFont(PageTitleFont(*this, QFont::Normal));
     p.setPen(Qt::black);
     p.drawText(title.translated(0, 30), Qt::AlignCenter | Qt::TextWordWrap, m_subtitle);

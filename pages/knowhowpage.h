@@ -19,7 +19,6 @@ public:
     explicit CKnowHow(CQuadriviumDoc &document, QWidget *parent = nullptr);
 
     int command() const override;
-    int sheetIndex() const override { return 4; }
     QString tabText() const override;
     QString menuText() const override;
     QString iconName() const override;

@@ -2,7 +2,9 @@
 
 #include "pagelook.h"
 #include "quadriviumdoc.h"
+#include "windowcommands.h"
 
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
 
@@ -126,7 +128,7 @@ int CPyramide::command() const
 
 QString CPyramide::tabText() const
 {
-    return LoadString(7000);
+    return LoadString(kStrPyramid);
 }
 
 QString CPyramide::menuText() const
@@ -280,7 +282,7 @@ CPyramide::Chevron CPyramide::chevron(int index) const
 void CPyramide::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    DrawPageTitle(p, *this, controlRect(kTitleBand), LoadString(7000));
+    DrawPageTitle(p, *this, controlRect(kTitleBand), LoadString(kStrPyramid));
 
     // The outline: three chevrons in black, each with a white highlight.
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -334,9 +336,9 @@ void CPyramide::contextMenuEvent(QContextMenuEvent *event)
     }
     // The main window's commands, each enabled while the window can run it.
     const std::pair<const char *, int> windowCommands[] = {
-        {nullptr, 0}, {"&Open...", 22776}, {"&New", 4775}, {"Edit File...", 22821},
+        {nullptr, 0}, {"&Open...", kCmdOpen}, {"&New", kCmdNew}, {"Edit File...", kCmdEditFile},
         {nullptr, 0}, {"Birth Chart", kBirthChartPage}, {"Biorhythm", kBiorhythmPage},
-        {nullptr, 0}, {"&Settings", 22817}};
+        {nullptr, 0}, {"&Settings", kCmdSettings}};
     for (const auto &[text, id] : windowCommands) {
         if (!text) {
             menu.addSeparator();

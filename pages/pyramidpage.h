@@ -31,7 +31,6 @@ public:
     explicit CPyramide(CQuadriviumDoc &document, QWidget *parent = nullptr);
 
     int command() const override;
-    int sheetIndex() const override { return 2; }
     QString tabText() const override;
     QString menuText() const override;
     QString iconName() const override;

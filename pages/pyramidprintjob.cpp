@@ -1,6 +1,7 @@
 #include "pyramidprintjob.h"
 
 #include "output/cellgrid.h"
+#include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
 
@@ -13,7 +14,7 @@ void CPyramidPrintJob::ComposeContent()
     if (options() & 0x1U)
         SetGraphicPage(true);
     const std::uint32_t sections = ((options() & 0x2U) ? 1U : 0U) | ((options() & 0x2000U) ? 2U : 0U);
-    auto records = ExportRecords(ExportReading::Pyramid, m_subject.values, sections);
+    auto records = PyramidExportRecords(m_subject.values, sections);
     // The printed introduction is the pyramid's own; the export also
     // carries the general one (introduction record 1).
     std::erase_if(records, [](const ExportRecord &r) { return r.table == 0 && r.numberId == 1; });
@@ -29,17 +30,17 @@ void CPyramidPrintJob::PrintGraphicPage(CPrintSurface &surface)
     const auto ageYear = [&](int i) { return QString::fromStdString(n.ageYearText(i)); };
 
     const QString rows[11][2] = {
-        {LoadString(522), {}},
+        {LoadString(kStrPyramidInterpretation), {}},
         {{}, {}},
-        {LoadString(509), {}},
+        {LoadString(kStrFor), {}},
         {m_subject.name, {}},
         {FormatDateValue(m_subject.birth), {}},
         {{}, {}},
-        {LoadString(10019), QString::number(n.rulingNumber)},
-        {LoadString(3015), ageYear(0)},
-        {LoadString(3016), ageYear(1)},
-        {LoadString(3013), ageYear(2)},
-        {LoadString(3017), ageYear(3)},
+        {LoadString(kStrRulingNumberColon), QString::number(n.rulingNumber)},
+        {LoadString(kStrAgeFirstClimax), ageYear(0)},
+        {LoadString(kStrAgeSecondClimax), ageYear(1)},
+        {LoadString(kStrAgeThirdClimax), ageYear(2)},
+        {LoadString(kStrAgeFourthClimax), ageYear(3)},
     };
     CCellGrid table(surface);
     table.SetColumns(3);

@@ -87,7 +87,7 @@ void CQuadriviumDoc::LoadSettings(QSettings &store)
         const int value = read.toInt(&ok);
         if (read.isValid() && ok) {
             m_settings.current[i] = m_settings.loaded[i] = stored(v, value);
-        } else if (i <= DocumentSettings::WidthRed) {
+        } else if (i <= DocumentSettings::WidthPhysical) {
             m_settings.current[i] = 1;
             m_settings.loaded[i] = -1; // written at the end
         }

@@ -23,8 +23,11 @@ enum PageCommand {
 /// The settings that outlive a run. Each is kept as its current value and
 /// the value read at start-up, so that only a change is written back.
 struct DocumentSettings {
+    /// The curve values are stored under their colours' names ("StyleBlue"
+    /// is the intellectual curve's style, "WidthGreen" the emotional
+    /// curve's width, "...Red" the physical curve's).
     enum Value {
-        StyleBlue, StyleGreen, StyleRed, WidthBlue, WidthGreen, WidthRed,
+        StyleIntellectual, StyleEmotional, StylePhysical, WidthIntellectual, WidthEmotional, WidthPhysical,
         Autoload, QuickView, LastID, LastCommand, Toolbars, Count
     };
     /// Value names in the order they are written.
@@ -66,9 +69,10 @@ public:
     int editTable = 0;
     int editNumberId = 0;
     bool textChanged = false;
-    bool showRed = true;   ///< physical curve
-    bool showGreen = true; ///< spiritual curve
-    bool showBlue = true;  ///< intellectual curve
+    // Which biorhythm curves are shown.
+    bool showPhysical = true;
+    bool showEmotional = true;
+    bool showIntellectual = true;
     int biorhythmDays = 31;
     int biorhythmScale = 0;
 

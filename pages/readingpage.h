@@ -20,9 +20,10 @@ public:
 
     /// The page command that shows this page (22774 birth chart, ...).
     virtual int command() const = 0;
-    /// Position in the sheet: 1 birth chart, 2 pyramid, 3 biorhythm,
-    /// 4 calculation walkthrough.
-    virtual int sheetIndex() const = 0;
+    /// Position in the sheet (0 is the introduction's): the readings in
+    /// their registered order, then the calculation walkthrough.
+    int sheetIndex() const { return m_sheetIndex; }
+    void setSheetIndex(int position) { m_sheetIndex = position; }
     /// Tab and menu texts, e.g. "Birth Chart" and "&Birth Chart".
     virtual QString tabText() const = 0;
     virtual QString menuText() const = 0;
@@ -64,6 +65,7 @@ private:
     CQuadriviumDoc &m_document;
     Clock m_clock = SystemToday;
     std::function<bool(int)> m_probe;
+    int m_sheetIndex = -1;
 };
 
 } // namespace quadrivium

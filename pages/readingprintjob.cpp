@@ -6,6 +6,7 @@
 #include "output/cellgrid.h"
 #include "output/storedtext.h"
 #include "store/connection.h"
+#include "store/personname.h"
 #include "store/textstore.h"
 
 namespace quadrivium {
@@ -17,6 +18,7 @@ std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, con
     ReportSubject subject;
     subject.name = document.personName();
     subject.birth = document.birthDate();
+    subject.time = document.birthTime();
     const DateTimeValue &chosen = document.chosenDay();
     if (chosen.isValid() && chosen.days() != 0.0) {
         subject.day = chosen.datePart();
@@ -24,9 +26,7 @@ std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, con
         const CivilDate now = today();
         subject.day = DateTimeValue::fromFields(now.year, now.month, now.day);
     }
-    const QByteArray name = subject.name.toLatin1();
-    const auto values = ComputeReading(std::string_view(name.constData(), std::size_t(name.size())),
-                                       subject.birth, today, subject.day);
+    const auto values = ComputeReading(EngineName(subject.name), subject.birth, today, subject.day);
     if (!values)
         return std::nullopt;
     subject.values = *values;

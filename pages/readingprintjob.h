@@ -22,6 +22,7 @@ class CQuadriviumDoc;
 struct ReportSubject {
     QString name;
     DateTimeValue birth;
+    DateTimeValue time; ///< time of birth; 0: none
     DateTimeValue day; ///< the biorhythm's present day
     Reading values;
     std::array<int, 3> penWidth{1, 1, 1};

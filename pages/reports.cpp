@@ -1,10 +1,8 @@
 #include "reports.h"
 
-#include "biorhythmprintjob.h"
-#include "chartprintjob.h"
 #include "introprintjob.h"
-#include "pyramidprintjob.h"
 #include "quadriviumdoc.h"
+#include "readingkind.h"
 
 #include "store/location.h"
 
@@ -12,18 +10,14 @@ namespace quadrivium {
 
 bool HasReport(int command)
 {
-    return command == kNoPage || command == kBirthChartPage || command == kPyramidPage
-        || command == kBiorhythmPage;
+    return command == kNoPage || ReadingKindOf(command);
 }
 
 std::optional<OptionsDialogForm> ReportOptions(int command)
 {
-    switch (command) {
-    case kBirthChartPage: return ChartPrintOptions();
-    case kPyramidPage: return PyramidPrintOptions();
-    case kBiorhythmPage: return BiorhythmPrintOptions();
-    default: return std::nullopt;
-    }
+    if (const ReadingKind *kind = ReadingKindOf(command))
+        return kind->printOptions();
+    return std::nullopt;
 }
 
 std::unique_ptr<CPrintJob> CreateReport(int command, const PrintSettings &settings, std::uint32_t options,
@@ -31,19 +25,13 @@ std::unique_ptr<CPrintJob> CreateReport(int command, const PrintSettings &settin
 {
     if (command == kNoPage)
         return std::make_unique<CIntroPrintJob>(settings, TextDatabasePath());
-    if (!HasReport(command))
+    const ReadingKind *kind = ReadingKindOf(command);
+    if (!kind)
         return nullptr;
     auto subject = ReportSubjectOf(document, today);
     if (!subject)
         return nullptr;
-    switch (command) {
-    case kBirthChartPage:
-        return std::make_unique<CChartPrintJob>(settings, options, std::move(*subject), TextDatabasePath());
-    case kPyramidPage:
-        return std::make_unique<CPyramidPrintJob>(settings, options, std::move(*subject), TextDatabasePath());
-    default:
-        return std::make_unique<CBiorhythmPrintJob>(settings, options, std::move(*subject), TextDatabasePath());
-    }
+    return kind->makeReport(settings, options, std::move(*subject), TextDatabasePath());
 }
 
 } // namespace quadrivium

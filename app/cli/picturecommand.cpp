@@ -19,19 +19,11 @@ namespace quadrivium::cli {
 
 namespace {
 
-/// The readings `--reading` names, with the page command of each page.
-const std::pair<const char *, int> kReadings[] = {
-    {"chart", kBirthChartPage},
-    {"pyramid", kPyramidPage},
-    {"biorhythm", kBiorhythmPage},
-    {"walkthrough", kWalkthroughPage},
-};
-
 QStringList readingNames()
 {
     QStringList names;
-    for (const auto &[name, command] : kReadings)
-        names << QString::fromLatin1(name);
+    for (const auto &[name, command] : PicturePages())
+        names << name;
     return names;
 }
 
@@ -72,8 +64,8 @@ int runPicture(const QStringList &arguments)
 
     const QString reading = parser.value(QStringLiteral("reading"));
     int command = 0;
-    for (const auto &[name, id] : kReadings) {
-        if (reading == QLatin1String(name))
+    for (const auto &[name, id] : PicturePages()) {
+        if (reading == name)
             command = id;
     }
     if (command == 0)

@@ -4,9 +4,9 @@
 #include "personscommand.h"
 #include "readinginput.h"
 
-#include "output/exportassembly.h"
 #include "output/reportoutput.h"
 #include "pages/quadriviumdoc.h"
+#include "pages/readingkind.h"
 #include "pages/reports.h"
 
 #include <QCommandLineParser>
@@ -19,43 +19,13 @@ namespace quadrivium::cli {
 
 namespace {
 
-/// The page command of a reading name; -1 when there is none.
+/// The page command of a report name; -1 when there is none.
 int readingCommand(const QString &name)
 {
     if (name == QLatin1String("intro"))
         return kNoPage;
-    if (name == QLatin1String("chart"))
-        return kBirthChartPage;
-    if (name == QLatin1String("pyramid"))
-        return kPyramidPage;
-    if (name == QLatin1String("biorhythm"))
-        return kBiorhythmPage;
-    return -1;
-}
-
-/// The options word of a section list of a reading report: "all" or the
-/// names of the reading's export sections and "graphic", separated by
-/// commas. The names stand in the order of the options dialog's boxes.
-std::optional<std::uint32_t> reportOptions(int command, const QString &list, QString *error)
-{
-    const auto form = ReportOptions(command);
-    const auto reading = ExportReadingNamed(command == kBirthChartPage ? QStringLiteral("chart")
-                                            : command == kPyramidPage  ? QStringLiteral("pyramid")
-                                                                       : QStringLiteral("biorhythm"));
-    const QStringList names = QStringList{QStringLiteral("graphic")} + ExportSectionNames(*reading);
-    if (list.trimmed() == QLatin1String("all"))
-        return form->mask;
-    std::uint32_t word = 0;
-    for (const QString &part : list.split(QLatin1Char(','))) {
-        const int index = int(names.indexOf(part.trimmed()));
-        if (index < 0 || index >= form->boxes.size()) {
-            *error = QStringLiteral("--sections: unknown section \"%1\"; this report has: all, %2")
-                         .arg(part.trimmed(), names.join(QStringLiteral(", ")));
-            return std::nullopt;
-        }
-        word |= form->boxes[index].bit;
-    }
-    return word;
+    const ReadingKind *kind = ReadingKindNamed(name);
+    return kind ? kind->command : -1;
 }
 
 std::optional<QPageSize> pageSizeNamed(const QString &name)
@@ -94,10 +64,11 @@ int runReport(const QStringList &arguments)
         "Writes a printed report as a PDF file, as the window's PDF export does, with the\n"
         "default printer font and curve settings.\n"
         "  report --reading intro --pdf FILE.pdf\n"
-        "  report --reading chart|pyramid|biorhythm (--person ID | --first F --last L --born YYYY-MM-DD)\n"
-        "         [--sections LIST] --pdf FILE.pdf"));
+        "  report --reading %1 (--person ID | --first F --last L --born YYYY-MM-DD)\n"
+        "         [--sections LIST] --pdf FILE.pdf").arg(ReadingKindNames().join(QLatin1Char('|'))));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("reading"), QStringLiteral("The report: chart, pyramid, biorhythm or intro."),
+    parser.addOption({QStringLiteral("reading"),
+                      QStringLiteral("The report: %1 or intro.").arg(ReadingKindNames().join(QStringLiteral(", "))),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("sections"),
                       QStringLiteral("all (default) or a comma-separated list of the reading's export sections "
@@ -142,9 +113,9 @@ int runReport(const QStringList &arguments)
     Clock today = SystemToday;
     if (command != kNoPage) {
         QString error;
-        const auto word = reportOptions(command, parser.isSet(QStringLiteral("sections"))
-                                                     ? parser.value(QStringLiteral("sections")) : QStringLiteral("all"),
-                                        &error);
+        const auto word = ReadingKindOf(command)->reportOptions(
+            parser.isSet(QStringLiteral("sections")) ? parser.value(QStringLiteral("sections")) : QStringLiteral("all"),
+            &error);
         if (!word)
             return fail(error);
         options = *word;

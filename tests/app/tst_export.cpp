@@ -168,7 +168,7 @@ private slots:
     void biorhythmTextsOnlyForCurvesShown()
     {
         auto app = StartProgram();
-        app->document().showRed = false;
+        app->document().showPhysical = false;
         exportReading(*app, kBiorhythmPage, QDate(2026, 12, 6));
         if (QTest::currentTestFailed())
             return;

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(app->document().personName(), person);
         QCOMPARE(app->document().currentCommand(), command);
         if (!person.isEmpty()) {
-            QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::BirthChart));
+            QCOMPARE(frame->view()->sheet()->activePosition(), frame->page(kBirthChartPage)->sheetIndex());
             QCOMPARE(frame->mainBar()->personList()->currentText(), QStringLiteral("Anna Muller [Family ]"));
             QCOMPARE(frame->windowTitle(),
                      QStringLiteral("Anna Muller %1 - Quadrivium").arg(FormatDateValue(date(1984, 3, 7))));
@@ -287,7 +287,7 @@ private slots:
 
         showAnnasChart(*app);
         QCOMPARE(doc.currentCommand(), int(kBirthChartPage));
-        QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::BirthChart));
+        QCOMPARE(frame->view()->sheet()->activePosition(), frame->page(kBirthChartPage)->sheetIndex());
         QVERIFY(frame->registry().action(kBirthChartPage)->isChecked());
         QVERIFY(!frame->textPane()->toPlainText().isEmpty());
         QCOMPARE(frame->mainBar()->personList()->currentText(), QStringLiteral("Anna Muller [Family ]"));
@@ -312,7 +312,7 @@ private slots:
             frame->RunCommand(kWalkthroughPage);
             QVERIFY(frame->textPane()->toPlainText().isEmpty());
             QCOMPARE(doc.currentCommand(), int(kWalkthroughPage));
-            QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Walkthrough));
+            QCOMPARE(frame->view()->sheet()->activePosition(), frame->page(kWalkthroughPage)->sheetIndex());
             QVERIFY(!frame->registry().action(kBirthChartPage)->isChecked());
             QVERIFY(frame->registry().action(kWalkthroughPage)->isChecked());
             QVERIFY(frame->splitter()->isLocked());
@@ -391,7 +391,7 @@ private slots:
         frame->RunCommand(kPyramidPage);
         auto *pyramid = qobject_cast<CPyramide *>(frame->page(kPyramidPage));
         QVERIFY(pyramid);
-        QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Pyramid));
+        QCOMPARE(frame->view()->sheet()->activePosition(), frame->page(kPyramidPage)->sheetIndex());
         QCOMPARE(std::pair(doc.editTable, doc.editNumberId), std::pair(0, 3));
         const QString intro = frame->textPane()->toPlainText();
         QVERIFY(!intro.isEmpty());
@@ -454,7 +454,7 @@ private slots:
         QCOMPARE(doc.personName(), QStringLiteral("Cleo Neu"));
         QCOMPARE(frame->mainBar()->personList()->currentText(), QStringLiteral("Cleo Neu"));
         QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Cleo Neu ")));
-        QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::BirthChart));
+        QCOMPARE(frame->view()->sheet()->activePosition(), frame->page(kBirthChartPage)->sheetIndex());
         auto *birthChart = qobject_cast<CChart *>(frame->page(kBirthChartPage));
         QVERIFY(birthChart);
         QCOMPARE(birthChart->controlText(10001), QStringLiteral("Cleo Neu"));
@@ -584,7 +584,7 @@ private slots:
         doc.setChosenDay(date(2026, 3, 3));
 
         frame->RunCommand(kBiorhythmPage);
-        QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Biorhythm));
+        QCOMPARE(frame->view()->sheet()->activePosition(), frame->page(kBiorhythmPage)->sheetIndex());
         QVERIFY(calendarSwitch->isEnabled());
         const QString anna = biorhythmTexts(date(1984, 3, 7), date(2026, 3, 3));
         QVERIFY(!anna.isEmpty());
@@ -660,17 +660,17 @@ private slots:
             }
             QCOMPARE(greenRows(sheet->preview(Curve::Emotional)), 1);
             width->setValue(4);
-            QCOMPARE(doc.settings().value(DocumentSettings::WidthGreen), 4);
+            QCOMPARE(doc.settings().value(DocumentSettings::WidthEmotional), 4);
             QCOMPARE(greenRows(sheet->preview(Curve::Emotional)), 4);
             sheet->shownBox(Curve::Intellectual)->click();
-            QVERIFY(!doc.showBlue);
+            QVERIFY(!doc.showIntellectual);
             checked = true;
             sheet->reject();
         });
-        frame->RunCommand(CSettingsCommand::kCmdSettings);
+        frame->RunCommand(kCmdSettings);
         QVERIFY(checked);
-        QCOMPARE(doc.settings().value(DocumentSettings::WidthGreen), 4);
-        QVERIFY(!doc.showBlue);
+        QCOMPARE(doc.settings().value(DocumentSettings::WidthEmotional), 4);
+        QVERIFY(!doc.showIntellectual);
 
         // Elsewhere it opens on "General"; quick view and the toolbar look
         // are taken over on OK only.
@@ -686,7 +686,7 @@ private slots:
                 checked = true;
                 accept ? sheet->accept() : sheet->reject();
             });
-            frame->RunCommand(CSettingsCommand::kCmdSettings);
+            frame->RunCommand(kCmdSettings);
             QVERIFY(checked);
             QCOMPARE(frame->settingsCommand()->quickView()->isVisible(), accept);
             QCOMPARE(frame->mainBar()->isFlat(), !accept);

@@ -245,7 +245,7 @@ private slots:
     {
         QFETCH(int, colours);
         QFETCH(QList<QColor>, curves);
-        // The spiritual curve is switched off: neither drawn nor classified.
+        // The emotional curve is switched off: neither drawn nor classified.
         CBiorhythmGraph g = graphOf(date(2010, 6, 15));
         g.SetCurve(Curve::Intellectual, 3, 0);
         RecordingDevice device(colours);

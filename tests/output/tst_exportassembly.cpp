@@ -108,7 +108,7 @@ private slots:
         QTest::addColumn<quint32>("sections");
         QTest::addColumn<std::vector<ExportRecord>>("expected");
 
-        const int chart = int(ExportReading::Chart);
+        const int chart = 0, pyramid = 1, biorhythm = 2;
         // Lines in the order missing 3-6-9, 2-5-8, 4-5-6, 3-5-7, then the
         // present lines; seven 1s take the record of four.
         QTest::newRow("chart numbers and lines")
@@ -123,12 +123,12 @@ private slots:
                    + std::vector<ExportRecord>{{10, 4, QStringLiteral(" (2026)")}, {10, 5, QStringLiteral(" (2027)")}};
         QTest::newRow("chart nothing chosen") << chart << quint32(0) << std::vector<ExportRecord>{};
         // A climax shared by two places is exported once, all in ascending order.
-        QTest::newRow("pyramid") << int(ExportReading::Pyramid) << quint32(0x3)
+        QTest::newRow("pyramid") << pyramid << quint32(0x3)
                                  << sequence(0, {1, 3}) + sequence(2, {1, 3, 7});
-        // The spiritual curve is off (state 0): no text for it.
-        QTest::newRow("biorhythm all") << int(ExportReading::Biorhythm) << quint32(0xF)
+        // The emotional curve is off (state 0): no text for it.
+        QTest::newRow("biorhythm all") << biorhythm << quint32(0xF)
                                        << sequence(0, {4}) + sequence(3, {2, 9});
-        QTest::newRow("biorhythm intellectual only") << int(ExportReading::Biorhythm) << quint32(0x8)
+        QTest::newRow("biorhythm intellectual only") << biorhythm << quint32(0x8)
                                                      << sequence(3, {9});
     }
 
@@ -137,7 +137,9 @@ private slots:
         QFETCH(int, reading);
         QFETCH(quint32, sections);
         QFETCH(std::vector<ExportRecord>, expected);
-        const auto got = ExportRecords(ExportReading(reading), sampleReading(), sections);
+        const auto got = reading == 0 ? ChartExportRecords(sampleReading(), sections)
+            : reading == 1            ? PyramidExportRecords(sampleReading(), sections)
+                                      : BiorhythmExportRecords(sampleReading(), sections);
         QStringList gotText, expectedText;
         for (const ExportRecord &r : got)
             gotText << QStringLiteral("%1/%2%3").arg(r.table).arg(r.numberId).arg(r.label);
@@ -189,7 +191,7 @@ private slots:
         const Status made = AssembleExport(document, store,
                                            {QString::fromUtf8("Jörg Ode"), DateTimeValue::fromFields(1990, 11, 29),
                                             DateTimeValue::fromTime(6, 30)},
-                                           ExportReading::Pyramid, sampleReading(), 0x3);
+                                           PyramidExportRecords(sampleReading(), 0x3));
         QVERIFY2(made.ok(), qPrintable(made.error()));
         QCOMPARE(document.toPlainText(),
                  QString::fromUtf8("Name\nJörg Ode\nDate of Birth\n29.11.1990\nTime of Birth\n06:30\n"

@@ -81,7 +81,7 @@ private slots:
     {
         QTextEdit pane;
         pane.setPlainText(QStringLiteral("old content"));
-        // Physical high (1), spiritual switched off (0), intellectual low (3 -> 9).
+        // Physical high (1), emotional switched off (0), intellectual low (3 -> 9).
         QVERIFY(ShowTextTriple(pane, TextStore(m_path), 3, 1, 0, 3).ok());
         const QString text = pane.toPlainText();
         QVERIFY(!text.contains(QStringLiteral("old content")));

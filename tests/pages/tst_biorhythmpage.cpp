@@ -141,21 +141,21 @@ private slots:
     void noCurveShowsIntroduction()
     {
         Page p(date(1984, 3, 7), date(2026, 3, 3));
-        p.doc.showRed = p.doc.showGreen = p.doc.showBlue = false;
+        p.doc.showPhysical = p.doc.showEmotional = p.doc.showIntellectual = false;
         p.page.Evaluate();
         for (Curve c : kCurves)
             QCOMPARE(p.page.curveClass(c), 0);
         // Guards against stored widths and styles out of range (an edited
         // settings file): style 0 would hide a shown curve, width 40 smear it.
-        p.doc.showRed = true;
-        p.doc.settings().set(DocumentSettings::WidthRed, 40);
-        p.doc.settings().set(DocumentSettings::StyleRed, 0);
+        p.doc.showPhysical = true;
+        p.doc.settings().set(DocumentSettings::WidthPhysical, 40);
+        p.doc.settings().set(DocumentSettings::StylePhysical, 0);
         CBiorhythmGraph g;
         ApplyCurveSettings(p.doc, g);
         QCOMPARE(g.penWidth(Curve::Physical), 5);
         QCOMPARE(g.dashRun(Curve::Physical), 0);
         QCOMPARE(g.dashRun(Curve::Emotional), -1);
-        p.doc.showRed = false;
+        p.doc.showPhysical = false;
         QSignalSpy texts(&p.page, &CReadingPage::textRequested);
         QSignalSpy triples(&p.page, &CReadingPage::tripleRequested);
         p.page.showIntroduction();
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(p.page.dayTooltip(1), first + QStringLiteral(" - critical: physical, spiritual, intellectual"));
         QCOMPARE(p.page.dayTooltip(2), QLocale().toString(QDate(2000, 1, 2), QLocale::LongFormat));
         // A curve that is not shown is not named.
-        p.doc.showGreen = false;
+        p.doc.showEmotional = false;
         QCOMPARE(p.page.dayTooltip(1), first + QStringLiteral(" - critical: physical, intellectual"));
     }
 

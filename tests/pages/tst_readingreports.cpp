@@ -44,7 +44,7 @@ ReportSubject subject(const QString &name, int y, int m, int d, bool emotional =
     CQuadriviumDoc document;
     document.setCurrentPerson(name, DateTimeValue::fromFields(y, m, d), DateTimeValue());
     document.setChosenDay(DateTimeValue::fromFields(2026, 12, 7));
-    document.showGreen = emotional;
+    document.showEmotional = emotional;
     const auto made = ReportSubjectOf(document, [] { return CivilDate{2026, 12, 7}; });
     Q_ASSERT(made);
     return *made;

@@ -4,6 +4,9 @@
 #include "biorhythmprintjob.h"
 #include "chartpage.h"
 #include "chartprintjob.h"
+#include "forecastpage.h"
+#include "forecastprintjob.h"
+#include "forecastreading.h"
 #include "pyramidpage.h"
 #include "pyramidprintjob.h"
 #include "quadriviumdoc.h"
@@ -108,11 +111,41 @@ ReadingKind biorhythm()
     return k;
 }
 
+ReadingKind forecast()
+{
+    ReadingKind k;
+    k.name = QStringLiteral("forecast");
+    k.command = kForecastPage;
+    k.makePage = page<CForecastPage>();
+    k.printOptions = ForecastPrintOptions;
+    k.makeReport = report<CForecastPrintJob>();
+    k.exportSections = ForecastSections();
+    k.exportBoxes = {{QObject::tr("Introduction"), 1091},   {QObject::tr("Personal Year"), 1105},
+                     {QObject::tr("Personal Month"), 1106}, {QObject::tr("Personal Day"), 1107},
+                     {QObject::tr("Challenges"), 1108},     {QObject::tr("Karmic Lessons"), 1109}};
+    k.exportValueName = QStringLiteral("ExportForecastDialogOptions");
+    k.exportRecords = [](const ReportSubject &s, std::uint32_t sections) {
+        const auto forecast = ForecastOf(s);
+        return forecast ? ForecastExportRecords(*forecast, sections) : std::vector<ExportRecord>{};
+    };
+    k.exportFileName = QStringLiteral("Forecast.rtf");
+    k.commandSummary = QStringLiteral("the forecast of one person for a day");
+    k.json = [](const ReportSubject &s) {
+        const auto forecast = ForecastOf(s);
+        return forecast ? ForecastJson(*forecast) : QJsonObject{};
+    };
+    k.plainText = [](const ReportSubject &s) {
+        const auto forecast = ForecastOf(s);
+        return forecast ? ForecastText(*forecast, s.name, s.birth) : QString();
+    };
+    return k;
+}
+
 } // namespace
 
 const std::vector<ReadingKind> &ReadingKinds()
 {
-    static const std::vector<ReadingKind> kinds{chart(), pyramid(), biorhythm()};
+    static const std::vector<ReadingKind> kinds{chart(), pyramid(), biorhythm(), forecast()};
     return kinds;
 }
 

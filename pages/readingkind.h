@@ -99,7 +99,7 @@ private:
 };
 
 /// Every reading, in the order of the sheet's tabs and the View menu:
-/// birth chart, pyramid, biorhythm.
+/// birth chart, pyramid, biorhythm, forecast.
 const std::vector<ReadingKind> &ReadingKinds();
 /// The reading of page command `command`; null when it names none.
 const ReadingKind *ReadingKindOf(int command);

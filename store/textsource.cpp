@@ -40,7 +40,7 @@ std::vector<int> RequiredNumberIds(int table)
     };
     switch (table) {
     case 0:
-        return range(10);
+        return range(15);
     case 1:
         return range(12);
     case 4: {
@@ -55,6 +55,11 @@ std::vector<int> RequiredNumberIds(int table)
         return range(31);
     case kTitleListTable:
         return range(3);
+    case kChallengeTable: {
+        auto ids = range(8);
+        ids.insert(ids.begin(), 0);
+        return ids;
+    }
     default:
         return range(9);
     }

@@ -12,6 +12,7 @@ namespace {
 const std::array<const char *, kTextTableCount> kTableNames{
     "Intro", "Chart", "Pyramide", "Biorythmus", "Rulingnumber", "Zahlen", "Bestimmung",
     "Erscheinung", "Herrschende_Namenszahl", "Geburtstag", "Lebensjahreszahl", "TitleListe",
+    "Monatszahl", "Tageszahl", "Herausforderung", "Karmische_Lektion",
 };
 
 std::vector<FieldBinding> textFields()
@@ -262,9 +263,9 @@ void CreateTextSchema(Connection &db)
     for (int table = 0; table < kTextTableCount; ++table) {
         const QString name = TextTableName(table);
         const QString id = table == 0 ? QStringLiteral("[ID] INTEGER PRIMARY KEY, ") : QString();
-        db.exec(QStringLiteral("CREATE TABLE [%1] (%2[TextID] TEXT, [Title] TEXT, [Text] TEXT, "
+        db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS [%1] (%2[TextID] TEXT, [Title] TEXT, [Text] TEXT, "
                                "[TitleText] TEXT, [NumberID] INTEGER NOT NULL DEFAULT 0);"
-                               "CREATE INDEX [%1_NumberID] ON [%1] ([NumberID]);")
+                               "CREATE INDEX IF NOT EXISTS [%1_NumberID] ON [%1] ([NumberID]);")
                     .arg(name, id));
     }
 }

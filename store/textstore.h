@@ -14,19 +14,26 @@
 
 namespace quadrivium {
 
-/// The interpretation texts: twelve tables chosen by number,
+/// The interpretation texts: sixteen tables chosen by number,
 ///   0 "Intro"  1 "Chart"  2 "Pyramide"  3 "Biorythmus"  4 "Rulingnumber"
 ///   5 "Zahlen"  6 "Bestimmung"  7 "Erscheinung"  8 "Herrschende_Namenszahl"
-///   9 "Geburtstag"  10 "Lebensjahreszahl"  11 "TitleListe",
+///   9 "Geburtstag"  10 "Lebensjahreszahl"  11 "TitleListe"
+///   12 "Monatszahl" (personal month)  13 "Tageszahl" (personal day)
+///   14 "Herausforderung" (challenge)  15 "Karmische_Lektion" (karmic lesson),
 /// every one with the columns TextID, Title, Text, TitleText, NumberID
 /// (Intro also ID). A record is looked up by its NumberID; Title and Text
 /// are RTF when Text begins with "{", plain text otherwise (the output
 /// layer's PlainTitle/PlainBody turn them into plain text).
-constexpr int kTextTableCount = 12;
+constexpr int kTextTableCount = 16;
 constexpr int kTitleListTable = 11;
 constexpr int kRulingNumberTable = 4;
+constexpr int kPersonalYearTable = 10;
+constexpr int kPersonalMonthTable = 12;
+constexpr int kPersonalDayTable = 13;
+constexpr int kChallengeTable = 14;
+constexpr int kKarmicLessonTable = 15;
 
-/// Name of table `table`; numbers outside 1..11 name "Intro".
+/// Name of table `table`; numbers outside 1..15 name "Intro".
 QString TextTableName(int table);
 /// The record source the table is opened with: "Select * From [Intro]" ...,
 /// the bare "[TitleListe]" for table 11.
@@ -87,7 +94,7 @@ private:
     int m_table = 0;
 };
 
-/// A record's table number (0..11) and NumberID.
+/// A record's table number (0..15) and NumberID.
 using TextKey = std::pair<int, int>;
 
 /// The text store's operations on one database file, each opening its own
@@ -127,7 +134,8 @@ private:
 /// DatabaseError.
 std::optional<std::set<TextKey>> EditedTextKeys(Connection &db);
 
-/// Creates the twelve empty tables (with their NumberID indexes).
+/// Creates the text tables (with their NumberID indexes) that the file does
+/// not have yet.
 void CreateTextSchema(Connection &db);
 /// Adds one record to a table; `introId` sets the Intro table's ID when
 /// positive (otherwise the next free number). Throws DatabaseError.

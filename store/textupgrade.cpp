@@ -146,6 +146,8 @@ Result<bool> UpgradeTextCopy(const QString &copy, const QString &supplied)
         if (!saved)
             return Result<bool>::failure(QStringLiteral("cannot back up the texts before the upgrade: %1")
                                              .arg(saved.error()));
+        // A copy made before a table was supplied gets it now.
+        CreateTextSchema(db);
         const auto edited = EditedTextKeys(db);
         for (const SuppliedRecord &s : records)
             takeOver(db, s, edited);

@@ -2,6 +2,7 @@
 
 #include "biorhythmcommand.h"
 #include "exportcommand.h"
+#include "kindcommand.h"
 #include "personscommand.h"
 #include "picturecommand.h"
 #include "readingcommand.h"
@@ -9,6 +10,7 @@
 #include "textscommand.h"
 #include "rtfcommand.h"
 
+#include "pages/readingkind.h"
 #include "store/location.h"
 
 #include <QApplication>
@@ -53,6 +55,10 @@ void printUsage(QTextStream &out)
     out << "Usage: quadrivium-cli <command> [options]\n\nCommands:\n";
     for (const Command &c : kCommands)
         out << "  " << QString::fromLatin1(c.name).leftJustified(10) << c.summary << '\n';
+    for (const quadrivium::ReadingKind &kind : quadrivium::ReadingKinds()) {
+        if (kind.json)
+            out << "  " << kind.name.leftJustified(10) << kind.commandSummary << '\n';
+    }
     out << "\nquadrivium-cli <command> --help describes the options of a command;\n"
            "quadrivium-cli --version prints the version.\n";
 }
@@ -86,6 +92,14 @@ int main(int argc, char *argv[])
     for (const Command &c : kCommands) {
         if (arguments[1] == QLatin1String(c.name)) {
             const int status = c.run(arguments.mid(1));
+            if (const QString warning = quadrivium::TextDatabaseWarning(); !warning.isEmpty())
+                QTextStream(stderr) << "quadrivium-cli: " << warning << '\n';
+            return status;
+        }
+    }
+    for (const quadrivium::ReadingKind &kind : quadrivium::ReadingKinds()) {
+        if (kind.json && arguments[1] == kind.name) {
+            const int status = quadrivium::cli::runReadingKind(kind, arguments.mid(1));
             if (const QString warning = quadrivium::TextDatabaseWarning(); !warning.isEmpty())
                 QTextStream(stderr) << "quadrivium-cli: " << warning << '\n';
             return status;

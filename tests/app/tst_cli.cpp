@@ -83,6 +83,62 @@ private slots:
         QCOMPARE(got.toJson(QJsonDocument::Compact), want.toJson(QJsonDocument::Compact));
     }
 
+    // The forecast as scripts read it: exactly its keys, worked by hand for
+    // Lena Vogel on 7 December 2026 (see the engine's forecast test).
+    void forecastJson()
+    {
+        const Run r = run({"forecast", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--date",
+                           "2026-12-07", "--json"});
+        QCOMPARE(r.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument got = QJsonDocument::fromJson(r.out, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QByteArray expected = R"({"date":"2026-12-07","personalYear":1,"personalMonth":4,"personalDay":2,
+            "months":[{"month":1,"number":2},{"month":2,"number":3},{"month":3,"number":4},{"month":4,"number":5},
+                      {"month":5,"number":6},{"month":6,"number":7},{"month":7,"number":8},{"month":8,"number":9},
+                      {"month":9,"number":1},{"month":10,"number":2},{"month":11,"number":3},{"month":12,"number":4}],
+            "challenges":[{"number":3,"fromAge":0,"toAge":29},{"number":1,"fromAge":29,"toAge":38},
+                          {"number":2,"fromAge":38,"toAge":47},{"number":4,"fromAge":47,"toAge":56}],
+            "karmicLessons":[2,8,9]})";
+        const QJsonDocument want = QJsonDocument::fromJson(expected, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(got.toJson(QJsonDocument::Compact), want.toJson(QJsonDocument::Compact));
+
+        // With its texts: the export's records, the introduction first.
+        const Run texts = run({"forecast", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--date",
+                               "2026-12-07", "--texts", "--text-db", QUADRIVIUM_TEXT_DB});
+        QCOMPARE(texts.exitCode, 0);
+        const QString text = QString::fromUtf8(texts.out);
+        QVERIFY2(text.contains(QStringLiteral("Karmic lessons   2, 8, 9\n")), qPrintable(text));
+        const qsizetype intro = text.indexOf(QStringLiteral("[Intro 11]"));
+        const qsizetype lesson = text.indexOf(QStringLiteral("[Karmische_Lektion 9]"));
+        QVERIFY2(intro > 0 && lesson > intro, qPrintable(text));
+    }
+
+    // Export and report of the forecast walk the same sections.
+    void forecastExportAndReport()
+    {
+        QTemporaryDir dir;
+        const QString texts = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
+        const QStringList person{"--first", "Lena", "--last", "Vogel", "--born", "1951-03-06", "--day", "2026-12-07",
+                                 "--text-db", texts};
+        const QString out = dir.filePath(QStringLiteral("f.txt"));
+        const Run exported = run(QStringList{"export", "--reading", "forecast", "--sections", "lessons,month", "--out", out}
+                                 + person);
+        QVERIFY2(exported.exitCode == 0, exported.err.constData());
+        const QString text = QString::fromUtf8(fileBytes(out));
+        const qsizetype month = text.indexOf(QStringLiteral("Personal Month 4 (December 2026)"));
+        const qsizetype lessons = text.indexOf(QStringLiteral("Karmic Lesson 2"));
+        QVERIFY2(month > 0 && lessons > month && !text.contains(QStringLiteral("Personal Day")), qPrintable(text));
+
+        const QString pdf = dir.filePath(QStringLiteral("f.pdf"));
+        const Run report = run(QStringList{"report", "--reading", "forecast", "--sections", "graphic,challenges",
+                                           "--pdf", pdf} + person);
+        QVERIFY2(report.exitCode == 0, report.err.constData());
+        QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    }
+
     void readingText()
     {
         // Run as from cron, without a runtime folder: Qt's note about that
@@ -151,6 +207,12 @@ private slots:
         QTest::newRow("no date of birth") << QStringList{"reading", "--first", "Anna"}
                                           << QByteArray("--born");
         QTest::newRow("unknown command") << QStringList{"horoscope"} << QByteArray("unknown command");
+        QTest::newRow("forecast of an impossible day")
+            << QStringList{"forecast", "--born", "1951-03-06", "--date", "2026-02-30"}
+            << QByteArray("not a date of the calendar");
+        // The forecast's day is --date; the biorhythm's --day is no option of it.
+        QTest::newRow("forecast with --day") << QStringList{"forecast", "--born", "1951-03-06", "--day", "2026-01-01"}
+                                             << QByteArray("day");
         QTest::newRow("export unknown reading")
             << QStringList{"export", "--reading", "horoscope", "--born", "1951-03-06", "--out", "x.rtf"}
             << QByteArray("--reading");
@@ -537,6 +599,8 @@ private slots:
         QTest::newRow("chart as SVG") << "chart" << "c.svg" << QStringList{"Birth Chart", "Lena Vogel", "Intellect"};
         QTest::newRow("walkthrough as PNG") << "walkthrough" << "w.png" << QStringList();
         QTest::newRow("biorhythm as PNG") << "biorhythm" << "b.png" << QStringList();
+        QTest::newRow("forecast as SVG") << "forecast" << "f.svg"
+                                         << QStringList{"Forecast", "Lena Vogel", "Karmic Lessons"};
     }
 
     // The pages of the window as pictures; a PNG has the size asked for.

@@ -26,8 +26,15 @@ namespace {
 std::map<int, std::set<int>> askedFor()
 {
     std::map<int, std::set<int>> asked;
-    for (int id = 1; id <= 10; ++id)
-        asked[0].insert(id); // the introductions of the pages and the numbers
+    for (int id = 1; id <= 15; ++id)
+        asked[0].insert(id); // the introductions of the pages, the numbers and the forecast
+    for (int n = 1; n <= 9; ++n) {
+        asked[kPersonalMonthTable].insert(n);
+        asked[kPersonalDayTable].insert(n);
+        asked[kKarmicLessonTable].insert(n);
+    }
+    for (int n = 0; n <= 8; ++n)
+        asked[kChallengeTable].insert(n);
     for (const ChartLine &line : ChartLines())
         asked[1].insert(line.numberId);
     for (int digit = 1; digit <= 9; ++digit)
@@ -121,7 +128,7 @@ void TestSuppliedData::everyAskedTextExists()
             ++checked;
         }
     }
-    QCOMPARE(checked, 10 + 12 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9);
+    QCOMPARE(checked, 15 + 12 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9 + 9 * 3 + 9);
     const auto zero = store.read(5, 0);
     QVERIFY(zero.ok() && !zero->has_value());
 }

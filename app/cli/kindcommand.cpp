@@ -1,0 +1,99 @@
+#include "kindcommand.h"
+
+#include "clicommon.h"
+#include "personscommand.h"
+#include "readinginput.h"
+
+#include "output/storedtext.h"
+#include "pages/quadriviumdoc.h"
+#include "pages/readingkind.h"
+#include "store/textstore.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTextStream>
+
+namespace quadrivium::cli {
+
+int runReadingKind(const ReadingKind &kind, const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kind.commandSummary);
+    parser.addHelpOption();
+    addReadingOptions(parser, true, false);
+    parser.addOptions({
+        {"date", "The day the reading is for (default: today).", "YYYY-MM-DD"},
+        {"json", "Print one JSON object."},
+        {"texts", "Add the interpretation texts, in the order of the reading's export."},
+    });
+    addDatabaseOptions(parser);
+    if (const auto status = parseReadingArguments(parser, arguments))
+        return *status;
+    ReadingInput input;
+    if (const auto status = readReadingInput(parser, input))
+        return *status;
+    const QDate now = QDate::currentDate();
+    DateTimeValue day = DateTimeValue::fromFields(now.year(), now.month(), now.day());
+    if (parser.isSet(QStringLiteral("date"))) {
+        const auto given = parseDateArgument(parser.value(QStringLiteral("date")), QStringLiteral("--date"));
+        if (!given.value)
+            return fail(given.error);
+        day = *given.value;
+    }
+
+    CQuadriviumDoc document;
+    document.setCurrentPerson(input.name, input.born, input.time);
+    document.setChosenDay(day);
+    const auto subject = ReportSubjectOf(document, input.today);
+    if (!subject)
+        return fail(QStringLiteral("no reading for this date of birth"));
+
+    struct Text {
+        ExportRecord record;
+        QString title, body;
+    };
+    std::vector<Text> texts;
+    const bool withTexts = parser.isSet(QStringLiteral("texts"));
+    if (withTexts) {
+        const std::vector<ExportRecord> records = kind.exportRecords(*subject, kind.allSections());
+        std::vector<TextKey> keys;
+        for (const ExportRecord &r : records)
+            keys.emplace_back(r.table, r.numberId);
+        const auto found = TextStore().readMany(keys);
+        if (!found)
+            return storeFailure(found.error());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (const auto &t = (*found)[i])
+                texts.push_back({records[i], PlainTitle(t->title, t->text).trimmed() + records[i].label,
+                                 PlainBody(t->text)});
+        }
+    }
+
+    QTextStream out(stdout);
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonObject object = kind.json(*subject);
+        if (withTexts) {
+            QJsonArray array;
+            for (const Text &t : texts)
+                array.append(QJsonObject{{"table", TextTableName(t.record.table)},
+                                         {"numberId", t.record.numberId},
+                                         {"title", t.title},
+                                         {"text", t.body}});
+            object.insert(QStringLiteral("texts"), array);
+        }
+        out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        return 0;
+    }
+    out << kind.plainText(*subject);
+    if (withTexts) {
+        out << "\nTexts\n";
+        for (const Text &t : texts)
+            out << "\n[" << TextTableName(t.record.table) << ' ' << t.record.numberId << "] " << t.title << '\n'
+                << t.body << '\n';
+    }
+    return 0;
+}
+
+} // namespace quadrivium::cli

@@ -49,10 +49,17 @@ std::optional<ChartGrid> ComputeChartGrid(const DateTimeValue &birth)
 
 ChartGrid ComputeChartGrid(const BirthDigits &b)
 {
-    ChartGrid grid;
+    std::array<std::uint8_t, 10> counts{};
     for (int digit : {b.dayTens, b.dayOnes, b.monthTens, b.monthOnes, b.yearThousands,
                       b.yearHundreds, b.yearTens, b.yearOnes})
-        ++grid.m_nDigitCount[static_cast<std::size_t>(digit)];
+        ++counts[static_cast<std::size_t>(digit)];
+    return ChartGridFromCounts(counts);
+}
+
+ChartGrid ChartGridFromCounts(const std::array<std::uint8_t, 10> &counts)
+{
+    ChartGrid grid;
+    grid.m_nDigitCount = counts;
     for (int d = 0; d <= 9; ++d)
         grid.m_strCell[d].assign(grid.m_nDigitCount[d], static_cast<char>('0' + d));
     const auto &lines = ChartLines();

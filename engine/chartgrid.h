@@ -41,6 +41,8 @@ int GridColumn(int digit);
 
 std::optional<ChartGrid> ComputeChartGrid(const DateTimeValue &birth);
 ChartGrid ComputeChartGrid(const BirthDigits &digits);
+/// The grid of given digit counts (index 0..9), with its cells and lines.
+ChartGrid ChartGridFromCounts(const std::array<std::uint8_t, 10> &counts);
 
 /// "Zahlen" NumberID of digit d (1..9) occurring c times: 5(d-1) + 1 + min(c, 4).
 int CellNumberID(int digit, int count);

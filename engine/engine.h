@@ -8,6 +8,7 @@
 
 #include "biorhythm.h"
 #include "chartgrid.h"
+#include "compatibility.h"
 #include "corenumbers.h"
 #include "datetimevalue.h"
 #include "namenumbers.h"

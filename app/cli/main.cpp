@@ -1,6 +1,7 @@
 // quadrivium-cli: the readings and the stores without the window.
 
 #include "biorhythmcommand.h"
+#include "comparecommand.h"
 #include "exportcommand.h"
 #include "kindcommand.h"
 #include "personscommand.h"
@@ -29,6 +30,7 @@ struct Command {
 const std::array kCommands{
     Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
     Command{"biorhythm", "curve values, classes and critical days of one month", quadrivium::cli::runBiorhythm},
+    Command{"compare", "the compatibility of two persons", quadrivium::cli::runCompare},
     Command{"report", "a printed report as a PDF file", quadrivium::cli::runReport},
     Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
     Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},

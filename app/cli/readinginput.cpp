@@ -36,6 +36,68 @@ std::optional<DateTimeValue> dateOption(const QCommandLineParser &parser, const 
     return given.value;
 }
 
+/// The option names that give one person.
+struct PersonOptions {
+    QString person, first, last, born, time;
+};
+
+const PersonOptions kFirstPerson{QStringLiteral("person"), QStringLiteral("first"), QStringLiteral("last"),
+                                 QStringLiteral("born"), QStringLiteral("time")};
+const PersonOptions kSecondPerson{QStringLiteral("with"), QStringLiteral("with-first"),
+                                  QStringLiteral("with-last"), QStringLiteral("with-born"),
+                                  QStringLiteral("with-time")};
+
+/// The stored person of option `o.person`, or the names and dates of the
+/// other options.
+std::optional<int> readPerson(const QCommandLineParser &parser, const PersonOptions &o, ReadingInput &input)
+{
+    if (parser.isSet(o.person)) {
+        bool ok = false;
+        const int id = parser.value(o.person).toInt(&ok);
+        if (!ok)
+            return fail(QStringLiteral("--%1 wants the ID of a stored person").arg(o.person));
+        if (PersonsDatabasePath().isEmpty())
+            return storeFailure(QStringLiteral("no persons database found"));
+        notePersonsFileChoice();
+        const auto row = PersonStore().find(id);
+        if (!row)
+            return storeFailure(row.error());
+        if (!row->has_value() || (*row)->folder)
+            return storeFailure(QStringLiteral("no person with ID %1").arg(id));
+        const PersonRow &person = **row;
+        input.name = person.displayName();
+        input.born = person.born;
+        input.time = person.hasTime() ? person.time : DateTimeValue();
+        const DateTimeValue &b = person.born;
+        input.bornText = QStringLiteral("%1-%2-%3").arg(b.year(), 4, 10, QLatin1Char('0'))
+                             .arg(b.month(), 2, 10, QLatin1Char('0')).arg(b.day(), 2, 10, QLatin1Char('0'));
+        return std::nullopt;
+    }
+    if (!parser.isSet(o.born))
+        return fail(QStringLiteral("a reading needs --%1 YYYY-MM-DD or --%2 ID").arg(o.born, o.person));
+    const auto born = parseDateArgument(parser.value(o.born), QStringLiteral("--") + o.born);
+    if (!born.value)
+        return fail(born.error);
+    input.born = *born.value;
+    input.bornText = parser.value(o.born);
+    const QString first = NormalizedName(parser.value(o.first));
+    const QString last = NormalizedName(parser.value(o.last));
+    for (const auto &[typed, what] : {std::pair{&first, "first name"}, std::pair{&last, "last name"}}) {
+        if (const auto problem = NameProblem(*typed, QString::fromLatin1(what)))
+            return fail(*problem);
+    }
+    input.name = displayName(first, last);
+    input.time = DateTimeValue();
+    if (parser.optionNames().contains(o.time) && parser.isSet(o.time)) {
+        QString error;
+        const auto time = parseTime(parser.value(o.time), &error);
+        if (!time)
+            return fail(QStringLiteral("--%1: ").arg(o.time) + error);
+        input.time = *time;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays)
@@ -68,50 +130,8 @@ std::optional<int> parseReadingArguments(QCommandLineParser &parser, const QStri
 
 std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInput &input)
 {
-    if (parser.isSet(QStringLiteral("person"))) {
-        bool ok = false;
-        const int id = parser.value(QStringLiteral("person")).toInt(&ok);
-        if (!ok)
-            return fail(QStringLiteral("--person wants the ID of a stored person"));
-        if (PersonsDatabasePath().isEmpty())
-            return storeFailure(QStringLiteral("no persons database found"));
-        notePersonsFileChoice();
-        const auto row = PersonStore().find(id);
-        if (!row)
-            return storeFailure(row.error());
-        if (!row->has_value() || (*row)->folder)
-            return storeFailure(QStringLiteral("no person with ID %1").arg(id));
-        const PersonRow &person = **row;
-        input.name = person.displayName();
-        input.born = person.born;
-        input.time = person.hasTime() ? person.time : DateTimeValue();
-        const DateTimeValue &b = person.born;
-        input.bornText = QStringLiteral("%1-%2-%3").arg(b.year(), 4, 10, QLatin1Char('0'))
-                             .arg(b.month(), 2, 10, QLatin1Char('0')).arg(b.day(), 2, 10, QLatin1Char('0'));
-    } else {
-        if (!parser.isSet(QStringLiteral("born")))
-            return fail(QStringLiteral("a reading needs --born YYYY-MM-DD or --person ID"));
-        const auto born = parseDateArgument(parser.value(QStringLiteral("born")), QStringLiteral("--born"));
-        if (!born.value)
-            return fail(born.error);
-        input.born = *born.value;
-        input.bornText = parser.value(QStringLiteral("born"));
-        const QString first = NormalizedName(parser.value(QStringLiteral("first")));
-        const QString last = NormalizedName(parser.value(QStringLiteral("last")));
-        for (const auto &[typed, what] : {std::pair{&first, "first name"}, std::pair{&last, "last name"}}) {
-            if (const auto problem = NameProblem(*typed, QString::fromLatin1(what)))
-                return fail(*problem);
-        }
-        input.name = displayName(first, last);
-        input.time = DateTimeValue();
-        if (parser.optionNames().contains(QStringLiteral("time")) && parser.isSet(QStringLiteral("time"))) {
-            QString error;
-            const auto time = parseTime(parser.value(QStringLiteral("time")), &error);
-            if (!time)
-                return fail(QStringLiteral("--time: ") + error);
-            input.time = *time;
-        }
-    }
+    if (const auto status = readPerson(parser, kFirstPerson, input))
+        return status;
     const QDate now = QDate::currentDate();
     const DateTimeValue system = DateTimeValue::fromFields(now.year(), now.month(), now.day());
     const auto today = dateOption(parser, QStringLiteral("today"), system);
@@ -124,6 +144,22 @@ std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInp
     input.today = [t] { return CivilDate{t.year(), t.month(), t.day()}; };
     input.day = *day;
     return std::nullopt;
+}
+
+void addSecondPersonOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {"with", "Compare with the stored person with this ID.", "ID"},
+        {"with-first", "First name of the other person (UTF-8; may be empty).", "name"},
+        {"with-last", "Last name of the other person (UTF-8; may be empty).", "name"},
+        {"with-born", "Date of birth of the other person.", "YYYY-MM-DD"},
+        {"with-time", "Time of birth of the other person.", "HH:MM"},
+    });
+}
+
+std::optional<int> readSecondPerson(const QCommandLineParser &parser, ReadingInput &input)
+{
+    return readPerson(parser, kSecondPerson, input);
 }
 
 std::optional<DateTimeValue> parseTime(const QString &text, QString *error)

@@ -36,6 +36,13 @@ std::optional<int> parseReadingArguments(QCommandLineParser &parser, const QStri
 /// the persons file fails or has no such person).
 std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInput &input);
 
+/// Adds --with, --with-first, --with-last, --with-born and --with-time: the
+/// second person of a reading of two.
+void addSecondPersonOptions(QCommandLineParser &parser);
+/// Reads the options of addSecondPersonOptions into the person fields of
+/// `input` (its days are left alone), with the statuses of readReadingInput.
+std::optional<int> readSecondPerson(const QCommandLineParser &parser, ReadingInput &input);
+
 /// "HH:MM" (hours 0..23); nothing and a message otherwise.
 std::optional<DateTimeValue> parseTime(const QString &text, QString *error);
 

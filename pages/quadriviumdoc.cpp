@@ -61,6 +61,15 @@ void CQuadriviumDoc::setCurrentPerson(const QString &displayName, const DateTime
     emit personChanged();
 }
 
+void CQuadriviumDoc::setPartner(const QString &displayName, const DateTimeValue &birthDate,
+                                const DateTimeValue &birthTime)
+{
+    m_partnerName = displayName;
+    m_partnerBirthDate = birthDate;
+    m_partnerBirthTime = birthTime;
+    emit partnerChanged();
+}
+
 void CQuadriviumDoc::setChosenDay(const DateTimeValue &day)
 {
     m_chosenDay = day;

@@ -60,6 +60,15 @@ public:
     void setCurrentPerson(const QString &displayName, const DateTimeValue &birthDate,
                           const DateTimeValue &birthTime);
 
+    // The other person of a reading of two; an empty name means none.
+    const QString &partnerName() const { return m_partnerName; }
+    const DateTimeValue &partnerBirthDate() const { return m_partnerBirthDate; }
+    const DateTimeValue &partnerBirthTime() const { return m_partnerBirthTime; }
+    bool hasPartner() const { return !m_partnerName.isEmpty() || m_partnerBirthDate.isValid(); }
+    /// Makes this the other person and announces it; an empty name and an
+    /// invalid date clear it.
+    void setPartner(const QString &displayName, const DateTimeValue &birthDate, const DateTimeValue &birthTime);
+
     const DateTimeValue &chosenDay() const { return m_chosenDay; }
     void setChosenDay(const DateTimeValue &day);
 
@@ -86,6 +95,7 @@ public:
 
 signals:
     void personChanged();
+    void partnerChanged();
     void chosenDayChanged();
     void currentCommandChanged(int command);
 
@@ -93,6 +103,9 @@ private:
     QString m_personName;
     DateTimeValue m_birthDate;
     DateTimeValue m_birthTime;
+    QString m_partnerName;
+    DateTimeValue m_partnerBirthDate;
+    DateTimeValue m_partnerBirthTime;
     DateTimeValue m_chosenDay;
     int m_currentCommand = kNoPage;
     DocumentSettings m_settings;

@@ -7,6 +7,8 @@
 #include "forecastpage.h"
 #include "forecastprintjob.h"
 #include "forecastreading.h"
+#include "compatibilitypage.h"
+#include "compatibilityprintjob.h"
 #include "pyramidpage.h"
 #include "pyramidprintjob.h"
 #include "quadriviumdoc.h"
@@ -141,11 +143,31 @@ ReadingKind forecast()
     return k;
 }
 
+ReadingKind compatibility()
+{
+    ReadingKind k;
+    k.name = QStringLiteral("compatibility");
+    k.command = kCompatibilityPage;
+    k.needsPartner = true;
+    k.makePage = page<CCompatibilityPage>();
+    k.printOptions = CompatibilityPrintOptions;
+    k.makeReport = report<CCompatibilityPrintJob>();
+    k.exportSections = {QStringLiteral("intro"), QStringLiteral("numbers"), QStringLiteral("lines")};
+    k.exportBoxes = {{QObject::tr("Introduction"), 1091}, {QObject::tr("Numbers"), 1104}, {QObject::tr("Lines"), 1093}};
+    k.exportValueName = QStringLiteral("ExportCompatibilityDialogOptions");
+    k.exportRecords = [](const ReportSubject &s, std::uint32_t sections) {
+        const auto c = CompatibilityOf(s);
+        return c ? CompatibilityExportRecords(*c, sections) : std::vector<ExportRecord>{};
+    };
+    k.exportFileName = QObject::tr("Compatibility.rtf");
+    return k;
+}
+
 } // namespace
 
 const std::vector<ReadingKind> &ReadingKinds()
 {
-    static const std::vector<ReadingKind> kinds{chart(), pyramid(), biorhythm(), forecast()};
+    static const std::vector<ReadingKind> kinds{chart(), pyramid(), biorhythm(), forecast(), compatibility()};
     return kinds;
 }
 

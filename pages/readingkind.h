@@ -48,6 +48,9 @@ struct ReadingKind {
     /// The page command that shows the page; also the document's
     /// currentCommand while it is in front.
     int command = 0;
+    /// Whether the reading compares the current person with a second one,
+    /// the document's partner (the command line's --with options).
+    bool needsPartner = false;
     /// Makes the page (a child of `parent`).
     std::function<CReadingPage *(CQuadriviumDoc &document, QWidget *parent)> makePage;
 

@@ -35,6 +35,12 @@ std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, con
         subject.penWidth[i] = CurveWidth(document, c);
         subject.dashRun[i] = CurveShown(document, c) ? CurveStyle(document, c) - 1 : -1;
     }
+    if (document.hasPartner()) {
+        const QString &name = document.partnerName();
+        if (const auto partner = ComputeReading(EngineName(name), document.partnerBirthDate(), today, subject.day))
+            subject.partner = ReportSubject::Partner{name, document.partnerBirthDate(), document.partnerBirthTime(),
+                                                     *partner};
+    }
     return subject;
 }
 

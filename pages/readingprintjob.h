@@ -27,6 +27,15 @@ struct ReportSubject {
     Reading values;
     std::array<int, 3> penWidth{1, 1, 1};
     std::array<int, 3> dashRun{0, 0, 0}; ///< -1: the curve is switched off
+
+    /// The other person of a reading of two.
+    struct Partner {
+        QString name;
+        DateTimeValue birth;
+        DateTimeValue time;
+        Reading values;
+    };
+    std::optional<Partner> partner; ///< none when the document has none
 };
 
 /// The current person of `document` with its reading for the chosen day

@@ -60,6 +60,17 @@ std::vector<int> RequiredNumberIds(int table)
         ids.insert(ids.begin(), 0);
         return ids;
     }
+    case kPartnershipTable: {
+        // The introductions, a text per number role and relation, a text
+        // per present line completed by the other person.
+        std::vector<int> ids{1, 2};
+        for (int role = 1; role <= 5; ++role)
+            for (int relation = 1; relation <= 4; ++relation)
+                ids.push_back(10 * role + relation);
+        for (int line = 1; line <= 8; ++line)
+            ids.push_back(100 + line);
+        return ids;
+    }
     default:
         return range(9);
     }

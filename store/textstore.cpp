@@ -13,6 +13,7 @@ const std::array<const char *, kTextTableCount> kTableNames{
     "Intro", "Chart", "Pyramide", "Biorythmus", "Rulingnumber", "Zahlen", "Bestimmung",
     "Erscheinung", "Herrschende_Namenszahl", "Geburtstag", "Lebensjahreszahl", "TitleListe",
     "Monatszahl", "Tageszahl", "Herausforderung", "Karmische_Lektion",
+    "Partnerschaft",
 };
 
 std::vector<FieldBinding> textFields()

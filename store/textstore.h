@@ -14,17 +14,18 @@
 
 namespace quadrivium {
 
-/// The interpretation texts: sixteen tables chosen by number,
+/// The interpretation texts: tables chosen by number,
 ///   0 "Intro"  1 "Chart"  2 "Pyramide"  3 "Biorythmus"  4 "Rulingnumber"
 ///   5 "Zahlen"  6 "Bestimmung"  7 "Erscheinung"  8 "Herrschende_Namenszahl"
 ///   9 "Geburtstag"  10 "Lebensjahreszahl"  11 "TitleListe"
 ///   12 "Monatszahl" (personal month)  13 "Tageszahl" (personal day)
-///   14 "Herausforderung" (challenge)  15 "Karmische_Lektion" (karmic lesson),
+///   14 "Herausforderung" (challenge)  15 "Karmische_Lektion" (karmic lesson)
+///   16 "Partnerschaft" (two persons compared),
 /// every one with the columns TextID, Title, Text, TitleText, NumberID
 /// (Intro also ID). A record is looked up by its NumberID; Title and Text
 /// are RTF when Text begins with "{", plain text otherwise (the output
 /// layer's PlainTitle/PlainBody turn them into plain text).
-constexpr int kTextTableCount = 16;
+constexpr int kTextTableCount = 17;
 constexpr int kTitleListTable = 11;
 constexpr int kRulingNumberTable = 4;
 constexpr int kPersonalYearTable = 10;
@@ -32,8 +33,10 @@ constexpr int kPersonalMonthTable = 12;
 constexpr int kPersonalDayTable = 13;
 constexpr int kChallengeTable = 14;
 constexpr int kKarmicLessonTable = 15;
+/// "Partnerschaft": the texts of the compatibility reading of two persons.
+constexpr int kPartnershipTable = 16;
 
-/// Name of table `table`; numbers outside 1..15 name "Intro".
+/// Name of table `table`; numbers outside 1..kTextTableCount-1 name "Intro".
 QString TextTableName(int table);
 /// The record source the table is opened with: "Select * From [Intro]" ...,
 /// the bare "[TitleListe]" for table 11.

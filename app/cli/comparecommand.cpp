@@ -5,7 +5,10 @@
 #include "readinginput.h"
 
 #include "engine/engine.h"
+#include "output/storedtext.h"
+#include "pages/compatibilityprintjob.h"
 #include "store/personname.h"
+#include "store/textstore.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -140,7 +143,10 @@ int runCompare(const QStringList &arguments)
     parser.addHelpOption();
     addReadingOptions(parser, true, false);
     addSecondPersonOptions(parser);
-    parser.addOption({"json", "Print one JSON object."});
+    parser.addOptions({
+        {"json", "Print one JSON object."},
+        {"texts", "Add the interpretation texts of the reading."},
+    });
     addDatabaseOptions(parser);
     if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
@@ -156,11 +162,42 @@ int runCompare(const QStringList &arguments)
     if (!a || !b)
         return fail(QStringLiteral("no reading for this date of birth"));
     const Compatibility c = ComputeCompatibility(a->numbers, a->grid, b->numbers, b->grid);
+
+    // The texts of the export with every section, in its order.
+    std::vector<std::pair<QString, QString>> texts; // title, body
+    const bool withTexts = parser.isSet(QStringLiteral("texts"));
+    if (withTexts) {
+        const auto records = CompatibilityExportRecords(c, 0x7U);
+        std::vector<TextKey> keys;
+        for (const ExportRecord &r : records)
+            keys.emplace_back(r.table, r.numberId);
+        const auto found = TextStore().readMany(keys);
+        if (!found)
+            return storeFailure(found.error());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (const auto &t = (*found)[i])
+                texts.emplace_back(PlainTitle(t->title, t->text).trimmed() + records[i].label, PlainBody(t->text));
+        }
+    }
+
     QTextStream out(stdout);
-    if (parser.isSet(QStringLiteral("json")))
-        out << QJsonDocument(compareJson(*a, *b, c)).toJson(QJsonDocument::Indented);
-    else
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonObject object = compareJson(*a, *b, c);
+        if (withTexts) {
+            QJsonArray array;
+            for (const auto &[title, text] : texts)
+                array.append(QJsonObject{{"title", title}, {"text", text}});
+            object.insert(QStringLiteral("texts"), array);
+        }
+        out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+    } else {
         printCompare(out, *a, *b, c);
+        if (withTexts) {
+            out << "\nTexts\n";
+            for (const auto &[title, text] : texts)
+                out << '\n' << title << '\n' << text << '\n';
+        }
+    }
     return 0;
 }
 

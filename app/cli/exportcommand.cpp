@@ -29,6 +29,7 @@ int runExport(const QStringList &arguments)
         {"out", "The file to write; without a dot in its name it gets \".rtf\".", "FILE"},
     });
     addReadingOptions(parser, true);
+    addSecondPersonOptions(parser);
     addDatabaseOptions(parser);
     if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
@@ -49,6 +50,8 @@ int runExport(const QStringList &arguments)
     CQuadriviumDoc person;
     person.setCurrentPerson(input.name, input.born, input.time);
     person.setChosenDay(input.day);
+    if (const auto status = applySecondPerson(parser, reading->needsPartner, input.today, person))
+        return *status;
     const auto subject = ReportSubjectOf(person, input.today);
     if (!subject)
         return fail(QStringLiteral("no reading for this date of birth"));

@@ -6,6 +6,7 @@
 
 #include "pages/pagepicture.h"
 #include "pages/quadriviumdoc.h"
+#include "pages/readingkind.h"
 #include "pages/readingpage.h"
 #include "pages/readingpages.h"
 
@@ -58,6 +59,7 @@ int runPicture(const QStringList &arguments)
         {"out", "The picture file, ending in .png or .svg.", "file"},
     });
     addReadingOptions(parser, true);
+    addSecondPersonOptions(parser);
     addDatabaseOptions(parser);
     if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
@@ -94,6 +96,9 @@ int runPicture(const QStringList &arguments)
     document.setCurrentPerson(input.name, input.born, input.time);
     document.setChosenDay(input.day);
     document.setCurrentCommand(command);
+    const ReadingKind *kind = ReadingKindOf(command);
+    if (const auto status = applySecondPerson(parser, kind && kind->needsPartner, input.today, document))
+        return *status;
     const auto [page, sheetSize] = makePage(document, command);
     if (!page)
         return fail(QStringLiteral("the program has no %1 page").arg(reading));

@@ -3,6 +3,7 @@
 #include "clicommon.h"
 #include "personscommand.h"
 
+#include "pages/quadriviumdoc.h"
 #include "store/location.h"
 #include "store/personname.h"
 #include "store/personstore.h"
@@ -160,6 +161,26 @@ void addSecondPersonOptions(QCommandLineParser &parser)
 std::optional<int> readSecondPerson(const QCommandLineParser &parser, ReadingInput &input)
 {
     return readPerson(parser, kSecondPerson, input);
+}
+
+std::optional<int> applySecondPerson(const QCommandLineParser &parser, bool needsPartner, const Clock &today,
+                                     CQuadriviumDoc &document)
+{
+    if (!needsPartner) {
+        for (const QString &name : {kSecondPerson.person, kSecondPerson.first, kSecondPerson.last,
+                                    kSecondPerson.born, kSecondPerson.time}) {
+            if (parser.optionNames().contains(name) && parser.isSet(name))
+                return fail(QStringLiteral("--%1: only a reading of two persons (compatibility) takes a second person")
+                                .arg(name));
+        }
+        return std::nullopt;
+    }
+    ReadingInput second;
+    second.today = today;
+    if (const auto status = readSecondPerson(parser, second))
+        return status;
+    document.setPartner(second.name, second.born, second.time);
+    return std::nullopt;
 }
 
 std::optional<DateTimeValue> parseTime(const QString &text, QString *error)

@@ -10,6 +10,10 @@
 
 class QCommandLineParser;
 
+namespace quadrivium {
+class CQuadriviumDoc;
+}
+
 namespace quadrivium::cli {
 
 /// The person and the days a reading is made for, as the options gave them.
@@ -42,6 +46,12 @@ void addSecondPersonOptions(QCommandLineParser &parser);
 /// Reads the options of addSecondPersonOptions into the person fields of
 /// `input` (its days are left alone), with the statuses of readReadingInput.
 std::optional<int> readSecondPerson(const QCommandLineParser &parser, ReadingInput &input);
+
+/// For a reading of two persons (`needsPartner`) reads the options of
+/// addSecondPersonOptions into the document's partner; for any other
+/// reading refuses them. Statuses as readReadingInput.
+std::optional<int> applySecondPerson(const QCommandLineParser &parser, bool needsPartner, const Clock &today,
+                                     CQuadriviumDoc &document);
 
 /// "HH:MM" (hours 0..23); nothing and a message otherwise.
 std::optional<DateTimeValue> parseTime(const QString &text, QString *error);

@@ -81,6 +81,7 @@ int runReport(const QStringList &arguments)
                       QStringLiteral("L,T,R,B")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("The PDF file to write."), QStringLiteral("FILE")});
     addReadingOptions(parser, true);
+    addSecondPersonOptions(parser);
     addDatabaseOptions(parser);
     if (const auto status = parseReadingArguments(parser, arguments))
         return *status;
@@ -125,6 +126,8 @@ int runReport(const QStringList &arguments)
         document.setCurrentPerson(input.name, input.born, input.time);
         document.setChosenDay(input.day);
         today = input.today;
+        if (const auto status = applySecondPerson(parser, ReadingKindOf(command)->needsPartner, today, document))
+            return *status;
     } else if (parser.isSet(QStringLiteral("sections"))) {
         return fail(QStringLiteral("--sections: the introduction report has no sections"));
     }

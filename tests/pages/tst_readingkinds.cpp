@@ -26,6 +26,8 @@ ReportSubject lena()
     CQuadriviumDoc document;
     document.setCurrentPerson(QStringLiteral("Lena Vogel"), DateTimeValue::fromFields(1951, 3, 6), DateTimeValue());
     document.setChosenDay(DateTimeValue::fromFields(2026, 12, 7));
+    // A reading of two compares Lena with Käthe; the others leave her out.
+    document.setPartner(QStringLiteral("Käthe Groß"), DateTimeValue::fromFields(1980, 9, 29), DateTimeValue());
     return *ReportSubjectOf(document, [] { return CivilDate{2026, 12, 7}; });
 }
 

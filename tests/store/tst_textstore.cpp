@@ -48,7 +48,7 @@ private slots:
         QTest::newRow("8") << 8 << "Herrschende_Namenszahl" << "Select * From [Herrschende_Namenszahl]";
         QTest::newRow("11 bare table") << 11 << "TitleListe" << "[TitleListe]";
         QTest::newRow("negative is Intro") << -1 << "Intro" << "Select * From [Intro]";
-        QTest::newRow("12 is Intro") << 12 << "Intro" << "Select * From [Intro]";
+        QTest::newRow("past the last is Intro") << kTextTableCount << "Intro" << "Select * From [Intro]";
     }
 
     void tables()

@@ -39,44 +39,57 @@ QString fault(const char *what, const QString &first, const QString &second)
     return QStringLiteral("%1\n--- first\n%2\n--- second\n%3").arg(QLatin1String(what), first, second);
 }
 
-// The font names given to the document's text, one line per run of
-// characters in one font, as "name|text"; text in the default font counts
-// as text of the name "".
-QString fontRuns(const QTextDocument &document)
-{
-    QStringList runs;
+// A run of characters in one font: its name, "" for the default font.
+struct FontRun {
     QString family;
     QString text;
+};
+
+// The document's text as runs of one font each.
+QList<FontRun> fontRuns(const QTextDocument &document)
+{
+    QList<FontRun> runs;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             QString fragment = it.fragment().text();
             fragment.remove(QChar::ObjectReplacementCharacter);
             if (fragment.isEmpty())
                 continue;
-            const QString name = it.fragment().charFormat().fontFamilies().toStringList().value(0);
-            if (name != family && !text.isEmpty()) {
-                runs << family + u'|' + text;
-                text.clear();
-            }
-            family = name;
-            text += fragment;
+            const QString family = it.fragment().charFormat().fontFamilies().toStringList().value(0);
+            if (runs.isEmpty() || runs.last().family != family)
+                runs.append({family, QString()});
+            runs.last().text += fragment;
         }
     }
-    if (!text.isEmpty())
-        runs << family + u'|' + text;
-    return runs.join(u'\n');
+    return runs;
 }
 
-// The text of runs in a named font keeps that name; text in the default font
-// may be written with the default's name.
-bool sameNamedFonts(const QString &before, const QString &after)
+QString describe(const QList<FontRun> &runs)
 {
-    const QStringList first = before.split(u'\n');
-    const QStringList second = after.split(u'\n');
+    QStringList lines;
+    for (const FontRun &run : runs)
+        lines << QStringLiteral("[%1] %2").arg(run.family, run.text);
+    return lines.join(u'\n');
+}
+
+// Each character in a named font keeps that name; one in the default font
+// may be written with the default's name, so that runs may merge.
+bool sameNamedFonts(const QList<FontRun> &before, const QList<FontRun> &after)
+{
+    const auto perCharacter = [](const QList<FontRun> &runs) {
+        QStringList families;
+        for (const FontRun &run : runs) {
+            for (qsizetype i = 0; i < run.text.size(); ++i)
+                families << run.family;
+        }
+        return families;
+    };
+    const QStringList first = perCharacter(before);
+    const QStringList second = perCharacter(after);
     if (first.size() != second.size())
         return false;
     for (qsizetype i = 0; i < first.size(); ++i) {
-        if (!first[i].startsWith(u'|') && first[i] != second[i])
+        if (!first[i].isEmpty() && first[i] != second[i])
             return false;
     }
     return true;
@@ -100,10 +113,10 @@ QString RtfRoundTripFault(QByteArrayView input)
     expected.remove(QChar::ObjectReplacementCharacter);
     if (documentText(again) != expected)
         return fault("written text reads back differently", expected, documentText(again));
-    const QString fonts = fontRuns(document);
-    const QString fontsAgain = fontRuns(again);
+    const QList<FontRun> fonts = fontRuns(document);
+    const QList<FontRun> fontsAgain = fontRuns(again);
     if (!sameNamedFonts(fonts, fontsAgain))
-        return fault("written font names read back differently", fonts, fontsAgain);
+        return fault("written font names read back differently", describe(fonts), describe(fontsAgain));
     const QByteArray rewritten = writeRtf(again);
     if (rewritten != written)
         return fault("writer output is not stable", QString::fromLatin1(written), QString::fromLatin1(rewritten));
@@ -120,7 +133,7 @@ QString RtfFontNameFault(const QString &family)
     QTextDocument again;
     readRtf(again, written);
     const QString expected = rtfFontName(family);
-    const QString read = fontRuns(again).section(u'|', 0, 0);
+    const QString read = fontRuns(again).value(0).family;
     if (!expected.isEmpty() && read != expected)
         return fault("font name reads back differently", expected, read);
     const QByteArray rewritten = writeRtf(again);

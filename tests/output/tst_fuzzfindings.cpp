@@ -51,7 +51,7 @@ private slots:
         QTest::newRow("line separator inside") << QStringLiteral("A\u2028B");
         QTest::newRow("surrogate without partner") << QStringLiteral("A") + QChar(0xD800) + QStringLiteral("B");
         QTest::newRow("surrogate pair") << QStringLiteral("A\U0001F600");
-        QTest::newRow("RTF's own characters") << QStringLiteral("a;b{c}\\d");
+        QTest::newRow("RTF's own characters and a bar") << QStringLiteral("a;b{c}\\d|e");
         QTest::newRow("unassigned Windows-1252 byte") << QStringLiteral("\u0081x\u008d");
     }
 

@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -143,19 +142,17 @@ std::unique_ptr<CPrintJob> CPrintCommands::prepareJob()
                                            "date of birth first."));
         return nullptr;
     }
-    if (!Succeeded(m_window, job->Compose(PrinterPaper(printer()))))
+    if (!Succeeded(m_window, job->Compose(PrinterPaper(printer()), PrinterSheet(printer()))))
         return nullptr;
+    if (job->truncated()) {
+        ShowError(m_window, job->truncationMessage());
+        return nullptr;
+    }
     if (job->pageCount() == 0) {
         ShowError(m_window, QStringLiteral("There is nothing to print: the report has no pages."));
         return nullptr;
     }
     return job;
-}
-
-void CPrintCommands::reportCut(const CPrintJob &job)
-{
-    if (job.truncated())
-        QMessageBox::information(m_window, QStringLiteral("Print"), job.truncationMessage());
 }
 
 void CPrintCommands::print()
@@ -170,8 +167,7 @@ void CPrintCommands::print()
     p.setFromTo(0, 0);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (Succeeded(m_window, PrintReport(*job, p)))
-        reportCut(*job);
+    Succeeded(m_window, PrintReport(*job, p));
 }
 
 void CPrintCommands::preview()
@@ -195,8 +191,6 @@ void CPrintCommands::preview()
     dialog.exec();
     if (!failure.isEmpty())
         ShowError(m_window, failure);
-    else
-        reportCut(*job);
 }
 
 void CPrintCommands::exportPdf()
@@ -213,8 +207,7 @@ void CPrintCommands::exportPdf()
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".pdf");
     }
-    if (Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path)))
-        reportCut(*job);
+    Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path));
 }
 
 void CPrintCommands::pageSetup()

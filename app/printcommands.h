@@ -70,8 +70,6 @@ private:
     void pageSetup();
     void printerFont();
     void printerSetup();
-    /// Tells the user when the report had to be cut.
-    void reportCut(const CPrintJob &job);
 
     QWidget *m_window;
     CQuadriviumDoc &m_document;

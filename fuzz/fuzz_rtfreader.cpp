@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the RTF reader and checks, besides the absence of
 // crashes, leaks and undefined behaviour, the round trip of
-// RtfRoundTripFault. tests/output/tst_fuzzfindings runs the same check over
-// the corpus and the findings in the ordinary test suite.
+// RtfRoundTripFault; the same bytes, as UTF-8 and as UTF-16 text, are font
+// names for the writer's round trip of RtfFontNameFault.
+// tests/output/tst_fuzzfindings runs the same checks over the corpus and the
+// findings in the ordinary test suite.
 
 #include "output/rtfroundtripcheck.h"
 
@@ -10,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -24,10 +27,15 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView input(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString fault = quadrivium::RtfRoundTripFault(input);
-    if (!fault.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(fault));
-        std::abort();
+    QString utf16(qsizetype(size / 2), Qt::Uninitialized);
+    std::memcpy(utf16.data(), data, size_t(utf16.size()) * 2);
+    for (const QString &fault : {quadrivium::RtfRoundTripFault(input),
+                                 quadrivium::RtfFontNameFault(QString::fromUtf8(input)),
+                                 quadrivium::RtfFontNameFault(utf16)}) {
+        if (!fault.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(fault));
+            std::abort();
+        }
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QPageSize>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quadrivium {
@@ -44,26 +45,35 @@ QSize PaperSize(int code, QSize realSize)
     return realSize;
 }
 
-QSize PaperSize(const QPageSize &pageSize)
+QSize SheetSize(const QPageSize &pageSize)
 {
     const QSizeF mm = pageSize.size(QPageSize::Millimeter);
-    QSize real(qRound(mm.width() * 10), qRound(mm.height() * 10));
-    if (real.width() > real.height())
-        real.transpose();
-    return PaperSize(pageSize.windowsId(), real);
+    return QSize(qRound(mm.width() * 10), qRound(mm.height() * 10));
 }
 
-PageGeometry ComputePageGeometry(QSize paper, const PaperMargins &margins)
+QSize PaperSize(const QPageSize &pageSize)
 {
+    return PaperSize(pageSize.windowsId(), SheetSize(pageSize));
+}
+
+PageGeometry ComputePageGeometry(QSize paper, const PaperMargins &margins, QSize sheet)
+{
+    const int dx = sheet.isValid() ? (sheet.width() - paper.width()) / 2 : 0;
+    const int dy = sheet.isValid() ? (sheet.height() - paper.height()) / 2 : 0;
     PageGeometry g;
-    g.left = margins.left / 10;
-    g.top = -(margins.top / 10);
-    g.right = paper.width() - margins.right / 10;
-    g.bottom = -paper.height() + margins.bottom / 10;
+    g.left = dx + margins.left / 10;
+    g.top = -dy - margins.top / 10;
+    g.right = dx + paper.width() - margins.right / 10;
+    g.bottom = -dy - paper.height() + margins.bottom / 10;
     const int w = g.right - g.left;
     const int h = g.bottom - g.top;
     g.a = int(std::ceil(0.94 * double(-h)));
-    g.u = int(std::ceil(double(g.a) / 88.0));
+    // The frame reaches 31 units left of the middle and 45 above it (29
+    // right, 43 below): the unit by the height, unless that leaves the page.
+    const int byHeight = int(std::ceil(double(g.a) / 88.0));
+    const int byWidth = w < 0 ? -1 : (w / 2) / 31;
+    const int toTop = h > 0 ? -1 : (-h / 2) / 45;
+    g.u = std::min({byHeight, byWidth, toTop});
     g.p3 = int(std::ceil(1.66 * double(g.u)));
     g.p1 = MulDiv(g.u, 2, 3);
     g.p2 = g.u / 2;

@@ -57,19 +57,21 @@ QFont CPrintJob::pageNumberFont() const
     return number.toFont();
 }
 
-Status CPrintJob::Compose(QSize paper)
+Status CPrintJob::Compose(QSize paper, QSize sheet)
 {
-    if (m_composed && paper == m_paper)
+    if (m_composed && paper == m_paper && sheet == m_sheet)
         return Done{};
-    const PageGeometry geometry = ComputePageGeometry(paper, m_margins);
-    if (geometry.u < 1 || geometry.frameLeft < 0 || geometry.frameRight > paper.width()
-        || geometry.frameTop > 0 || geometry.frameBottom < -paper.height()) {
-        return Status::failure(QStringLiteral("The page margins leave no room for the report. "
-                                              "Please choose smaller margins in Page Setup."));
+    if (ComputePageGeometry(paper, m_margins, sheet).u < 1) {
+        const QSize shown = sheet.isValid() ? sheet : paper;
+        return Status::failure(QStringLiteral("The margins leave no room for the report on this paper (%1 × %2 mm). "
+                                              "Please choose smaller margins or a larger paper.")
+                                   .arg(shown.width() / 10.0)
+                                   .arg(shown.height() / 10.0));
     }
     m_composed = false;
     m_paper = paper;
-    BeginJob(paper);
+    m_sheet = sheet;
+    BeginJob(paper, sheet);
     m_pageCount = 0;
     m_graphicPages = 0;
     ComposeContent();
@@ -83,9 +85,9 @@ Status CPrintJob::Compose(QSize paper)
     return Done{};
 }
 
-void CPrintJob::BeginJob(QSize paper)
+void CPrintJob::BeginJob(QSize paper, QSize sheet)
 {
-    m_geometry = ComputePageGeometry(paper, m_margins);
+    m_geometry = ComputePageGeometry(paper, m_margins, sheet);
     m_recorder.Reset();
     m_current = m_recorder.Open();
     m_contents.clear();
@@ -307,7 +309,10 @@ void CPrintJob::PrintGraphicPage(CPrintSurface &) {}
 
 QString CPrintJob::truncationMessage() const
 {
-    return m_truncated ? QStringLiteral("The report was cut after %1 pages.").arg(m_pageCount) : QString();
+    return m_truncated ? QStringLiteral("The report would need more than %1 pages on this paper. Please choose a "
+                                        "larger paper, smaller margins or a smaller printer font.")
+                             .arg(kMaxPages)
+                       : QString();
 }
 
 void CPrintJob::DrawPrintLine(CPrintSurface &surface, int x1, int y1, int x2, int y2, ColorRef colour, int style)

@@ -33,11 +33,12 @@ public:
     CPrintJob(const CPrintJob &) = delete;
     CPrintJob &operator=(const CPrintJob &) = delete;
 
-    /// Builds the pages for paper of `paper` (0.1 mm, portrait). Composes
-    /// again only when the paper differs from the last run's. Fails when the
+    /// Builds the pages for paper of `paper` (0.1 mm, portrait) printed on
+    /// `sheet` (see ComputePageGeometry). Composes again only when the paper
+    /// differs from the last run's. Fails, saying what to change, when the
     /// margins leave no room for the text frame; errors of the report's
     /// content (a database error) are raised as exceptions.
-    Status Compose(QSize paper);
+    Status Compose(QSize paper, QSize sheet = QSize());
     bool composed() const { return m_composed; }
     /// Pages of the report: graphic, text and contents pages.
     int pageCount() const { return m_pageCount; }
@@ -45,7 +46,8 @@ public:
     /// Draws page `page` (from 1) on `surface`.
     void PrintPage(CPrintSurface &surface, int page);
     /// Whether the report was cut at kMaxPages (or at what the recorder can
-    /// hold); the message for the user says so.
+    /// hold): such a report is not printed, and the message for the user
+    /// says what to change.
     bool truncated() const { return m_truncated; }
     QString truncationMessage() const;
 
@@ -85,7 +87,7 @@ protected:
     void SetGraphicPage(bool graphic) { m_graphicPages = graphic ? 1 : 0; }
 
 private:
-    void BeginJob(QSize paper);
+    void BeginJob(QSize paper, QSize sheet);
     void LayText();
     void LayContents();
     void EndJob();
@@ -98,6 +100,7 @@ private:
     std::uint32_t m_options;
     bool m_composed = false;
     QSize m_paper;
+    QSize m_sheet;
     PageGeometry m_geometry;
     QStringList m_lines;
     QStringList m_contents;

@@ -13,13 +13,20 @@ QSize PrinterPaper(const QPrinter &printer)
     return PaperSize(printer.pageLayout().pageSize());
 }
 
+QSize PrinterSheet(const QPrinter &printer)
+{
+    return SheetSize(printer.pageLayout().pageSize());
+}
+
 Status PrintReport(CPrintJob &job, QPrinter &printer)
 {
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
-    const Status composed = job.Compose(PrinterPaper(printer));
+    const Status composed = job.Compose(PrinterPaper(printer), PrinterSheet(printer));
     if (!composed)
         return composed;
+    if (job.truncated())
+        return Status::failure(job.truncationMessage());
     if (job.pageCount() == 0)
         return Status::failure(QStringLiteral("There is nothing to print: the report has no pages."));
     int first = 1;

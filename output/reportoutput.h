@@ -11,13 +11,16 @@ class QPrinter;
 
 namespace quadrivium {
 
-/// The paper of `printer` in 0.1 mm, portrait.
+/// The paper of `printer` in 0.1 mm, portrait, by the paper table.
 QSize PrinterPaper(const QPrinter &printer);
+/// The sheet of `printer` as printed in portrait, in 0.1 mm.
+QSize PrinterSheet(const QPrinter &printer);
 
 /// Composes `job` for the printer's paper (portrait, the whole sheet as the
 /// page) and draws the pages of the printer's page range, every page when
-/// no range is chosen. Fails with a message when there is nothing to print,
-/// the margins leave no room or the printer cannot start; a report's
+/// no range is chosen. Fails with a message, before anything is drawn, when
+/// there is nothing to print, the margins leave no room, the report would
+/// need more pages than a job holds or the printer cannot start; a report's
 /// content error is raised as an exception.
 Status PrintReport(CPrintJob &job, QPrinter &printer);
 

@@ -130,9 +130,17 @@ QString rtfFontName(QStringView name)
 {
     QString kept;
     kept.reserve(name.size());
-    for (const QChar c : name) {
-        if (c.category() != QChar::Other_Control)
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.category() == QChar::Other_Control)
+            continue;
+        // A surrogate without its partner reads as U+FFFD.
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
             kept.append(c);
+            kept.append(name[++i]);
+        } else {
+            kept.append(c.isSurrogate() ? QChar(QChar::ReplacementCharacter) : c);
+        }
     }
     return kept.trimmed();
 }

@@ -24,8 +24,9 @@ QString decodeCodepage(int codepage, QByteArrayView bytes);
 std::optional<unsigned char> toCp1252(char16_t ch);
 
 /// A font name as the reader keeps it and the writer writes it, so that a
-/// written font table reads back unchanged: control characters dropped,
-/// blanks of any kind at either end removed. Empty means the default font.
+/// written font table reads back unchanged: control characters dropped, a
+/// surrogate without its partner replaced by U+FFFD, blanks of any kind at
+/// either end removed. Empty means the default font.
 QString rtfFontName(QStringView name);
 
 } // namespace quadrivium

@@ -33,6 +33,22 @@ struct RunFormat {
     friend bool operator==(const RunFormat &, const RunFormat &) = default;
 };
 
+// Appends a character at or above U+0080: Windows-1252 as \'hh, the rest as
+// a \uN? code unit.
+void appendNonAscii(QByteArray &out, char16_t ch)
+{
+    static const char kHex[] = "0123456789abcdef";
+    if (const auto byte = toCp1252(ch)) {
+        out.append("\\'");
+        out.append(kHex[*byte >> 4]);
+        out.append(kHex[*byte & 0xF]);
+    } else {
+        out.append("\\u");
+        out.append(QByteArray::number(int(static_cast<std::int16_t>(ch))));
+        out.append('?');
+    }
+}
+
 // Appends characters as RTF text: ASCII as is with \ { } escaped,
 // Windows-1252 as \'hh, the rest as \uN? code units.
 void appendEscaped(QByteArray &out, QStringView text)
@@ -58,15 +74,29 @@ void appendEscaped(QByteArray &out, QStringView text)
             // Control characters are not text.
         } else if (ch == QChar::ObjectReplacementCharacter) {
             // Images and other objects are not written.
-        } else if (const auto byte = toCp1252(ch)) {
-            static const char kHex[] = "0123456789abcdef";
-            out.append("\\'");
-            out.append(kHex[*byte >> 4]);
-            out.append(kHex[*byte & 0xF]);
         } else {
-            out.append("\\u");
-            out.append(QByteArray::number(int(static_cast<std::int16_t>(ch))));
-            out.append('?');
+            appendNonAscii(out, ch);
+        }
+    }
+}
+
+// Appends a font name (as rtfFontName leaves it) so that the reader gets
+// back exactly these characters: unlike text, nothing is dropped or written
+// as a control word that a font table ignores (\line), and ";" does not end
+// the name.
+void appendFontName(QByteArray &out, QStringView name)
+{
+    for (const QChar qc : name) {
+        const char16_t ch = qc.unicode();
+        if (ch == u'\\' || ch == u'{' || ch == u'}') {
+            out.append('\\');
+            out.append(char(ch));
+        } else if (ch == u';') {
+            out.append("\\'3b");
+        } else if (ch >= 0x20 && ch < 0x7F) {
+            out.append(char(ch));
+        } else if (ch >= 0x80) {
+            appendNonAscii(out, ch);
         }
     }
 }
@@ -218,9 +248,7 @@ QByteArray Writer::write(int from, int to)
         out.append("{\\f");
         out.append(QByteArray::number(i));
         out.append("\\fnil\\fcharset0 ");
-        QByteArray name;
-        appendEscaped(name, m_families[i]);
-        out.append(name.replace(';', "\\'3b"));
+        appendFontName(out, m_families[i]);
         out.append(";}");
     }
     out.append("}\n{\\colortbl ;");

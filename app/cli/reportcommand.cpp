@@ -48,7 +48,7 @@ std::optional<PaperMargins> marginsFrom(const QString &text)
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
         const double mm = parts[i].trimmed().toDouble(&ok);
-        if (!ok || mm < 0 || mm > 1000)
+        if (!ok || !(mm >= 0 && mm <= 1000)) // also refuses nan
             return std::nullopt;
         values[i] = qRound(mm * 100);
     }
@@ -144,8 +144,6 @@ int runReport(const QStringList &arguments)
     }
     QTextStream out(stdout);
     out << job->pageCount() << " pages written to " << pdf << Qt::endl;
-    if (job->truncated())
-        QTextStream(stderr) << job->truncationMessage() << Qt::endl;
     return 0;
 }
 

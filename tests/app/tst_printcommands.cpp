@@ -94,7 +94,7 @@ private slots:
                                         << "The report could not be saved as DIR/none/intro.pdf: ";
         QTest::newRow("stored margins leave no room")
             << "DIR/intro.pdf" << MarginsToBytes(PaperMargins{1500, 15000, 1500, 15000})
-            << "The page margins leave no room for the report.";
+            << "The margins leave no room for the report on this paper";
     }
 
     void exportPdf()

@@ -5,7 +5,9 @@
 #include "output/pagegeometry.h"
 #include "output/printjob.h"
 #include "output/printsettings.h"
+#include "output/reportoutput.h"
 
+#include <QFileInfo>
 #include <QPageSize>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -113,9 +115,15 @@ private slots:
         QTest::newRow("Letter") << QSize(2125, 2750) << PaperMargins() << letter;
         // Margins are kept in 0.01 mm and cut to whole 0.1 mm.
         PageGeometry odd = a4;
-        odd.left = 202, odd.top = -150, odd.right = 1950, odd.bottom = -2820;
-        odd.frameLeft = 177, odd.frameRight = 1917;
-        QTest::newRow("A4, left margin 20.29 mm") << kA4 << PaperMargins{2029, 1500, 1500, 1500} << odd;
+        odd.left = 152, odd.top = -150, odd.right = 1950, odd.bottom = -2820;
+        odd.frameLeft = 152, odd.frameRight = 1892;
+        QTest::newRow("A4, left margin 15.29 mm") << kA4 << PaperMargins{1529, 1500, 1500, 1500} << odd;
+        // A page narrower than 94 % of its height allows: the width sets the unit.
+        PageGeometry narrow;
+        narrow.left = 202, narrow.top = -150, narrow.right = 1950, narrow.bottom = -2820;
+        narrow.a = 2510, narrow.u = 28, narrow.p1 = 19, narrow.p2 = 14, narrow.p3 = 47;
+        narrow.frameLeft = 208, narrow.frameTop = -225, narrow.frameRight = 1888, narrow.frameBottom = -2689;
+        QTest::newRow("A4, left margin 20.29 mm") << kA4 << PaperMargins{2029, 1500, 1500, 1500} << narrow;
     }
 
     void geometry()
@@ -124,6 +132,66 @@ private slots:
         QFETCH(PaperMargins, margins);
         QFETCH(PageGeometry, expected);
         QCOMPARE(ComputePageGeometry(paper, margins), expected);
+    }
+
+    void framesFitEveryPaper_data()
+    {
+        QTest::addColumn<QSize>("paper");
+        QTest::addColumn<QSize>("sheet");
+        int rows = 0;
+        for (int code = 1; code <= 41; ++code) {
+            const QSize paper = PaperSize(code, QSize());
+            if (!paper.isValid())
+                continue; // no row: the sheet's own size
+            const QPageSize pageSize(QPageSize::id(code));
+            const QSize sheet = pageSize.windowsId() == code ? SheetSize(pageSize) : paper;
+            QTest::newRow(qPrintable(QStringLiteral("code %1 %2").arg(code).arg(pageSize.name()))) << paper << sheet;
+            ++rows;
+        }
+        QVERIFY(rows >= 35);
+    }
+
+    // Regression: the frame was sized by the page's height alone, so on
+    // narrow papers (Legal, the envelopes) it was wider than the paper and
+    // the report was refused with any margins. With the default margins
+    // every paper of the table prints, its frame inside the margins.
+    void framesFitEveryPaper()
+    {
+        QFETCH(QSize, paper);
+        QFETCH(QSize, sheet);
+        const PageGeometry g = ComputePageGeometry(paper, PaperMargins(), sheet);
+        QVERIFY(g.u >= 1);
+        QVERIFY2(g.left >= 0 && g.right <= sheet.width() && g.top <= 0 && g.bottom >= -sheet.height(),
+                 "the margins lie on the sheet");
+        QVERIFY2(g.frameLeft >= g.left && g.frameRight <= g.right, "the frame fits across");
+        QVERIFY2(g.frameTop <= g.top && g.frameBottom >= g.bottom, "the frame fits down");
+        TestJob job({{1, QStringLiteral("Title")}, {2, words(300)}});
+        QVERIFY(job.Compose(paper, sheet));
+        QVERIFY(!job.truncated());
+        QCOMPARE(findText(job, QStringLiteral("Title")).page, 0);
+    }
+
+    void frameCentredOnSheet_data()
+    {
+        QTest::addColumn<QPageSize>("pageSize");
+        QTest::newRow("A4") << QPageSize(QPageSize::A4);
+        QTest::newRow("Letter") << QPageSize(QPageSize::Letter);
+        QTest::newRow("Legal") << QPageSize(QPageSize::Legal);
+        QTest::newRow("Envelope #10") << QPageSize(QPageSize::Envelope10);
+    }
+
+    // Regression: the inch papers of the table measure 250 units per inch,
+    // so their frame sat 1.7 mm left of and 2.2 mm above its place on real
+    // Letter paper. The frame stands one unit left of and above the middle
+    // of the sheet (31 units to the left, 29 to the right, 45 above, 43
+    // below), on every paper as on A4.
+    void frameCentredOnSheet()
+    {
+        QFETCH(QPageSize, pageSize);
+        const QSize sheet = SheetSize(pageSize);
+        const PageGeometry g = ComputePageGeometry(PaperSize(pageSize), PaperMargins(), sheet);
+        QVERIFY(qAbs(g.frameLeft + g.frameRight + 2 * g.u - sheet.width()) <= 2);
+        QVERIFY(qAbs(g.frameTop + g.frameBottom - 2 * g.u + sheet.height()) <= 2);
     }
 
     void paperSizes_data()
@@ -150,13 +218,15 @@ private slots:
     }
 
     // Page sizes reach the table through their paper codes; others (and the
-    // personal envelope, code 38) measure themselves, turned to portrait.
+    // personal envelope, code 38) measure their sheet as it is printed: a
+    // page size wider than high stays so in portrait orientation.
     void paperOfPageSize()
     {
         QCOMPARE(PaperSize(QPageSize(QPageSize::A4)), QSize(2100, 2970));
         QCOMPARE(PaperSize(QPageSize(QPageSize::Letter)), QSize(2125, 2750));
         QCOMPARE(PaperSize(QPageSize(QPageSize::EnvelopePersonal)), QSize(921, 1651));
-        QCOMPARE(PaperSize(QPageSize(QSizeF(200, 100), QPageSize::Millimeter)), QSize(1000, 2000));
+        QCOMPARE(PaperSize(QPageSize(QPageSize::FanFoldUS)), QSize(3778, 2794));
+        QCOMPARE(SheetSize(QPageSize(QPageSize::Letter)), QSize(2159, 2794));
     }
 
     // The stored forms: margins as four little-endian integers left, top,
@@ -336,8 +406,9 @@ private slots:
         QCOMPARE(textsOn(page).contains(QStringLiteral("Section 0")), !graphic);
     }
 
-    // Regression: a report longer than 800 pages stopped silently; the job
-    // now says that it was cut.
+    // Regression: a report longer than 800 pages stopped silently, and then
+    // was printed cut at 800 pages. Layout stops there, and such a report is
+    // refused before anything is printed, saying what to change.
     void cutAt800Pages()
     {
         QStringList paragraphs;
@@ -347,9 +418,15 @@ private slots:
         QVERIFY(job.Compose(kA4));
         QVERIFY(job.truncated());
         QCOMPARE(job.pageCount(), 800);
-        QCOMPARE(job.truncationMessage(), QStringLiteral("The report was cut after 800 pages."));
         QCOMPARE(findText(job, "page 799").page, 799);
         QCOMPARE(findText(job, "page 800").page, -1);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
+        const Status written = WriteReportPdf(job, QPageSize(QPageSize::A4), pdf);
+        QVERIFY(!written);
+        QVERIFY2(written.error().contains(QLatin1String("larger paper")), qPrintable(written.error()));
+        QVERIFY(!QFileInfo::exists(pdf));
 
         TestJob shortJob({{2, "short"}});
         QVERIFY(shortJob.Compose(kA4));

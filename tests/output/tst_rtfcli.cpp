@@ -1,6 +1,7 @@
 // The command line's rtf command: to-text prints the plain text of a file,
 // normalize writes it out again as the program writes RTF.
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,34 @@ private slots:
         QCOMPARE(readAll(normalized), printed.out);
         QCOMPARE(QString::fromUtf8(run({"rtf", "to-text", normalized}).out), expectedText);
         QCOMPARE(run({"rtf", "normalize", normalized}).out, printed.out);
+    }
+
+    void normalizeSettles_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir findings(qEnvironmentVariable("QUADRIVIUM_SOURCE_DIR") + QStringLiteral("/fuzz/findings"));
+        const QStringList names = findings.entryList({QStringLiteral("font-name-*")}, QDir::Files);
+        for (const QString &name : names)
+            QTest::newRow(qPrintable(name)) << findings.filePath(name);
+        QVERIFY2(names.size() >= 4, qPrintable(findings.path()));
+    }
+
+    // Guards against font names that the command wrote in a form it read
+    // differently ("T \u-4?" written as "T " and read as "T", a name of an
+    // object character alone written empty and read as the default font):
+    // normalizing the output again changes nothing.
+    void normalizeSettles()
+    {
+        QFETCH(QString, path);
+        const Run first = run({"rtf", "normalize", path});
+        QCOMPARE(first.exitCode, 0);
+        QTemporaryDir dir;
+        const QString once = dir.filePath("once.rtf");
+        QFile file(once);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(first.out);
+        file.close();
+        QCOMPARE(run({"rtf", "normalize", once}).out, first.out);
     }
 
     void failures_data()

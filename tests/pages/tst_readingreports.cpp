@@ -403,6 +403,16 @@ private slots:
         QTest::newRow("margins leave no room")
             << QStringList{"report", "--reading", "intro", "--margins", "10,150,10,150", "--pdf", "DIR/x.pdf"} << 1;
         QTest::newRow("folder missing") << QStringList{"report", "--reading", "intro", "--pdf", "DIR/no/x.pdf"} << 1;
+        // Regressions: a margin of "nan" passed the range check; B10 paper
+        // wrote 800 pages of a report cut short, and with small margins
+        // still needs more than 800.
+        QTest::newRow("margin nan") << QStringList{"report", "--reading", "intro", "--margins", "nan,15,15,15", "--pdf",
+                                                   "DIR/x.pdf"}
+                                    << 2;
+        const QStringList chart{"report", "--reading", "chart", "--first", "Anna", "--last", "Berg", "--born",
+                                "1987-03-12", "--pdf", "DIR/x.pdf", "--paper", "B10"};
+        QTest::newRow("B10") << chart << 1;
+        QTest::newRow("B10, over 800 pages") << chart + QStringList{"--margins", "7,7,7,7"} << 1;
     }
 
     void pdfFailures()

@@ -73,6 +73,8 @@ std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInp
         const int id = parser.value(QStringLiteral("person")).toInt(&ok);
         if (!ok)
             return fail(QStringLiteral("--person wants the ID of a stored person"));
+        if (const QString gone = personsFileGone(); !gone.isEmpty())
+            return storeFailure(gone);
         if (PersonsDatabasePath().isEmpty())
             return storeFailure(QStringLiteral("no persons database found"));
         notePersonsFileChoice();

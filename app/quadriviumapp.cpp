@@ -2,6 +2,7 @@
 
 #include "barlayout.h"
 #include "mainframe.h"
+#include "personsfilegone.h"
 #include "splash.h"
 #include "tipofday.h"
 
@@ -86,6 +87,8 @@ bool CQuadriviumApp::ParseCommandLine(const QStringList &arguments, StartOptions
 bool CQuadriviumApp::InitInstance()
 {
     RemoveStalePartFiles();
+    if (!ConfirmGonePersonsFile())
+        return false;
     // The persons database; a failure is reported by the start-up action.
     const Result<QString> persons = EnsurePersonsDatabase();
     if (!m_options.textDatabase.isEmpty())

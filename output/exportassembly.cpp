@@ -40,14 +40,6 @@ enum Table {
 const QString kLineEnd = QStringLiteral("\r\n");
 const QString kBlankLine = QStringLiteral("\r\n\r\n");
 
-// A heading record's text: one centred paragraph in 14.5 pt, after which
-// the font goes back to 10 pt.
-constexpr char kHeadingStart[] =
-    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
-    "{\\f2\\fswiss\\fprq2 System;}{\\f3\\froman\\fprq2 Times New Roman;}{\\f4\\fswiss\\fprq2 Times New Roman;}}"
-    "{\\colortbl\\red0\\green0\\blue0;\\red128\\green0\\blue64;}\\deflang1031\\pard\\qc\\plain\\f3\\fs29 ";
-constexpr char kHeadingEnd[] = "\\plain\\f4\\fs20 }";
-
 // Plain text takes the document's default format, not the format of the
 // text before it (a heading's 14.5 pt).
 void insertAtEnd(QTextDocument &document, StreamFormat format, const QString &text)
@@ -152,7 +144,7 @@ QStringList ExportHeadingValues(const ExportPerson &person)
 
 QString ExportHeadingRtf(const QString &value)
 {
-    return QString::fromLatin1(QByteArray(kHeadingStart) + rtfEscaped(value) + kHeadingEnd);
+    return QString::fromLatin1(QByteArray(kExportHeadingStart) + rtfEscaped(value) + kExportHeadingEnd);
 }
 
 void AppendRecord(QTextDocument &document, const TextRecord &r, int table, int numberId, const QString &label)
@@ -179,12 +171,6 @@ void AppendRecord(QTextDocument &document, const TextRecord &r, int table, int n
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
                       const std::vector<ExportRecord> &records)
 {
-    const QStringList headings = ExportHeadingValues(person);
-    for (int i = 0; i < headings.size(); ++i) {
-        const Status written = store.writeHeading(i + 1, ExportHeadingRtf(headings[i]));
-        if (!written.ok())
-            return written;
-    }
     QFont font(LoadString(kStrTextFont));
     font.setPointSizeF(10.0);
     document.setDefaultFont(font);
@@ -197,9 +183,14 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
     const auto found = store.readMany(keys);
     if (!found)
         return Status::failure(found.error());
+    // The stored heading records give the titles; the person's values take
+    // the place of their texts here only, never in the store.
+    const QStringList headings = ExportHeadingValues(person);
     for (int numberId = 1; numberId <= 3; ++numberId) {
-        if (const auto &heading = (*found)[std::size_t(numberId - 1)])
+        if (auto heading = (*found)[std::size_t(numberId - 1)]) {
+            heading->text = ExportHeadingRtf(headings[numberId - 1]);
             AppendRecord(document, *heading, kTitleListTable, numberId);
+        }
     }
     // Only the headings are centred.
     QTextCursor end(&document);

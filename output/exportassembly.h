@@ -60,10 +60,11 @@ QString ExportHeadingRtf(const QString &value);
 void AppendRecord(QTextDocument &document, const TextRecord &record, int table, int numberId,
                   const QString &label = QString());
 
-/// Builds an export in `document`: writes the person's heading values into
-/// the heading records 1..3 of the store's title list, appends them, then
-/// `records` in their order. The document takes the text pane's default
-/// font first, so that every export of the same reading is the same file.
+/// Builds an export in `document`: the heading records 1..3 of the store's
+/// title list with their texts replaced by the person's heading values,
+/// then the records of the chosen sections. The store is only read. The document takes the text pane's
+/// default font first, so that every export of the same reading is the
+/// same file.
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
                       const std::vector<ExportRecord> &records);
 

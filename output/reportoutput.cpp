@@ -1,10 +1,11 @@
 #include "reportoutput.h"
 
-#include <QFile>
+#include "store/outputfile.h"
+
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 namespace quadrivium {
 
@@ -18,31 +19,19 @@ QSize PrinterSheet(const QPrinter &printer)
     return SheetSize(printer.pageLayout().pageSize());
 }
 
-Status PrintReport(CPrintJob &job, QPrinter &printer)
+namespace {
+
+/// Dots per inch of a report written as PDF, as a printer's high resolution.
+constexpr int kPdfResolution = 1200;
+
+/// Draws pages `first`..`last` of the composed `job` onto `device`.
+Status drawPages(CPrintJob &job, QPagedPaintDevice &device, int first, int last, int colours)
 {
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setFullPage(true);
-    const Status composed = job.Compose(PrinterPaper(printer), PrinterSheet(printer));
-    if (!composed)
-        return composed;
-    if (job.truncated())
-        return Status::failure(job.truncationMessage());
-    if (job.pageCount() == 0)
-        return Status::failure(QStringLiteral("There is nothing to print: the report has no pages."));
-    int first = 1;
-    int last = job.pageCount();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = qMax(1, printer.fromPage());
-        last = qMin(last, printer.toPage() > 0 ? printer.toPage() : last);
-        if (first > last)
-            return Status::failure(QStringLiteral("The report has only %1 pages.").arg(job.pageCount()));
-    }
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return Status::failure(QStringLiteral("The printer could not be started."));
-    const int colours = printer.colorMode() == QPrinter::GrayScale ? 2 : 0;
     for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage()) {
+        if (page > first && !device.newPage()) {
             painter.end();
             return Status::failure(QStringLiteral("The printer stopped after page %1.").arg(page - 1));
         }
@@ -54,37 +43,66 @@ Status PrintReport(CPrintJob &job, QPrinter &printer)
     return Done{};
 }
 
+Status compose(CPrintJob &job, QSize paper, QSize sheet)
+{
+    const Status composed = job.Compose(paper, sheet);
+    if (!composed)
+        return composed;
+    if (job.truncated())
+        return Status::failure(job.truncationMessage());
+    if (job.pageCount() == 0)
+        return Status::failure(QStringLiteral("There is nothing to print: the report has no pages."));
+    return Done{};
+}
+
+} // namespace
+
+Status PrintReport(CPrintJob &job, QPrinter &printer)
+{
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
+    const Status composed = compose(job, PrinterPaper(printer), PrinterSheet(printer));
+    if (!composed)
+        return composed;
+    int first = 1;
+    int last = job.pageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = qMax(1, printer.fromPage());
+        last = qMin(last, printer.toPage() > 0 ? printer.toPage() : last);
+        if (first > last)
+            return Status::failure(QStringLiteral("The report has only %1 pages.").arg(job.pageCount()));
+    }
+    return drawPages(job, printer, first, last, printer.colorMode() == QPrinter::GrayScale ? 2 : 0);
+}
+
 Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &path)
 {
     const auto failed = [&path](const QString &why) {
         return Status::failure(QStringLiteral("The report could not be saved as %1: %2").arg(path, why));
     };
-    // Drawn into a scratch file first and then saved in one step, so that a
-    // failure leaves an existing file as it was.
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        return failed(dir.errorString());
-    const QString draft = dir.filePath(QStringLiteral("report.pdf"));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(draft);
-        printer.setPageSize(pageSize);
-        printer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        const Status printed = PrintReport(job, printer);
-        if (!printed)
-            return failed(printed.error());
-    }
-    QFile written(draft);
-    if (!written.open(QIODevice::ReadOnly))
-        return failed(written.errorString());
-    QSaveFile file(path);
+    const Result<QString> target = OutputTarget(path);
+    if (!target)
+        return Status::failure(target.error());
+    const Status composed = compose(job, PaperSize(pageSize), SheetSize(pageSize));
+    if (!composed)
+        return failed(composed.error());
+    // Written straight into the file that replaces the target on commit:
+    // no draft of the report is left anywhere when the writing stops.
+    QSaveFile file(*target);
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
-    const QByteArray bytes = written.readAll();
-    if (bytes.isEmpty())
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setPageSize(pageSize);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        const Status drawn = drawPages(job, writer, 1, job.pageCount(), 0);
+        if (!drawn)
+            return failed(drawn.error());
+    }
+    if (file.pos() == 0)
         return failed(QStringLiteral("nothing was written"));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.commit())
         return failed(file.errorString());
     return Done{};
 }

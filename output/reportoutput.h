@@ -24,9 +24,10 @@ QSize PrinterSheet(const QPrinter &printer);
 /// content error is raised as an exception.
 Status PrintReport(CPrintJob &job, QPrinter &printer);
 
-/// Writes the report as a PDF file of paper `pageSize` to `path`: the file
-/// is replaced only once the whole report is written. A failure names the
-/// file.
+/// Writes the report as a PDF file of paper `pageSize` to `path`, an output
+/// target as OutputTarget() allows: the file is replaced only once the
+/// whole report is written, and an interrupted writing leaves no draft
+/// behind. A failure names the file.
 Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &path);
 
 } // namespace quadrivium

@@ -3,7 +3,8 @@
 #include "rtfreader.h"
 #include "rtfwriter.h"
 
-#include <QSaveFile>
+#include "store/outputfile.h"
+
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -124,13 +125,7 @@ QByteArray streamOut(const QTextCursor &selection, StreamFormat format)
 
 Status streamOutToFile(const QTextDocument &document, StreamFormat format, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray bytes = streamOut(document, format);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Status::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    return Done{};
+    return WriteOutputFile(path, streamOut(document, format));
 }
 
 void streamInText(QTextEdit &edit, int format, QByteArrayView bytes) { inText(edit, format, bytes); }
@@ -145,13 +140,7 @@ QByteArray streamOutText(const QTextEdit &edit, int format)
 
 Status streamOutToFile(const QTextEdit &edit, int format, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray bytes = streamOutText(edit, format);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Status::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    return Done{};
+    return WriteOutputFile(path, streamOutText(edit, format));
 }
 
 } // namespace quadrivium

@@ -35,8 +35,9 @@ void streamIn(QTextCursor &cursor, StreamFormat format, QStringView text);
 QByteArray streamOut(const QTextDocument &document, StreamFormat format);
 QByteArray streamOut(const QTextCursor &selection, StreamFormat format);
 
-/// Writes the whole document atomically to `path`; the message names the
-/// file and the reason when it cannot be written.
+/// Writes the whole document atomically to `path`, an output target as
+/// OutputTarget() allows; the message names the file and the reason when
+/// it cannot be written.
 Status streamOutToFile(const QTextDocument &document, StreamFormat format, const QString &path);
 
 /// The pane forms: `format` is 1 (plain) or 2 (RTF), plus kStreamSelection to

@@ -1,5 +1,7 @@
 #include "pagepicture.h"
 
+#include "store/outputfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -35,9 +37,10 @@ Status WritePagePicture(QWidget &page, const QString &path, qreal pixelRatio)
     const auto format = PictureFormatOf(path);
     if (!format)
         return failure(path, QStringLiteral("the name must end in .png or .svg."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(path, file.errorString());
+    auto opened = OpenOutputFile(path);
+    if (!opened)
+        return Status::failure(opened.error());
+    QSaveFile &file = **opened;
     const QSize size = page.size();
     bool drawn = true;
     if (*format == PictureFormat::Png) {

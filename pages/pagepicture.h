@@ -19,8 +19,9 @@ std::optional<PictureFormat> PictureFormatOf(const QString &path);
 
 /// Writes a picture of `page` as it shows at its current size: a PNG with
 /// `pixelRatio` device pixels per pixel, or an SVG in which the texts stay
-/// text. The file is replaced only once the picture is complete; a failure
-/// (unknown extension, unwritable file) names the file.
+/// text. `path` is an output target as OutputTarget() allows; the file is
+/// replaced only once the picture is complete; a failure (unknown
+/// extension, unwritable file) names the file.
 Status WritePagePicture(QWidget &page, const QString &path, qreal pixelRatio = 1.0);
 
 } // namespace quadrivium

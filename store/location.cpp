@@ -141,9 +141,13 @@ PersonsFileChoice ChoosePersonsDatabase(const QString &folder, const QString &re
     // A copy such as persons_backup.mdb or an unrelated pz.mdb beside the
     // file in use must not take over from it.
     const QString own = dir.filePath(PersonsDatabaseFileName());
-    if (!remembered.isEmpty() && QFileInfo(remembered).isFile())
+    if (!remembered.isEmpty() && QFileInfo(remembered).isFile()) {
         choice.path = QFileInfo(remembered).absoluteFilePath();
-    else if (choice.candidates.size() > 1 && choice.candidates.contains(own))
+        return choice;
+    }
+    if (!remembered.isEmpty())
+        choice.gone = remembered;
+    if (choice.candidates.size() > 1 && choice.candidates.contains(own))
         choice.path = own;
     else if (!choice.candidates.isEmpty())
         choice.path = choice.candidates.last();
@@ -209,8 +213,10 @@ QString PersonsDatabasePath()
         QSettings settings = programSettings();
         const QString remembered = settings.value(RememberedPersonsFileKey()).toString();
         l.choice = ChoosePersonsDatabase(SharedFolder(), remembered);
-        l.persons = l.choice.path;
-        if (!l.choice.path.isEmpty() && l.choice.path != remembered)
+        // A remembered file that has gone may come back (a drive attached
+        // again): another file is taken only once the user agrees.
+        l.persons = l.choice.gone.isEmpty() ? l.choice.path : QString();
+        if (!l.persons->isEmpty() && l.choice.path != remembered)
             settings.setValue(RememberedPersonsFileKey(), l.choice.path);
     }
     return *l.persons;
@@ -229,6 +235,8 @@ Result<QString> EnsurePersonsDatabase()
     const QString found = PersonsDatabasePath();
     if (!found.isEmpty())
         return found;
+    if (const QString gone = PersonsFileGoneMessage(); !gone.isEmpty())
+        return Result<QString>::failure(gone);
     const QString target = QDir(SharedFolder()).filePath(PersonsDatabaseFileName());
     const QString templ = installedFile(PersonsDatabaseFileName());
     const Status made = templ.isEmpty() ? CreatePersonsDatabase(target) : CopyPrivately(templ, target);
@@ -238,8 +246,35 @@ Result<QString> EnsurePersonsDatabase()
     Locations &l = locations();
     QMutexLocker lock(&l.mutex);
     l.persons = target;
-    l.choice = {target, {target}};
+    l.choice = {target, {target}, {}};
     return target;
+}
+
+QString PersonsFileGoneMessage()
+{
+    PersonsDatabasePath();
+    const QString gone = LastPersonsFileChoice().gone;
+    if (gone.isEmpty())
+        return {};
+    return QStringLiteral("The persons file %1 used last time is not there: it may have been moved, renamed or "
+                          "deleted, or be on a drive that is not attached.")
+        .arg(QDir::toNativeSeparators(gone));
+}
+
+Result<QString> ReplaceGonePersonsFile()
+{
+    PersonsDatabasePath();
+    {
+        Locations &l = locations();
+        QMutexLocker lock(&l.mutex);
+        if (!l.choice.gone.isEmpty()) {
+            l.choice.gone.clear();
+            l.persons = l.choice.path;
+            if (!l.choice.path.isEmpty())
+                programSettings().setValue(RememberedPersonsFileKey(), l.choice.path);
+        }
+    }
+    return EnsurePersonsDatabase();
 }
 
 QString UserTextDatabasePath()

@@ -30,6 +30,9 @@ QString FindSharedDatabase(QChar initial, const QString &folder = SharedFolder()
 struct PersonsFileChoice {
     QString path;          ///< the chosen file; empty when there is none
     QStringList candidates; ///< every "p*.mdb" file of the folder, in name order
+    /// The remembered file when it has gone; `path` is then the file that
+    /// would take its place, empty when none would.
+    QString gone;
 };
 /// The persons file of `folder`: `remembered` while that file exists;
 /// otherwise, of several candidates, "persons.mdb" (the file the program
@@ -58,13 +61,22 @@ QString TextDatabaseWarning();
 /// The persons database, looked up once: a path given with
 /// SetPersonsDatabasePath(), else ChoosePersonsDatabase() in the shared
 /// folder with the file remembered in the settings, which then remembers the
-/// chosen file; empty when none.
+/// chosen file; empty when none, and empty when the remembered file has
+/// gone (PersonsFileGoneMessage), which then stays remembered.
 QString PersonsDatabasePath();
 void SetPersonsDatabasePath(const QString &path);
 /// PersonsDatabasePath(); when there is none, first creates
 /// "<shared folder>/persons.mdb" from the installed template "persons.mdb"
-/// or, without one, as an empty store (see CreatePersonsDatabase).
+/// or, without one, as an empty store (see CreatePersonsDatabase). Fails
+/// with PersonsFileGoneMessage() when the remembered file has gone.
 Result<QString> EnsurePersonsDatabase();
+/// Says that the remembered persons file has gone and where it was; empty
+/// while it is there (or when a path was given).
+QString PersonsFileGoneMessage();
+/// After the user agreed: forgets the remembered persons file that has
+/// gone and takes the file that takes its place (made when there is none),
+/// which is remembered from now on.
+Result<QString> ReplaceGonePersonsFile();
 
 /// The user's own text database "<data home>/Quadrivium/Quadrivium.mdb",
 /// made from the installed copy when missing; never the working folder's.

@@ -16,16 +16,39 @@ QString NormalizedName(const QString &typed)
     return typed.trimmed().normalized(QString::NormalizationForm_C);
 }
 
+namespace {
+
+/// Characters that show nothing themselves but hide or turn around what
+/// follows, so that a name would read as another: direction marks,
+/// embeddings, overrides and isolates, zero-width characters and line or
+/// paragraph separators.
+bool isInvisible(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F
+           || u == 0x061C || (u >= 0x200B && u <= 0x200D) || u == 0x2060 || u == 0xFEFF || u == 0x2028
+           || u == 0x2029;
+}
+
+bool isControl(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+} // namespace
+
 std::optional<QString> NameProblem(const QString &name, const QString &what)
 {
-    const auto isControl = [](QChar c) { return c.category() == QChar::Other_Control; };
-    const auto found = std::find_if(name.begin(), name.end(), isControl);
+    const auto refused = [](QChar c) { return isControl(c) || isInvisible(c); };
+    const auto found = std::find_if(name.begin(), name.end(), refused);
     if (found != name.end()) {
         QString shown = name.left(40);
-        std::replace_if(shown.begin(), shown.end(), isControl, QChar(QChar::ReplacementCharacter));
-        return QStringLiteral("The %1 \"%2\" contains a control character (U+%3); names take letters, "
-                              "blanks and signs only")
-            .arg(what, shown, QString::number(found->unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        std::replace_if(shown.begin(), shown.end(), refused, QChar(QChar::ReplacementCharacter));
+        return QStringLiteral("The %1 \"%2\" contains %3 (U+%4); names take letters, blanks and signs only")
+            .arg(what, shown,
+                 isControl(*found) ? QStringLiteral("a control character")
+                                   : QStringLiteral("an invisible or direction-changing character"),
+                 QString::number(found->unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
     }
     if (name.size() > kMaxNameLength)
         return QStringLiteral("The %1 \"%2...\" is longer than %3 characters")

@@ -15,7 +15,10 @@ namespace quadrivium {
 QString NormalizedName(const QString &typed);
 
 /// Why `name` cannot be stored: a control character (ESC, BEL, NUL, a line
-/// break ...) or more than kMaxNameLength characters; nothing when it can.
+/// break ...), a character that shows nothing but changes how the name
+/// reads (direction marks, overrides and isolates, zero-width characters,
+/// line and paragraph separators) or more than kMaxNameLength characters;
+/// nothing when it can. Letters of right-to-left scripts are names.
 /// `what` names the field in the message ("last name", "group name").
 std::optional<QString> NameProblem(const QString &name, const QString &what);
 

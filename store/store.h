@@ -7,7 +7,8 @@
 // the SQLCipher connection with its statements and record sets (location,
 // databasekey, connection, statement, recordset, sqldialect); the text
 // store with its readable source files (textstore, textsource); the person
-// store (personstore). It may use the engine, Qt Core, SQLCipher's C API
+// store (personstore); the check every output file passes before it is
+// written (outputfile). It may use the engine, Qt Core, SQLCipher's C API
 // and libcrypto; not Qt SQL (its SQLite would clash with SQLCipher's in one
 // process) and not Qt Gui.
 
@@ -15,6 +16,7 @@
 #include "databasekey.h"
 #include "inputfile.h"
 #include "location.h"
+#include "outputfile.h"
 #include "personname.h"
 #include "personstore.h"
 #include "recordset.h"

@@ -227,25 +227,6 @@ Status TextStore::writeAll(const std::vector<std::pair<int, TextRecord>> &record
     });
 }
 
-Status TextStore::writeHeading(int numberId, const QString &text) const
-{
-    return guarded<Done>([&] {
-        Connection db(m_path);
-        Transaction transaction(db);
-        CDao dao(db);
-        dao.SelectText(kTitleListTable, numberId);
-        dao.open();
-        if (!dao.isEOF()) {
-            dao.edit();
-            dao.setText(CDao::TextField, text);
-            dao.update();
-        }
-        dao.close();
-        transaction.commit();
-        return Done{};
-    });
-}
-
 std::optional<std::set<TextKey>> EditedTextKeys(Connection &db)
 {
     Statement exists(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));

@@ -36,6 +36,15 @@ constexpr int kKarmicLessonTable = 15;
 /// "Partnerschaft": the texts of the compatibility reading of two persons.
 constexpr int kPartnershipTable = 16;
 
+/// The RTF around a person's value in the heading of an exported reading:
+/// one centred paragraph in 14.5 pt, after which the font goes back to
+/// 10 pt.
+inline constexpr char kExportHeadingStart[] =
+    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
+    "{\\f2\\fswiss\\fprq2 System;}{\\f3\\froman\\fprq2 Times New Roman;}{\\f4\\fswiss\\fprq2 Times New Roman;}}"
+    "{\\colortbl\\red0\\green0\\blue0;\\red128\\green0\\blue64;}\\deflang1031\\pard\\qc\\plain\\f3\\fs29 ";
+inline constexpr char kExportHeadingEnd[] = "\\plain\\f4\\fs20 }";
+
 /// Name of table `table`; numbers outside 1..kTextTableCount-1 name "Intro".
 QString TextTableName(int table);
 /// The record source the table is opened with: "Select * From [Intro]" ...,
@@ -124,9 +133,6 @@ public:
     /// Writes many records as write() does, all in one transaction: either
     /// every record is written or none.
     Status writeAll(const std::vector<std::pair<int, TextRecord>> &records) const;
-    /// Sets the Text of heading record `numberId` of "TitleListe" when that
-    /// record exists (the export's heading records).
-    Status writeHeading(int numberId, const QString &text) const;
 
 private:
     QString m_path;

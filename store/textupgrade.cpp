@@ -124,6 +124,43 @@ void takeOver(Connection &db, const SuppliedRecord &s, const std::optional<std::
     dao.close();
 }
 
+/// The heading records of an exported reading (title list 1..3) that hold
+/// a person's value, as exports of earlier versions left them in the
+/// texts.
+std::vector<int> headingsWithPersonData(Connection &db)
+{
+    const QString start = QString::fromLatin1(kExportHeadingStart);
+    std::vector<int> found;
+    for (int numberId = 1; numberId <= 3; ++numberId) {
+        CDao dao(db);
+        dao.SelectText(kTitleListTable, numberId);
+        dao.open();
+        if (!dao.isEOF() && dao.record().text.startsWith(start))
+            found.push_back(numberId);
+    }
+    return found;
+}
+
+/// Gives the heading records that hold a person's value the supplied
+/// records' texts again.
+void clearPersonHeadings(Connection &db, Connection &source)
+{
+    for (const int numberId : headingsWithPersonData(db)) {
+        CDao supplied(source);
+        supplied.SelectText(kTitleListTable, numberId);
+        supplied.open();
+        if (supplied.isEOF())
+            continue;
+        CDao dao(db);
+        dao.SelectText(kTitleListTable, numberId);
+        dao.open();
+        dao.edit();
+        dao.setRecord(supplied.record());
+        dao.update();
+        dao.close();
+    }
+}
+
 } // namespace
 
 Result<bool> UpgradeTextCopy(const QString &copy, const QString &supplied)
@@ -132,8 +169,14 @@ Result<bool> UpgradeTextCopy(const QString &copy, const QString &supplied)
         Connection source(supplied);
         const int newVersion = TextDataVersion(source);
         Connection db(copy);
-        if (TextDataVersion(db) >= newVersion)
+        if (TextDataVersion(db) >= newVersion) {
+            if (headingsWithPersonData(db).empty())
+                return false;
+            Transaction transaction(db);
+            clearPersonHeadings(db, source);
+            transaction.commit();
             return false;
+        }
         const std::vector<SuppliedRecord> records = readAll(source);
         // The write lock keeps other writers out from here to the commit, so
         // the backup is the file exactly as the upgrade found it.
@@ -151,6 +194,7 @@ Result<bool> UpgradeTextCopy(const QString &copy, const QString &supplied)
         const auto edited = EditedTextKeys(db);
         for (const SuppliedRecord &s : records)
             takeOver(db, s, edited);
+        clearPersonHeadings(db, source);
         SetTextDataVersion(db, newVersion);
         transaction.commit();
         return true;

@@ -32,8 +32,11 @@ QString TextSourcesChecksum(const QString &folder);
 /// text, the form the text editor saves) stays, records new to the copy are
 /// added, and the copy takes the new version. First the old file is copied
 /// beside it (BackupPathFor); then everything happens in one transaction,
-/// so that a failure leaves the copy as it was. True when the copy was
-/// brought up, false when it was already up to date.
+/// so that a failure leaves the copy as it was. Heading records of the
+/// title list that hold a person's name, date or time of birth (left there
+/// by exports of earlier versions) take the supplied records again, also
+/// when the copy is up to date. True when the copy was brought up, false
+/// when it was already up to date.
 Result<bool> UpgradeTextCopy(const QString &copy, const QString &supplied);
 
 /// The backup of `copy` made before it leaves data version `version`:

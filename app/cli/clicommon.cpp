@@ -3,8 +3,6 @@
 #include "store/location.h"
 
 #include <QDate>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -56,18 +54,13 @@ void notePersonsFileChoice()
         QTextStream(stderr) << "quadrivium-cli: " << PersonsFileNotice() << Qt::endl;
 }
 
-Status writePrivateFile(const QString &path, const QByteArray &bytes)
+QString personsFileGone()
 {
-    const QString target = QFileInfo(path).canonicalFilePath();
-    if (!target.isEmpty() && DatabaseFilesInUse().contains(target))
-        return Status::failure(QStringLiteral("refusing to write %1: it is a database file of the program").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    return Done{};
+    const QString gone = PersonsFileGoneMessage();
+    if (gone.isEmpty())
+        return {};
+    return gone + QStringLiteral(" Attach or restore it, start the window to choose another, or give "
+                                 "--persons-db FILE.");
 }
 
 } // namespace quadrivium::cli

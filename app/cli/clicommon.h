@@ -38,8 +38,8 @@ DateArgument parseDateArgument(const QString &text, const QString &what);
 /// several.
 void notePersonsFileChoice();
 
-/// Writes `bytes` to `path` as a whole (or not at all), readable by its
-/// owner only. Refuses to write onto a database file the program uses.
-Status writePrivateFile(const QString &path, const QByteArray &bytes);
+/// When the persons file used last time has gone: what happened and what
+/// to do; empty otherwise.
+QString personsFileGone();
 
 } // namespace quadrivium::cli

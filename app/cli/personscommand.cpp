@@ -14,7 +14,6 @@
 #include <QJsonObject>
 #include <QMap>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace quadrivium::cli {
@@ -43,6 +42,8 @@ QString timeText(const PersonRow &row)
 Result<PersonStore> openStore(bool create)
 {
     QString path = PersonsDatabasePath();
+    if (const QString gone = personsFileGone(); !gone.isEmpty())
+        return Result<PersonStore>::failure(gone);
     notePersonsFileChoice();
     if (path.isEmpty() || (create && !QFileInfo::exists(path))) {
         if (!path.isEmpty()) {
@@ -230,7 +231,7 @@ int exportPersons(const QCommandLineParser &parser)
             cells << CsvCell(f);
         csv += cells.join(QLatin1Char(',')).toUtf8() + '\n';
     }
-    const Status written = writePrivateFile(args[1], csv);
+    const Status written = WriteOutputFile(args[1], csv, true);
     return written ? 0 : storeFailure(written.error());
 }
 

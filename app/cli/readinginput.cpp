@@ -57,6 +57,8 @@ std::optional<int> readPerson(const QCommandLineParser &parser, const PersonOpti
         const int id = parser.value(o.person).toInt(&ok);
         if (!ok)
             return fail(QStringLiteral("--%1 wants the ID of a stored person").arg(o.person));
+        if (const QString gone = personsFileGone(); !gone.isEmpty())
+            return storeFailure(gone);
         if (PersonsDatabasePath().isEmpty())
             return storeFailure(QStringLiteral("no persons database found"));
         notePersonsFileChoice();

@@ -5,9 +5,9 @@
 #include "output/rtfreader.h"
 #include "output/rtfwriter.h"
 #include "store/inputfile.h"
+#include "store/outputfile.h"
 
 #include <QCommandLineParser>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -77,10 +77,8 @@ int runRtf(const QStringList &arguments)
     if (!parser.isSet(QStringLiteral("output")))
         return writeStdout(rtf) ? 0 : fileError(QStringLiteral("cannot write the RTF"));
     const QString path = parser.value(QStringLiteral("output"));
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size() || !out.commit())
-        return fileError(QStringLiteral("cannot write \"%1\": %2").arg(path, out.errorString()));
-    return 0;
+    const Status written = WriteOutputFile(path, rtf);
+    return written ? 0 : fileError(written.error());
 }
 
 } // namespace quadrivium::cli

@@ -4,6 +4,7 @@
 
 #include "output/storedtext.h"
 #include "store/location.h"
+#include "store/outputfile.h"
 #include "store/textsource.h"
 #include "store/textstore.h"
 
@@ -39,7 +40,7 @@ int exportTexts(const QString &folder)
             sources.push_back(s);
         }
         const QString path = QDir(folder).filePath(TextTableName(table) + QStringLiteral(".txt"));
-        const Status saved = writePrivateFile(path, FormatTextSource(table, sources).toUtf8());
+        const Status saved = WriteOutputFile(path, FormatTextSource(table, sources).toUtf8(), true);
         if (!saved)
             return storeFailure(saved.error());
         written += static_cast<int>(sources.size());

@@ -13,6 +13,7 @@
 #include "../processrun.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <memory>
@@ -253,6 +254,10 @@ private slots:
                                         << QByteArray("longer than 255 characters");
         QTest::newRow("escape in a name") << add + QStringList{"--first", QStringLiteral("A\x1b[31mB")}
                                           << QByteArray("control character (U+001B)");
+        QTest::newRow("right-to-left override in a name")
+            << add + QStringList{"--last", QStringLiteral("Vogel\u202Efdp.exe")} << QByteArray("(U+202E)");
+        QTest::newRow("isolate in a group name")
+            << add + QStringList{"--last", "X", "--group", QStringLiteral("G\u2066H")} << QByteArray("(U+2066)");
         QTest::newRow("bell in a group name") << add + QStringList{"--last", "X", "--group", QStringLiteral("G\a")}
                                               << QByteArray("group name");
     }
@@ -387,6 +392,12 @@ private slots:
         QVERIFY(!stored.out.isEmpty());
         QCOMPARE(stored.out, typed.out);
         QCOMPARE(stored.out, midnight.out);
+
+        // Letters of a right-to-left script are a name like any other.
+        QCOMPARE(run({"persons", "add", "--first", QStringLiteral("\u0643\u0631\u064A\u0645"), "--last",
+                      QStringLiteral("\u05DB\u05D4\u05DF"), "--born", "1970-05-04", "--persons-db", db})
+                     .exitCode,
+                 0);
     }
 
     void personsImportRefusals_data()
@@ -400,6 +411,8 @@ private slots:
                                 << QByteArray(":3: The first name \"A\xef\xbf\xbd" "B\" contains a control character (U+001B)");
         QTest::newRow("NUL in a group") << header + "Vogel,Lena,1951-03-06,,G" + QByteArray(1, '\0') + "\n"
                                         << QByteArray(":2: The group name");
+        QTest::newRow("line separator") << header + "Vogel,Lena,1951-03-06,,\nKern,E\xe2\x80\xa8va,1970-01-01,,\n"
+                                        << QByteArray(":3: The first name \"E\xef\xbf\xbdva\" contains an invisible");
         QTest::newRow("line break in a quoted name") << header + "\"Vo\ngel\",Lena,1951-03-06,,\n"
                                                       << QByteArray(":2: The last name");
         QTest::newRow("not UTF-8") << header + "Vogel,Lena,1951-03-06,,\nGro\xdf,K,1980-01-01,,\n"
@@ -542,6 +555,137 @@ private slots:
         QCOMPARE(fileBytes(local), localBefore);
     }
 
+    void outputsSpareDataAndSpecialFiles_data()
+    {
+        QTest::addColumn<QStringList>("command"); // @OUT@: the output, @IN@: an RTF file
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("message");
+        const QList<QPair<QString, QStringList>> writers{
+            {"report", {"report", "--reading", "intro", "--pdf", "@OUT@"}},
+            {"export", {"export", "--reading", "chart", "--born", "1951-03-06", "--out", "@OUT@"}},
+            // a link with the extension a picture needs, to the target
+            {"picture", {"picture", "--reading", "pyramid", "--born", "1951-03-06", "--out", "@OUT@.png"}},
+            {"rtf normalize", {"rtf", "normalize", "@IN@", "--output", "@OUT@"}},
+            {"persons export", {"persons", "export", "@OUT@"}},
+        };
+        const QList<QPair<QString, QByteArray>> targets{
+            {"persons file", "it is a database file of the program"},
+            {"text database", "it is a database file of the program"},
+            {"text backup", "it is a database file of the program"},
+            {"FIFO", "it is a pipe, not a file"},
+            {"device", "it is a device, not a file"},
+        };
+        for (const auto &[writer, command] : writers) {
+            for (const auto &[target, message] : targets)
+                QTest::newRow(qPrintable(writer + QStringLiteral(" onto the ") + target)) << command << target << message;
+        }
+    }
+
+    // Guards against outputs written onto the program's own databases (the
+    // data was gone) and renamed over FIFOs and device nodes: every writer
+    // refuses, exits 1 and leaves the target as it was.
+    void outputsSpareDataAndSpecialFiles()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(QString, target);
+        QFETCH(QByteArray, message);
+        QTemporaryDir dir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        const QString persons = dir.filePath(QStringLiteral("data/Velmora Shared/persons.mdb"));
+        QVERIFY(QDir().mkpath(QFileInfo(persons).absolutePath()));
+        QCOMPARE(run({"persons", "add", "--last", "Vogel", "--born", "1951-03-06", "--persons-db", persons}).exitCode, 0);
+        const QString texts = dir.filePath(QStringLiteral("data/Quadrivium/Quadrivium.mdb"));
+        QVERIFY(QDir().mkpath(QFileInfo(texts).absolutePath()));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
+        const QString backup = texts + QStringLiteral(".v1.bak");
+        QVERIFY(QFile::copy(texts, backup));
+        const QString input = dir.filePath(QStringLiteral("in.rtf"));
+        QVERIFY(writeFile(input, "{\\rtf1 Hello}"));
+        const QString fifo = dir.filePath(QStringLiteral("fifo.out"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // /dev/full's node where the test may make one; else a link to
+        // /dev/null, which only root could replace.
+        QString device = dir.filePath(QStringLiteral("device.out"));
+        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+            device = QStringLiteral("/dev/null");
+        const QMap<QString, QString> paths{{"persons file", persons}, {"text database", texts},
+                                           {"text backup", backup},   {"FIFO", fifo},
+                                           {"device", device}};
+        QString out = paths[target];
+        if (command.contains(QStringLiteral("@OUT@.png"))) {
+            const QString link = dir.filePath(QStringLiteral("out.png"));
+            QVERIFY(QFile::link(out, link));
+            out = link;
+        }
+        command.replaceInStrings(QStringLiteral("@OUT@.png"), out);
+        command.replaceInStrings(QStringLiteral("@OUT@"), out);
+        command.replaceInStrings(QStringLiteral("@IN@"), input);
+        const QByteArray databasesBefore = fileBytes(persons) + fileBytes(texts) + fileBytes(backup);
+
+        const Run r = run(command, environment, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(message), r.err.constData());
+        QCOMPARE(fileBytes(persons) + fileBytes(texts) + fileBytes(backup), databasesBefore);
+        struct stat status {};
+        QCOMPARE(::lstat(QFile::encodeName(fifo).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QCOMPARE(::lstat(QFile::encodeName(device).constData(), &status), 0);
+        QVERIFY(S_ISCHR(status.st_mode));
+        // Nothing half-written is left beside the targets.
+        QStringList expected{"fifo.out", "in.rtf"};
+        if (device.startsWith(dir.path()))
+            expected << "device.out";
+        if (out.endsWith(QLatin1String(".png")))
+            expected << "out.png";
+        expected.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), expected);
+    }
+
+    // Guards against a command switching the remembered persons file for
+    // good to another file of the shared folder when the remembered one is
+    // missing: it says so and exits 1, and the file stays remembered.
+    void gonePersonsFileStopsCommands()
+    {
+        QTemporaryDir dir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        const QString other = dir.filePath(QStringLiteral("data/Velmora Shared/p1.mdb"));
+        QVERIFY(QDir().mkpath(QFileInfo(other).absolutePath()));
+        QCOMPARE(run({"persons", "add", "--last", "Vogel", "--born", "1951-03-06", "--persons-db", other}).exitCode, 0);
+        const QString gone = dir.filePath(QStringLiteral("unplugged/persons.mdb"));
+        const QString settings = dir.filePath(QStringLiteral("config/Velmora/Orbisaneng.conf"));
+        const QByteArray remembered = "[%General]\nPersonsFile=" + gone.toUtf8() + "\n";
+        QVERIFY(writeFile(settings, remembered));
+        for (const QStringList &command : {QStringList{"persons", "list"},
+                                           QStringList{"persons", "add", "--last", "Kern", "--born", "1970-01-01"},
+                                           QStringList{"reading", "--person", "2", "--today", "2026-01-01"}}) {
+            const Run r = run(command, environment);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains("used last time is not there") && r.err.contains(gone.toUtf8()), r.err.constData());
+        }
+        QCOMPARE(fileBytes(settings), remembered);
+        QCOMPARE(QDir(QFileInfo(other).absolutePath()).entryList(QDir::Files), QStringList{"p1.mdb"});
+    }
+
+    // A link to a file is followed: the file it names takes the output and
+    // the link stays.
+    void outputThroughALink()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        QCOMPARE(run({"persons", "add", "--last", "Vogel", "--born", "1951-03-06", "--persons-db", db}).exitCode, 0);
+        const QString real = dir.filePath(QStringLiteral("real.csv"));
+        QVERIFY(writeFile(real, "old"));
+        const QString link = dir.filePath(QStringLiteral("link.csv"));
+        QVERIFY(QFile::link(real, link));
+        QCOMPARE(run({"persons", "export", link, "--persons-db", db}).exitCode, 0);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY2(fileBytes(real).startsWith("last,first,born"), fileBytes(real).constData());
+    }
+
     // A stored person's chart, two sections, as RTF and as text: the headings
     // carry name, date and time of birth, the texts follow in section order; a
     // file name without a dot gets ".rtf"; a file that cannot be written gives 1.
@@ -586,6 +730,25 @@ private slots:
         const Run failed = run(common + QStringList{"--out", unwritable}, env);
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(failed.err.contains(unwritable.toUtf8()), failed.err.constData());
+    }
+
+    // Guards against an export writing the person's heading values into the
+    // text database: the file stays byte for byte, and its texts still go
+    // out and back in (an empty time of birth made "record 3 has no text").
+    void exportLeavesTextsAlone()
+    {
+        QTemporaryDir dir;
+        const QString texts = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
+        const QByteArray before = fileBytes(texts);
+        const Run exported = run({"export", "--reading", "chart", "--first", "Lena", "--last", "Vogel", "--born",
+                                  "1951-03-06", "--out", dir.filePath(QStringLiteral("Lena.rtf")), "--text-db", texts});
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(fileBytes(texts), before);
+        const QString sources = dir.filePath(QStringLiteral("sources"));
+        QCOMPARE(run({"texts", "export", sources, "--text-db", texts}).exitCode, 0);
+        const Run imported = run({"texts", "import", sources, "--text-db", texts});
+        QVERIFY2(imported.exitCode == 0, imported.err.constData());
     }
 
     void picture_data()

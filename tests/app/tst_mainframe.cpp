@@ -147,6 +147,39 @@ private slots:
         QCOMPARE(s.value(QStringLiteral("General-Summary/Bars")).toInt(), kStoredBarCount);
     }
 
+    void gonePersonsFileAsked_data()
+    {
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("go on with the other file") << true;
+        QTest::newRow("quit to bring it back") << false;
+    }
+
+    // Guards against the start switching for good to another persons file
+    // of the shared folder when the one used last time is missing (a drive
+    // not attached): the window says so and asks first.
+    void gonePersonsFileAsked()
+    {
+        QFETCH(bool, agree);
+        const QString other = SharedFolder() + QStringLiteral("/p1.mdb");
+        QVERIFY(QDir().mkpath(SharedFolder()));
+        QVERIFY(CreatePersonsDatabase(other).ok());
+        const QString gone = m_folder->filePath(QStringLiteral("unplugged/persons.mdb"));
+        QSettings().setValue(RememberedPersonsFileKey(), gone);
+        ForgetDatabaseLocations();
+        SetTextDatabasePath(m_folder->texts);
+        StartOptions options;
+        options.splash = false;
+        options.tips = false;
+        options.startupAction = false;
+        CQuadriviumApp app(options);
+        ModalDriver driver({ModalDriver::answer(agree ? QMessageBox::Yes : QMessageBox::No)});
+        QCOMPARE(app.InitInstance(), agree);
+        QCOMPARE(driver.texts.size(), 1);
+        QVERIFY2(driver.texts.first().contains(gone), qPrintable(driver.texts.first()));
+        QCOMPARE(QSettings().value(RememberedPersonsFileKey()).toString(), agree ? other : gone);
+        QCOMPARE(PersonsDatabasePath(), agree ? other : QString());
+    }
+
     void autoload_data()
     {
         QTest::addColumn<int>("autoload");

@@ -24,6 +24,16 @@
 
 using namespace quadrivium;
 
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 class TestPrintCommands : public QObject {
     Q_OBJECT
 
@@ -95,6 +105,10 @@ private slots:
         QTest::newRow("stored margins leave no room")
             << "DIR/intro.pdf" << MarginsToBytes(PaperMargins{1500, 15000, 1500, 15000})
             << "The margins leave no room for the report on this paper";
+        // Guards against the export replacing the texts it reads.
+        QTest::newRow("onto the text database in use")
+            << "DIR/Quadrivium.mdb" << QByteArray()
+            << "refusing to write DIR/Quadrivium.mdb: it is a database file of the program";
     }
 
     void exportPdf()
@@ -106,16 +120,24 @@ private slots:
         message.replace(QStringLiteral("DIR"), m_dir->path());
         if (!margins.isEmpty())
             m_settings->setValue(QStringLiteral("PaperMargins"), margins);
+        const QString supplied = TextDatabasePath();
+        if (target.endsWith(QLatin1String(".mdb"))) {
+            QVERIFY(QFile::copy(supplied, target));
+            SetTextDatabasePath(target);
+        }
+        const QByteArray before = fileBytes(target);
         m_commands->setPdfTarget(target);
         ModalCloser closer;
         m_commands->run(kCmdExportPdf);
+        SetTextDatabasePath(supplied);
         QFile file(target);
         if (message.isEmpty()) {
             QVERIFY2(closer.seen.isEmpty(), qPrintable(closer.seen.join('\n')));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QVERIFY(file.read(5) == "%PDF-");
         } else {
-            QVERIFY(!file.exists());
+            QCOMPARE(fileBytes(target), before);
+            QCOMPARE(file.exists(), !before.isEmpty());
             QCOMPARE(closer.seen.size(), 1);
             QVERIFY2(closer.seen.first().startsWith(QStringLiteral("QMessageBox: ") + message),
                      qPrintable(closer.seen.first()));

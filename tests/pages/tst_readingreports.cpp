@@ -14,7 +14,12 @@
 #include "store/datetext.h"
 #include "store/textstore.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -423,6 +428,56 @@ private slots:
         arguments.replaceInStrings(QStringLiteral("DIR"), dir.path());
         QCOMPARE(run(cli(), arguments + QStringList{"--text-db", suppliedTexts()}).exitCode, exitCode);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
+    }
+
+    // Guards against the report's draft living in a folder of its own under
+    // the temporary folder, which every killed report left there with the
+    // person's data: a report killed at any moment leaves no file but, at
+    // most, the complete PDF.
+    void killedReportLeavesNoDraft()
+    {
+        QTemporaryDir dir;
+        const QString temporary = dir.filePath(QStringLiteral("tmp"));
+        const QString target = dir.filePath(QStringLiteral("out/report.pdf"));
+        QVERIFY(QDir().mkpath(temporary) && QDir().mkpath(QFileInfo(target).absolutePath()));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temporary);
+        // Qt's own runtime folder would otherwise be made in the temporary one.
+        const QString runtime = dir.filePath(QStringLiteral("run"));
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        const QStringList arguments{"report", "--reading", "chart", "--born", "1951-03-06", "--first", "Lena",
+                                    "--last", "Vogel", "--pdf", target, "--text-db", suppliedTexts()};
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(run(cli(), arguments, environment).exitCode, 0);
+        const qint64 whole = clock.elapsed();
+        QVERIFY(QFile::remove(target));
+        int killedRunning = 0;
+        for (const double share : {0.3, 0.5, 0.7, 0.8, 0.9, 0.95}) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(cli(), arguments);
+            QVERIFY(process.waitForStarted());
+            QThread::msleep(std::uint64_t(double(whole) * share));
+            if (process.state() == QProcess::Running) {
+                process.kill();
+                ++killedRunning;
+            }
+            QVERIFY(process.waitForFinished());
+            QCOMPARE(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+            const QStringList left =
+                QDir(QFileInfo(target).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            QVERIFY2(left.isEmpty() || left == QStringList{"report.pdf"}, qPrintable(left.join(' ')));
+            if (!left.isEmpty()) {
+                QFile written(target);
+                QVERIFY(written.open(QIODevice::ReadOnly));
+                QVERIFY(written.readAll().trimmed().endsWith("%%EOF"));
+                QVERIFY(written.remove());
+            }
+        }
+        QVERIFY(killedRunning > 0);
     }
 
 private:

@@ -36,6 +36,7 @@ private slots:
     void init()
     {
         m_startDir = QDir::currentPath();
+        QSettings(QStringLiteral("Velmora"), QStringLiteral("Orbisaneng")).remove(RememberedPersonsFileKey());
         ForgetDatabaseLocations();
     }
 
@@ -110,6 +111,38 @@ private slots:
         QCOMPARE(PersonsDatabasePath(), shared + QStringLiteral("/p1.mdb"));
         QCOMPARE(PersonsFileNotice(), QStringLiteral("Persons file: %1/p1.mdb (also in its folder, not used: p2.mdb)")
                                           .arg(shared));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // Guards against a remembered persons file that has gone (a drive not
+    // attached) being replaced for good by another file of the shared
+    // folder: none is used, none is made, the file stays remembered until
+    // the user agrees to the other one.
+    void goneFileStaysRemembered()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        const QString shared = SharedFolder();
+        QVERIFY(QDir().mkpath(shared));
+        touch(shared + QStringLiteral("/p1.mdb"));
+        const QString gone = home.filePath(QStringLiteral("unplugged/persons.mdb"));
+        QSettings settings(QStringLiteral("Velmora"), QStringLiteral("Orbisaneng"));
+        settings.setValue(RememberedPersonsFileKey(), gone);
+        for (int start = 0; start < 2; ++start) {
+            ForgetDatabaseLocations();
+            QCOMPARE(PersonsDatabasePath(), QString());
+            QVERIFY2(PersonsFileGoneMessage().contains(gone), qPrintable(PersonsFileGoneMessage()));
+            const auto ensured = EnsurePersonsDatabase();
+            QVERIFY(!ensured.ok());
+            QCOMPARE(ensured.error(), PersonsFileGoneMessage());
+            QCOMPARE(QDir(shared).entryList(QDir::Files), QStringList{"p1.mdb"});
+            settings.sync();
+            QCOMPARE(settings.value(RememberedPersonsFileKey()).toString(), gone);
+        }
+        QCOMPARE(*ReplaceGonePersonsFile(), shared + QStringLiteral("/p1.mdb"));
+        ForgetDatabaseLocations();
+        QCOMPARE(PersonsDatabasePath(), shared + QStringLiteral("/p1.mdb"));
+        QCOMPARE(PersonsFileGoneMessage(), QString());
         qunsetenv("XDG_DATA_HOME");
     }
 

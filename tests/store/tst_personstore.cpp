@@ -244,6 +244,12 @@ private slots:
         QTest::newRow("group name too long") << "A" << "" << QString(256, QLatin1Char('g')) << true;
         QTest::newRow("escape in a first name") << "A" << QStringLiteral("B\x1b[2J") << "" << true;
         QTest::newRow("line break in a group name") << "A" << "" << QStringLiteral("G\nH") << true;
+        // A name must read as it is stored: these would hide or turn around
+        // what follows them.
+        QTest::newRow("right-to-left override in a first name") << "A" << QStringLiteral("B\u202Egnp.exe") << "" << true;
+        QTest::newRow("zero-width space in a group name") << "A" << "" << QStringLiteral("G\u200BH") << true;
+        QTest::newRow("paragraph separator in a last name") << QStringLiteral("A\u2029B") << "" << "" << true;
+        QTest::newRow("byte order mark in a last name") << QStringLiteral("\uFEFFA") << "" << "" << true;
         QTest::newRow("NUL in a last name") << QString(QStringLiteral("A") + QChar(0)) << "" << "" << true;
         QTest::newRow("invalid date") << "A" << "B" << "" << false;
     }

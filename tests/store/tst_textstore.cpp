@@ -131,16 +131,6 @@ private slots:
         QVERIFY(store.write(5, text(12, QString(), QString())).ok());
     }
 
-    void headingRecords()
-    {
-        const TextStore store(makeDatabase());
-        QVERIFY(store.writeHeading(1, QStringLiteral("Anna Kern")).ok());
-        QCOMPARE((*store.read(11, 1))->text, QStringLiteral("Anna Kern"));
-        QCOMPARE((*store.read(11, 1))->title, QStringLiteral("Name"));
-        QVERIFY(store.writeHeading(2, QStringLiteral("x")).ok());
-        QVERIFY(!store.read(11, 2)->has_value());
-    }
-
     void missingFileIsAnError()
     {
         const auto found = TextStore(m_dir.filePath(QStringLiteral("none.mdb"))).read(0, 1);

@@ -21,7 +21,8 @@ TextRecord text(int numberId, const QString &body)
 }
 
 /// A supplied database of `version`: Intro 1 and 4 (with ID = NumberID),
-/// Zahlen 1 and 2 with "<n> v<version>", and from version 2 also Zahlen 3
+/// Zahlen 1 and 2 with "<n> v<version>", the title list's heading records
+/// 1..3 with "heading <n>", and from version 2 also Zahlen 3
 /// and Intro 5.
 QString supplied(const QString &path, int version)
 {
@@ -31,6 +32,8 @@ QString supplied(const QString &path, int version)
             InsertText(db, 0, text(n, body(n)), n);
         for (int n : {1, 2})
             InsertText(db, kNumbers, text(n, body(n)));
+        for (int n : {1, 2, 3})
+            InsertText(db, kTitleListTable, text(n, QStringLiteral("heading %1").arg(n)));
         if (version >= 2) {
             InsertText(db, kNumbers, text(3, body(3)));
             InsertText(db, 0, text(5, body(5)), 5);
@@ -122,6 +125,43 @@ private slots:
         // Up to date now: nothing more happens, no second backup.
         QCOMPARE(*UpgradeTextCopy(copy, m_new), false);
         QVERIFY(!QFileInfo::exists(copy + QStringLiteral(".v1-2.bak")));
+    }
+
+    void personHeadingsCleared_data()
+    {
+        QTest::addColumn<bool>("upToDate");
+        QTest::newRow("copy up to date") << true;
+        QTest::newRow("copy brought up") << false;
+    }
+
+    // Guards against a person's name and time of birth, which exports of
+    // earlier versions wrote into the heading records, staying in the texts
+    // (and breaking a texts export and import); a heading the user edited
+    // stays.
+    void personHeadingsCleared()
+    {
+        QFETCH(bool, upToDate);
+        QTemporaryDir home;
+        const QString copy = home.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(CopyPrivately(upToDate ? m_new : m_old, copy).ok());
+        {
+            Connection db(copy);
+            const QString start = QString::fromLatin1(kExportHeadingStart);
+            const QString end = QString::fromLatin1(kExportHeadingEnd);
+            for (const auto &[numberId, value] : {std::pair{1, QStringLiteral("Anna Kern")}, std::pair{3, QString()}})
+                db.exec(QStringLiteral("UPDATE [TitleListe] SET [Text] = %1 WHERE [NumberID] = %2")
+                            .arg(SqlQuote(start + value + end))
+                            .arg(numberId));
+            db.exec(QStringLiteral("UPDATE [TitleListe] SET [Text] = '{\\rtf1 my heading}' WHERE [NumberID] = 2"));
+        }
+        QVERIFY(body(copy, kTitleListTable, 1).contains(QStringLiteral("Anna Kern")));
+        const Result<bool> upgraded = UpgradeTextCopy(copy, m_new);
+        QVERIFY2(upgraded.ok(), qPrintable(upgraded.error()));
+        QCOMPARE(*upgraded, !upToDate);
+        QCOMPARE(QStringList({body(copy, kTitleListTable, 1), body(copy, kTitleListTable, 2),
+                              body(copy, kTitleListTable, 3)}),
+                 QStringList({"heading 1", "{\\rtf1 my heading}", "heading 3"}));
+        QCOMPARE(version(copy), 2);
     }
 
     // A write that fails half-way (here refused by the database itself)

@@ -67,8 +67,9 @@ const Dlu kAnchors[] = {
 /// Label control of each line (index into ChartLines()).
 int labelOfLine(int index)
 {
-    static const int labels[12] = {kLabel159, kLabel357, kLabel369, kLabel258, kLabel123, kLabel147,
-                                   kLabel456, kLabel789, kLabel369, kLabel258, kLabel456, kLabel357};
+    static const int labels[kChartLineCount] = {
+        kLabel159, kLabel357, kLabel369, kLabel258, kLabel123, kLabel147, kLabel456, kLabel789,
+        kLabel369, kLabel258, kLabel456, kLabel357, kLabel159, kLabel123, kLabel147, kLabel789};
     return labels[index];
 }
 
@@ -115,6 +116,7 @@ CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
             return id == kTitle || (id >= kLabelFirst && id < kLabelFirst + 6);
         return true;
     });
+    spots().setTipText([this](int id) { return lineTip(id); });
     layoutSpots();
 }
 
@@ -224,14 +226,14 @@ std::pair<int, int> CChart::textOf(int id) const
     case 6012: return {kTableIntro, 7};
     case 6013: return {kTableIntro, 8};
     case 6014: return {kTableIntro, 10};
-    case kLabel159: return {kTableChart, 1};
+    case kLabel159: return {kTableChart, all(1, 5, 9) ? 1 : 13};
     case kLabel357: return {kTableChart, all(3, 5, 7) ? 2 : 12};
     case kLabel369: return {kTableChart, all(3, 6, 9) ? 3 : 9};
     case kLabel258: return {kTableChart, all(2, 5, 8) ? 4 : 10};
-    case kLabel123: return {kTableChart, 5};
-    case kLabel147: return {kTableChart, 6};
+    case kLabel123: return {kTableChart, all(1, 2, 3) ? 5 : 14};
+    case kLabel147: return {kTableChart, all(1, 4, 7) ? 6 : 15};
     case kLabel456: return {kTableChart, all(4, 5, 6) ? 7 : 11};
-    case kLabel789: return {kTableChart, 8};
+    case kLabel789: return {kTableChart, all(7, 8, 9) ? 8 : 16};
     default: break;
     }
     if (id >= kCellFirst && id < kCellFirst + 9) {
@@ -251,6 +253,30 @@ std::pair<int, int> CChart::textOf(int id) const
     case kNextYearValue: return {kTablePersonalYear, c.m_nPersonalYearNext};
     default: return {-1, 0};
     }
+}
+
+int CChart::formedLineAt(int labelId) const
+{
+    if (!m_core)
+        return -1;
+    for (int index : LineWalkOrder()) {
+        if (m_grid.m_bLine[std::size_t(index)] && labelOfLine(index) == labelId)
+            return index;
+    }
+    return -1;
+}
+
+QString CChart::lineTip(int id) const
+{
+    if (!isLineLabel(id))
+        return {};
+    const int index = formedLineAt(id);
+    if (index < 0)
+        return QStringLiteral("");
+    const ChartLine &line = ChartLines()[std::size_t(index)];
+    return QStringLiteral("%1 %2: %3")
+        .arg(line.missing ? QStringLiteral("Missing line") : QStringLiteral("Line"),
+             QLatin1String(line.digitText), LoadString(line.labelId));
 }
 
 void CChart::showSpot(int id)

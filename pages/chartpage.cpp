@@ -50,10 +50,13 @@ const Dlu kControls[] = {
     {6023, 288, 60, 59, 8}, {6024, 288, 70, 59, 8}, {6025, 288, 80, 59, 8},
     {6026, 288, 90, 59, 8}, {6027, 288, 100, 59, 8},
     {kYearValue, 288, 109, 59, 8}, {kNextYearValue, 288, 119, 59, 8},
-    // Line labels: those right of the chart may take two lines.
+    // Line labels: those right of the chart may take two lines. Those under
+    // the outer columns stand one row lower than the middle one, so that
+    // long names such as "Frustrations" and "Passiveness", which are wider
+    // than their column, never meet each other or the 3-5-7 label.
     {kLabel159, 125, 20, 67, 8}, {kLabel369, 125, 40, 67, 8}, {kLabel258, 125, 73, 67, 8},
     {kLabel147, 125, 106, 67, 8}, {kLabel357, 125, 125, 67, 8},
-    {kLabel123, 7, 125, 38, 8}, {kLabel456, 45, 125, 42, 8}, {kLabel789, 87, 125, 38, 8},
+    {kLabel123, 7, 135, 38, 8}, {kLabel456, 45, 125, 42, 8}, {kLabel789, 87, 135, 38, 8},
     {kDisplayName, 240, 34, 112, 8}, {kDateOfBirth, 240, 45, 60, 8},
     {kIgnoredLetters, 196, 136, 156, 8},
 };

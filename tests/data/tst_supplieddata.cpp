@@ -121,7 +121,7 @@ void TestSuppliedData::everyAskedTextExists()
             ++checked;
         }
     }
-    QCOMPARE(checked, 10 + 12 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9);
+    QCOMPARE(checked, 10 + 16 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9);
     const auto zero = store.read(5, 0);
     QVERIFY(zero.ok() && !zero->has_value());
 }

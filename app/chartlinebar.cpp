@@ -15,8 +15,9 @@ namespace quadrivium {
 namespace {
 
 // "Chart" NumberID of each button, in button order (Intellect is the
-// present 3-6-9 line, Determination the 1-5-9 line, ...).
-constexpr int kChartNumbers[12] = {3, 4, 6, 5, 7, 8, 2, 1, 9, 10, 11, 12};
+// present 3-6-9 line, Determination the 1-5-9 line, Indecision the
+// missing 1-5-9 line, ...).
+constexpr int kChartNumbers[16] = {3, 4, 6, 5, 7, 8, 2, 1, 9, 10, 11, 12, 13, 14, 15, 16};
 
 /// The button text: the part of the string before its line break.
 QString buttonText(int id)

@@ -10,14 +10,14 @@ namespace quadrivium {
 class CCommandRegistry;
 
 /// The chart-line bar: one button per line of the birth chart (commands
-/// 5000..5011, "Intellect" to "Scepticism"); a click shows the line's
+/// 5000..5015, "Intellect" to "Passiveness"); a click shows the line's
 /// "Chart" text. The user chooses and orders its buttons through its
 /// context menu; the choice is kept as "Standard Tool Bar".
 class CChartLineBar : public CFlatToolBar {
     Q_OBJECT
 public:
     static constexpr int kFirstLine = 5000;
-    static constexpr int kLastLine = 5011;
+    static constexpr int kLastLine = 5015;
 
     CChartLineBar(CCommandRegistry &registry, QSettings &settings, QWidget *parent = nullptr);
 

@@ -4,9 +4,9 @@
 
 namespace quadrivium {
 
-const std::array<ChartLine, 12> &ChartLines()
+const std::array<ChartLine, kChartLineCount> &ChartLines()
 {
-    static const std::array<ChartLine, 12> lines{{
+    static const std::array<ChartLine, kChartLineCount> lines{{
         {{1, 5, 9}, false, 1, 6031, "Fate", "1-5-9"},
         {{3, 5, 7}, false, 2, 6038, "Spirituality", "3-5-7"},
         {{3, 6, 9}, false, 3, 6032, "Intellect", "3-6-9"},
@@ -19,13 +19,18 @@ const std::array<ChartLine, 12> &ChartLines()
         {{2, 5, 8}, true, 10, 7011, "Emotional Vulnerability", "2-5-8"},
         {{4, 5, 6}, true, 11, 10017, "Frustrations", "4-5-6"},
         {{3, 5, 7}, true, 12, 10018, "Scepticism", "3-5-7"},
+        {{1, 5, 9}, true, 13, 10041, "Indecision", "1-5-9"},
+        {{1, 2, 3}, true, 14, 10042, "Confusion", "1-2-3"},
+        {{1, 4, 7}, true, 15, 10043, "Impracticality", "1-4-7"},
+        {{7, 8, 9}, true, 16, 10044, "Passiveness", "7-8-9"},
     }};
     return lines;
 }
 
-const std::array<int, 12> &LineWalkOrder()
+const std::array<int, kChartLineCount> &LineWalkOrder()
 {
-    static const std::array<int, 12> order{8, 9, 10, 11, 2, 3, 5, 4, 6, 7, 1, 0};
+    static const std::array<int, kChartLineCount> order{8, 9, 10, 11, 12, 13, 14, 15,
+                                                        2, 3, 5, 4, 6, 7, 1, 0};
     return order;
 }
 

@@ -10,12 +10,15 @@
 
 namespace quadrivium {
 
+/// How many lines the chart knows: eight present and eight missing ones.
+inline constexpr std::size_t kChartLineCount = 16;
+
 /// The birth chart: how often each digit occurs in the date of birth, the
-/// cell text of each digit and which of the twelve lines are formed.
+/// cell text of each digit and which of the lines are formed.
 struct ChartGrid {
     std::array<std::uint8_t, 10> m_nDigitCount{};
     std::array<std::string, 10> m_strCell;
-    std::array<bool, 12> m_bLine{};
+    std::array<bool, kChartLineCount> m_bLine{};
 };
 
 /// A line of the chart: three digits present together, or absent together.
@@ -28,12 +31,14 @@ struct ChartLine {
     const char *digitText; ///< "3-6-9"
 };
 
-/// The twelve lines, index 0..11 = lines 1..12.
-const std::array<ChartLine, 12> &ChartLines();
+/// The lines, index 0..15 = "Chart" NumberIDs 1..16: the eight present
+/// lines, then the missing 3-6-9, 2-5-8, 4-5-6, 3-5-7, 1-5-9, 1-2-3, 1-4-7
+/// and 7-8-9.
+const std::array<ChartLine, kChartLineCount> &ChartLines();
 /// The order in which pages and reports walk the lines (indexes into ChartLines()):
-/// missing 3-6-9, 2-5-8, 4-5-6, 3-5-7, then present 3-6-9, 2-5-8, 1-4-7,
-/// 1-2-3, 4-5-6, 7-8-9, 3-5-7, 1-5-9.
-const std::array<int, 12> &LineWalkOrder();
+/// missing 3-6-9, 2-5-8, 4-5-6, 3-5-7, 1-5-9, 1-2-3, 1-4-7, 7-8-9, then
+/// present 3-6-9, 2-5-8, 1-4-7, 1-2-3, 4-5-6, 7-8-9, 3-5-7, 1-5-9.
+const std::array<int, kChartLineCount> &LineWalkOrder();
 
 /// Grid row (0 = top) and column (0 = left) of digit 1..9.
 int GridRow(int digit);

@@ -52,10 +52,13 @@ const Dlu kControls[] = {
     {6023, 288, 60, 59, 8}, {6024, 288, 70, 59, 8}, {6025, 288, 80, 59, 8},
     {6026, 288, 90, 59, 8}, {6027, 288, 100, 59, 8},
     {kYearValue, 288, 109, 59, 8}, {kNextYearValue, 288, 119, 59, 8},
-    // Line labels: those right of the chart may take two lines.
+    // Line labels: those right of the chart may take two lines. Those under
+    // the outer columns stand one row lower than the middle one, so that
+    // long names such as "Frustrations" and "Passiveness", which are wider
+    // than their column, never meet each other or the 3-5-7 label.
     {kLabel159, 125, 20, 67, 8}, {kLabel369, 125, 40, 67, 8}, {kLabel258, 125, 73, 67, 8},
     {kLabel147, 125, 106, 67, 8}, {kLabel357, 125, 125, 67, 8},
-    {kLabel123, 7, 125, 38, 8}, {kLabel456, 45, 125, 42, 8}, {kLabel789, 87, 125, 38, 8},
+    {kLabel123, 7, 135, 38, 8}, {kLabel456, 45, 125, 42, 8}, {kLabel789, 87, 135, 38, 8},
     {kDisplayName, 240, 34, 112, 8}, {kDateOfBirth, 240, 45, 60, 8},
     {kIgnoredLetters, 196, 136, 156, 8},
 };
@@ -69,8 +72,9 @@ const Dlu kAnchors[] = {
 /// Label control of each line (index into ChartLines()).
 int labelOfLine(int index)
 {
-    static const int labels[12] = {kLabel159, kLabel357, kLabel369, kLabel258, kLabel123, kLabel147,
-                                   kLabel456, kLabel789, kLabel369, kLabel258, kLabel456, kLabel357};
+    static const int labels[kChartLineCount] = {
+        kLabel159, kLabel357, kLabel369, kLabel258, kLabel123, kLabel147, kLabel456, kLabel789,
+        kLabel369, kLabel258, kLabel456, kLabel357, kLabel159, kLabel123, kLabel147, kLabel789};
     return labels[index];
 }
 
@@ -117,6 +121,7 @@ CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
             return id == kTitle || (id >= kLabelFirst && id < kLabelFirst + 6);
         return true;
     });
+    spots().setTipText([this](int id) { return lineTip(id); });
     layoutSpots();
 }
 
@@ -226,14 +231,14 @@ std::pair<int, int> CChart::textOf(int id) const
     case 6012: return {kTableIntro, 7};
     case 6013: return {kTableIntro, 8};
     case 6014: return {kTableIntro, 10};
-    case kLabel159: return {kTableChart, 1};
+    case kLabel159: return {kTableChart, all(1, 5, 9) ? 1 : 13};
     case kLabel357: return {kTableChart, all(3, 5, 7) ? 2 : 12};
     case kLabel369: return {kTableChart, all(3, 6, 9) ? 3 : 9};
     case kLabel258: return {kTableChart, all(2, 5, 8) ? 4 : 10};
-    case kLabel123: return {kTableChart, 5};
-    case kLabel147: return {kTableChart, 6};
+    case kLabel123: return {kTableChart, all(1, 2, 3) ? 5 : 14};
+    case kLabel147: return {kTableChart, all(1, 4, 7) ? 6 : 15};
     case kLabel456: return {kTableChart, all(4, 5, 6) ? 7 : 11};
-    case kLabel789: return {kTableChart, 8};
+    case kLabel789: return {kTableChart, all(7, 8, 9) ? 8 : 16};
     default: break;
     }
     if (id >= kCellFirst && id < kCellFirst + 9) {
@@ -253,6 +258,30 @@ std::pair<int, int> CChart::textOf(int id) const
     case kNextYearValue: return {kTablePersonalYear, c.m_nPersonalYearNext};
     default: return {-1, 0};
     }
+}
+
+int CChart::formedLineAt(int labelId) const
+{
+    if (!m_core)
+        return -1;
+    for (int index : LineWalkOrder()) {
+        if (m_grid.m_bLine[std::size_t(index)] && labelOfLine(index) == labelId)
+            return index;
+    }
+    return -1;
+}
+
+QString CChart::lineTip(int id) const
+{
+    if (!isLineLabel(id))
+        return {};
+    const int index = formedLineAt(id);
+    if (index < 0)
+        return QStringLiteral("");
+    const ChartLine &line = ChartLines()[std::size_t(index)];
+    return QStringLiteral("%1 %2: %3")
+        .arg(line.missing ? QStringLiteral("Missing line") : QStringLiteral("Line"),
+             QLatin1String(line.digitText), LoadString(line.labelId));
 }
 
 void CChart::showSpot(int id)

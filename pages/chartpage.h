@@ -39,6 +39,9 @@ public:
     bool hasReading() const { return m_core.has_value(); }
     /// Line end points of a formed line (index into ChartLines()).
     QLine linePath(int lineIndex) const;
+    /// The tooltip of a line label: "Missing line 1-5-9: Indecision" while
+    /// its line is formed, empty while it is not; null for other spots.
+    QString lineTip(int id) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -47,6 +50,9 @@ protected:
     void showSpot(int id) override;
 
 private:
+    /// The formed line whose label control is `labelId`; -1 when none.
+    int formedLineAt(int labelId) const;
+
     std::optional<CoreNumberSet> m_core;
     ChartGrid m_grid;
     QHash<int, QString> m_texts; // control id -> shown text

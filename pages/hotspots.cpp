@@ -28,6 +28,11 @@ void HotSpots::setActiveTest(std::function<bool(int id)> active)
     m_active = std::move(active);
 }
 
+void HotSpots::setTipText(std::function<QString(int id)> tip)
+{
+    m_tip = std::move(tip);
+}
+
 int HotSpots::spotAt(const QPoint &point) const
 {
     for (const auto &[id, rect] : m_spots) {
@@ -73,7 +78,9 @@ bool HotSpots::handle(QEvent *event)
     case QEvent::ToolTip: {
         auto *help = static_cast<QHelpEvent *>(event);
         const int id = spotAt(help->pos());
-        const QString text = id ? LoadString(id) : QString();
+        QString text = id && m_tip ? m_tip(id) : QString();
+        if (id && text.isNull())
+            text = LoadString(id);
         if (text.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

@@ -26,6 +26,9 @@ public:
     void setSpots(std::vector<std::pair<int, QRect>> spots);
     /// Decides whether a spot reacts; all are active unless told otherwise.
     void setActiveTest(std::function<bool(int id)> active);
+    /// Gives spots a tooltip of their own; a spot for which `tip` returns a
+    /// null string keeps the string of its id.
+    void setTipText(std::function<QString(int id)> tip);
     /// Forgets the spot shown last (after the person changed).
     void resetShown() { m_lastShown = 0; }
 
@@ -41,6 +44,7 @@ private:
     QWidget &m_page;
     std::function<void(int)> m_show;
     std::function<bool(int)> m_active;
+    std::function<QString(int)> m_tip;
     std::vector<std::pair<int, QRect>> m_spots;
     int m_lastShown = 0;
 };

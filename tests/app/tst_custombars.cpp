@@ -114,7 +114,8 @@ private slots:
             texts << a->text();
         QCOMPARE(texts, (QStringList{"Intellect", "Emotional Stability", "Pragmatism", "Planner", "Will",
                                      "Activity", "Spirituality", "Determination", "Poor Memory",
-                                     "Emotional Vulnerability", "Frustration", "Scepticism"}));
+                                     "Emotional Vulnerability", "Frustration", "Scepticism", "Indecision",
+                                     "Confusion", "Impracticality", "Passiveness"}));
 
         // Shown and hidden from View > Toolbars.
         bool inMenu = false;
@@ -127,6 +128,9 @@ private slots:
         QCOMPARE(app->document().editTable, 1);
         QCOMPARE(app->document().editNumberId, 10);
         QVERIFY(!frame->textPane()->toPlainText().isEmpty());
+        frame->registry().action(5015)->trigger(); // Passiveness: missing 7-8-9
+        QCOMPARE(app->document().editNumberId, 16);
+        QVERIFY(frame->textPane()->toPlainText().contains(QStringLiteral("7-8-9")));
 
         // A customised bar is kept and comes back in the next run.
         bar->buttons().setShown({5011, 5000});

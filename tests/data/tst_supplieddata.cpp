@@ -37,6 +37,15 @@ std::map<int, std::set<int>> askedFor()
         asked[kChallengeTable].insert(n);
     for (const ChartLine &line : ChartLines())
         asked[1].insert(line.numberId);
+    // The compatibility reading: its introductions, each role's relations,
+    // each present line the other person completes.
+    asked[kPartnershipTable] = {1, 2};
+    for (CompareRole role : kCompareRoles)
+        for (Relation relation : kRelations)
+            asked[kPartnershipTable].insert(RelationNumberID(role, relation));
+    for (std::size_t i = 0; i < ChartLines().size(); ++i)
+        if (!ChartLines()[i].missing)
+            asked[kPartnershipTable].insert(LineTogetherNumberID(int(i)));
     for (int digit = 1; digit <= 9; ++digit)
         for (int count = 0; count <= 8; ++count)
             asked[5].insert(CellNumberID(digit, count));
@@ -128,7 +137,7 @@ void TestSuppliedData::everyAskedTextExists()
             ++checked;
         }
     }
-    QCOMPARE(checked, 15 + 12 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9 + 9 * 3 + 9);
+    QCOMPARE(checked, 15 + 16 + 45 + 9 * 3 + 9 + 3 + 11 + 9 + 31 + 9 + 9 * 3 + 9 + 30);
     const auto zero = store.read(5, 0);
     QVERIFY(zero.ok() && !zero->has_value());
 }

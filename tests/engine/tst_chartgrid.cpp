@@ -31,6 +31,26 @@ private slots:
         QTest::newRow("outer lines only") << 1987 << 3 << 24 << QList<int>{1, 1, 1, 1, 1, 0, 0, 1, 1, 1}
             << QStringList{"1", "2", "3", "4", "", "", "7", "8", "9"}
             << QStringList{"present 1-4-7", "present 1-2-3", "present 7-8-9"};
+        // Births from 2000 on: the year gives no 1 and no 9, so the lines
+        // missing 1-5-9, 1-4-7 and 7-8-9 appear, after the older four.
+        QTest::newRow("2004-02-20") << 2004 << 2 << 20 << QList<int>{4, 0, 3, 0, 1, 0, 0, 0, 0, 0}
+            << QStringList{"", "222", "", "4", "", "", "", "", ""}
+            << QStringList{"missing 3-6-9", "missing 3-5-7", "missing 1-5-9", "missing 7-8-9"};
+        QTest::newRow("2000-01-01") << 2000 << 1 << 1 << QList<int>{5, 2, 1, 0, 0, 0, 0, 0, 0, 0}
+            << QStringList{"11", "2", "", "", "", "", "", "", ""}
+            << QStringList{"missing 3-6-9", "missing 4-5-6", "missing 3-5-7", "missing 7-8-9"};
+        QTest::newRow("2011-11-11") << 2011 << 11 << 11 << QList<int>{1, 6, 1, 0, 0, 0, 0, 0, 0, 0}
+            << QStringList{"111111", "2", "", "", "", "", "", "", ""}
+            << QStringList{"missing 3-6-9", "missing 4-5-6", "missing 3-5-7", "missing 7-8-9"};
+        QTest::newRow("2022-02-22") << 2022 << 2 << 22 << QList<int>{2, 0, 6, 0, 0, 0, 0, 0, 0, 0}
+            << QStringList{"", "222222", "", "", "", "", "", "", ""}
+            << QStringList{"missing 3-6-9", "missing 4-5-6", "missing 3-5-7", "missing 1-5-9",
+                           "missing 1-4-7", "missing 7-8-9"};
+        // Every year from 1000 to 2999 has a 1 or a 2: an empty left column
+        // needs an earlier year.
+        QTest::newRow("0567-04-05") << 567 << 4 << 5 << QList<int>{3, 0, 0, 0, 1, 2, 1, 1, 0, 0}
+            << QStringList{"", "", "", "4", "55", "6", "7", "", ""}
+            << QStringList{"missing 1-2-3", "present 4-5-6"};
     }
 
     void grid()
@@ -93,9 +113,10 @@ private slots:
         QStringList walked;
         for (int i : LineWalkOrder())
             walked << QStringLiteral("%1%2").arg(lines[i].missing ? "-" : "+", lines[i].digitText);
-        QCOMPARE(walked, (QStringList{"-3-6-9", "-2-5-8", "-4-5-6", "-3-5-7", "+3-6-9", "+2-5-8",
-                                      "+1-4-7", "+1-2-3", "+4-5-6", "+7-8-9", "+3-5-7", "+1-5-9"}));
-        for (int i = 0; i < 12; ++i) {
+        QCOMPARE(walked, (QStringList{"-3-6-9", "-2-5-8", "-4-5-6", "-3-5-7", "-1-5-9", "-1-2-3",
+                                      "-1-4-7", "-7-8-9", "+3-6-9", "+2-5-8", "+1-4-7", "+1-2-3",
+                                      "+4-5-6", "+7-8-9", "+3-5-7", "+1-5-9"}));
+        for (int i = 0; i < int(kChartLineCount); ++i) {
             QCOMPARE(lines[i].numberId, i + 1);
             QCOMPARE(lines[i].missing, i >= 8);
         }

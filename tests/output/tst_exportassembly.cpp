@@ -120,13 +120,16 @@ private slots:
         QTest::newRow("chart numbers and lines")
             << chart << quint32(0x6)
             << sequence(5, {5, 7, 11, 16, 21, 26, 31, 36, 41})
-                   + sequence(1, {9, 10, 11, 12, 3, 4, 6, 5, 7, 8, 2, 1});
+                   + sequence(1, {9, 10, 11, 12, 13, 14, 15, 16, 3, 4, 6, 5, 7, 8, 2, 1});
         QTest::newRow("chart core numbers, each after its introduction")
             << chart << quint32(0x1F9)
             << sequence(0, {1, 2}) + sequence(0, {5}) + sequence(4, {22}) + sequence(0, {9}) + sequence(9, {29})
                    + sequence(0, {6}) + sequence(6, {6}) + sequence(0, {7}) + sequence(7, {8}) + sequence(0, {8})
                    + sequence(8, {3}) + sequence(0, {10})
                    + std::vector<ExportRecord>{{10, 4, QStringLiteral(" (2026)")}, {10, 5, QStringLiteral(" (2027)")}};
+        // Born 20.02.2004: the missing 3-6-9 and 3-5-7, then the missing
+        // 1-5-9 and 7-8-9 that only later years can form.
+        QTest::newRow("chart lines of a 2004 birth") << -1 << quint32(0x4) << sequence(1, {9, 12, 13, 16});
         QTest::newRow("chart nothing chosen") << chart << quint32(0) << std::vector<ExportRecord>{};
         // A climax shared by two places is exported once, all in ascending order.
         QTest::newRow("pyramid") << pyramid << quint32(0x3)
@@ -143,7 +146,12 @@ private slots:
         QFETCH(int, reading);
         QFETCH(quint32, sections);
         QFETCH(std::vector<ExportRecord>, expected);
-        const auto got = reading == 0 ? ChartExportRecords(sampleReading(), sections)
+        // Reading -1: the chart of a real reading born 20.02.2004.
+        const auto born2004 = ComputeReading("Anne-Marie", DateTimeValue::fromFields(2004, 2, 20),
+                                             [] { return CivilDate{2026, 12, 7}; }, DateTimeValue());
+        QVERIFY(born2004);
+        const auto got = reading < 0  ? ChartExportRecords(*born2004, sections)
+            : reading == 0            ? ChartExportRecords(sampleReading(), sections)
             : reading == 1            ? PyramidExportRecords(sampleReading(), sections)
                                       : BiorhythmExportRecords(sampleReading(), sections);
         QStringList gotText, expectedText;

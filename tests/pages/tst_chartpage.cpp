@@ -79,7 +79,20 @@ private slots:
             << QStringList{"Frustrations", "", "Scepticism", "", "", "Emotional Vulnerability", "", ""} << "";
         QTest::newRow("poor memory") << "Y" << date(2000, 1, 1)
             << QStringList{"4", "1", "0", "7", "7", "3 (2026)", "4 (2027)"}
-            << QStringList{"Frustrations", "", "Scepticism", "", "", "", "Poor Memory", ""} << "";
+            << QStringList{"Frustrations", "Passiveness", "Scepticism", "", "", "", "Poor Memory", ""} << "";
+        // Births from 2000 on: the empty 1-5-9, 1-4-7 and 7-8-9 are drawn
+        // and named beside the older missing lines.
+        QTest::newRow("2004, four missing lines") << QStringLiteral("Anne-Marie Lefèvre") << date(2004, 2, 20)
+            << QStringList{"1", "20", "4", "9", "4", "5 (2026)", "6 (2027)"}
+            << QStringList{"", "Passiveness", "Scepticism", "", "", "", "Poor Memory", "Indecision"}
+            << QStringLiteral("Letters not counted: è");
+        QTest::newRow("2022, six missing lines") << "Anna" << date(2022, 2, 22)
+            << QStringList{"3", "22", "2", "1", "3", "7 (2026)", "8 (2027)"}
+            << QStringList{"Frustrations", "Passiveness", "Scepticism", "", "Impracticality", "", "Poor Memory",
+                           "Indecision"} << "";
+        QTest::newRow("empty left column") << "Anna" << date(567, 4, 5)
+            << QStringList{"9", "5", "2", "1", "3", "1 (2026)", "2 (2027)"}
+            << QStringList{"Will", "", "", "Confusion", "", "", "", ""} << "";
         QTest::newRow("outer present lines") << "Jörg Müller" << date(1987, 3, 24)
             << QStringList{"7", "24", "6", "9", "6", "1 (2026)", "2 (2027)"}
             << QStringList{"", "Activity", "", "Planner", "Pragmatism", "", "", ""} << "";
@@ -159,6 +172,45 @@ private slots:
         // Away from every spot the arrow returns.
         QTest::mouseMove(&page.chart, QPoint(2, page.chart.height() - 2));
         QCOMPARE(page.chart.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Each missing line that only later (or very early) years form has a hot
+    // spot on its label: the hand cursor, a tooltip naming the line and its
+    // own "Chart" text.
+    void missingLineSpots_data()
+    {
+        QTest::addColumn<DateTimeValue>("born");
+        QTest::addColumn<int>("label");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("numberId");
+
+        QTest::newRow("1-5-9") << date(2004, 2, 20) << 6022 << "Missing line 1-5-9: Indecision" << 13;
+        QTest::newRow("1-2-3") << date(567, 4, 5) << 6018 << "Missing line 1-2-3: Confusion" << 14;
+        QTest::newRow("1-4-7") << date(2022, 2, 22) << 6019 << "Missing line 1-4-7: Impracticality" << 15;
+        QTest::newRow("7-8-9") << date(2004, 2, 20) << 6016 << "Missing line 7-8-9: Passiveness" << 16;
+        QTest::newRow("present 1-5-9 keeps its text") << date(1951, 3, 6) << 6022 << "Line 1-5-9: Fate" << 1;
+    }
+
+    void missingLineSpots()
+    {
+        QFETCH(DateTimeValue, born);
+        QFETCH(int, label);
+        QFETCH(QString, tip);
+        QFETCH(int, numberId);
+
+        Page page;
+        show(page, QStringLiteral("Anna"), born);
+        QSignalSpy shown(&page.chart, &CReadingPage::textRequested);
+        const QPoint spot = page.chart.controlRect(label).center();
+        QTest::mouseMove(&page.chart, spot);
+        QCOMPARE(page.chart.cursor().shape(), Qt::PointingHandCursor);
+        QHelpEvent help(QEvent::ToolTip, spot, page.chart.mapToGlobal(spot));
+        QApplication::sendEvent(&page.chart, &help);
+        QCOMPARE(QToolTip::text(), tip);
+        QTest::mouseClick(&page.chart, Qt::LeftButton, {}, spot);
+        QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(shown.at(0).at(0).toInt(), 1);
+        QCOMPARE(shown.at(0).at(1).toInt(), numberId);
     }
 
     void sameSpotTwiceShowsOnce()

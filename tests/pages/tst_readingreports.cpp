@@ -174,13 +174,20 @@ private slots:
         QTest::newRow("lines") << 0x8 << titlesOf(lines);
         QTest::newRow("personal year") << 0x201 << years;
         QTest::newRow("graphic only") << 0x1 << QStringList();
+        // Born 20.02.2004: the empty 1-5-9 and 7-8-9 follow the older
+        // missing lines, each with its own record.
+        QTest::newRow("lines of a 2004 birth")
+            << -0x8 << titlesOf({{Lines, 9}, {Lines, 12}, {Lines, 13}, {Lines, 16}});
     }
 
     void chartTitles()
     {
         QFETCH(int, options);
         QFETCH(QStringList, expected);
-        CChartPrintJob job(PrintSettings(), std::uint32_t(options), anna(), suppliedTexts());
+        // Negative options: the same sections for a birth on 20.02.2004.
+        const ReportSubject who = options < 0 ? subject(QStringLiteral("Anne-Marie Lefèvre"), 2004, 2, 20) : anna();
+        options = std::abs(options);
+        CChartPrintJob job(PrintSettings(), std::uint32_t(options), who, suppliedTexts());
         QVERIFY(job.Compose(kA4));
         QCOMPARE(titles(job), expected);
         QCOMPARE(job.graphicPages(), options & 1);

@@ -8,6 +8,7 @@
 #include "output/optionsdialog.h"
 #include "pages/quadriviumdoc.h"
 #include "pages/readingkind.h"
+#include "store/personname.h"
 #include "store/textstore.h"
 
 #include <QAction>

@@ -48,6 +48,9 @@ public:
                QWidget *parent = nullptr);
     ~CMainFrame() override;
 
+    /// The program's settings store.
+    QSettings &settings() { return m_settings; }
+
     CQuadriviumDoc &document() const { return m_document; }
     CCommandRegistry &registry() const { return *m_registry; }
     CQuadriviumView *view() const { return m_view; }

@@ -25,6 +25,7 @@ CQuickView::CQuickView(const CQuadriviumDoc &document, QWidget *parent)
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     setWidget(m_text);
     connect(&document, &CQuadriviumDoc::personChanged, this, &CQuickView::Refresh);
+    connect(&document, &CQuadriviumDoc::letterRulesChanged, this, &CQuickView::Refresh);
     connect(&document, &CQuadriviumDoc::chosenDayChanged, this, &CQuickView::Refresh);
     Refresh();
 }
@@ -43,7 +44,9 @@ void CQuickView::Refresh()
     QStringList lines{m_document.personName(),
                       QStringLiteral("Born on %1").arg(FormatDateValue(m_document.birthDate()))};
     const DateTimeValue day = m_document.chosenDay().datePart();
-    const auto reading = ComputeReading(EngineName(m_document.personName()), m_document.birthDate(), SystemToday, day);
+    const LetterRules &rules = m_document.letterRules();
+    const auto reading = ComputeReading(EngineName(m_document.personName(), rules.accents), m_document.birthDate(),
+                                        SystemToday, day, rules);
     if (!reading) {
         m_text->setText(lines.join(QLatin1Char('\n')));
         return;
@@ -51,7 +54,9 @@ void CQuickView::Refresh()
     lines << QString()
           << QStringLiteral("Ruling Number: %1").arg(reading->numbers.rulingNumber)
           << QStringLiteral("Day Number: %1").arg(reading->numbers.dayNumber)
-          << QStringLiteral("Number of Fate: %1").arg(reading->numbers.core.m_nFate);
+          << QStringLiteral("Number of Fate: %1")
+                 .arg(reading->numbers.core.m_bNoFate ? QStringLiteral("-")
+                                                      : QString::number(reading->numbers.core.m_nFate));
     if (day.isValid() && day.days() != 0.0) {
         lines << QString() << QStringLiteral("Biorhythm on %1:").arg(FormatDateValue(day));
         static const char *const names[3] = {"Physical", "Spiritual", "Intellectual"};

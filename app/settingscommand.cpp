@@ -8,6 +8,7 @@
 
 #include "pages/biorhythmpage.h"
 #include "pages/quadriviumdoc.h"
+#include "store/letterrulessetting.h"
 
 namespace quadrivium {
 
@@ -49,6 +50,11 @@ void CSettingsCommand::openSheet(bool onBiorhythmPage)
     s.set(DocumentSettings::Toolbars, sheet.defaultToolbars() ? 1 : 0);
     m_quickView->setVisible(sheet.quickView());
     m_frame.mainBar()->setFlat(sheet.defaultToolbars());
+    // New rules are kept at once and every reading is counted again.
+    if (sheet.letterRules() != doc.letterRules()) {
+        SaveLetterRules(m_frame.settings(), sheet.letterRules());
+        doc.setLetterRules(sheet.letterRules());
+    }
     curvesChanged();
     if (auto *bio = qobject_cast<CBiorythmus *>(m_frame.page(kBiorhythmPage))) {
         bio->Evaluate();

@@ -7,6 +7,8 @@
 #include "pages/quadriviumdoc.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -62,6 +64,7 @@ CSetupSheet::CSetupSheet(CQuadriviumDoc &document, Page start, QWidget *parent)
     m_pages = new QTabWidget(this);
     m_pages->addTab(makeGeneralPage(), QStringLiteral("General"));
     m_pages->addTab(makeBiorhythmPage(), QStringLiteral("Biorhythm"));
+    m_pages->addTab(makeRulesPage(), QStringLiteral("Rules"));
     m_pages->setCurrentIndex(start);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
         if (page != Biorhythm)
@@ -83,6 +86,36 @@ bool CSetupSheet::quickView() const
 bool CSetupSheet::defaultToolbars() const
 {
     return m_toolbars->isChecked();
+}
+
+LetterRules CSetupSheet::letterRules() const
+{
+    LetterRules rules;
+    rules.accents = m_accents->currentIndex() == 1 ? AccentRule::Base : AccentRule::Ignore;
+    rules.y = m_y->currentIndex() == 1 ? YRule::VowelIfNeeded : YRule::Consonant;
+    return rules;
+}
+
+QWidget *CSetupSheet::makeRulesPage()
+{
+    auto *page = new QWidget;
+    const LetterRules &rules = m_document.letterRules();
+    m_accents = new QComboBox(page);
+    m_accents->addItems({QStringLiteral("Not counted"), QStringLiteral("Counted as their base letter")});
+    m_accents->setCurrentIndex(rules.accents == AccentRule::Base ? 1 : 0);
+    m_y = new QComboBox(page);
+    m_y->addItems({QStringLiteral("Always a consonant"),
+                   QStringLiteral("A vowel where its part of the name has no other vowel")});
+    m_y->setCurrentIndex(rules.y == YRule::VowelIfNeeded ? 1 : 0);
+    auto *layout = new QFormLayout(page);
+    layout->addRow(QStringLiteral("&Accented letters (\u00e9, \u00f1, \u00f8, \u0142 ...):"), m_accents);
+    layout->addRow(QStringLiteral("&Y:"), m_y);
+    auto *note = new QLabel(QStringLiteral("Umlauts and \u00df keep their own rules. Every reading states the rules "
+                                           "it was made with when they differ from the first choices."),
+                            page);
+    note->setWordWrap(true);
+    layout->addRow(note);
+    return page;
 }
 
 QWidget *CSetupSheet::makeGeneralPage()

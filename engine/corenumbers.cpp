@@ -41,15 +41,16 @@ std::optional<int> CalcPersonalYear(const DateTimeValue &birth, int k, const Clo
 }
 
 CoreCalculation FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
-                                const Clock &today)
+                                const Clock &today, const LetterRules &rules)
 {
     CoreCalculation c;
     c.pyramid = CalcPyramid(digits);
     CoreNumberSet &set = c.numbers;
     set.rulingNumber = c.pyramid.rulingNumber;
     set.dayNumber = digits.day();
-    set.core.m_nFate = CalcNameNumber(NameMode::Vowels, displayName, c.vowels);
-    set.core.m_nAppearance = CalcNameNumber(NameMode::Consonants, displayName, c.consonants);
+    set.core.m_nFate = CalcNameNumber(NameMode::Vowels, displayName, c.vowels, rules);
+    set.core.m_bNoFate = c.vowels.m_strVowels.empty();
+    set.core.m_nAppearance = CalcNameNumber(NameMode::Consonants, displayName, c.consonants, rules);
     set.core.m_nDominant = AddAndReduce(set.core.m_nFate, set.core.m_nAppearance);
     set.core.m_nCurrentYear = today().year;
     set.core.m_nPersonalYear = PersonalYearFor(digits, set.core.m_nCurrentYear);
@@ -58,12 +59,13 @@ CoreCalculation FillCoreNumbers(std::string_view displayName, const BirthDigits 
 }
 
 std::optional<CoreCalculation> FillCoreNumbers(std::string_view displayName,
-                                               const DateTimeValue &birth, const Clock &today)
+                                               const DateTimeValue &birth, const Clock &today,
+                                               const LetterRules &rules)
 {
     const auto digits = FillBirthDigits(birth);
     if (!digits)
         return std::nullopt;
-    return FillCoreNumbers(displayName, *digits, today);
+    return FillCoreNumbers(displayName, *digits, today, rules);
 }
 
 } // namespace quadrivium

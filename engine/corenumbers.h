@@ -33,6 +33,9 @@ struct CoreNumbers {
     int m_nPersonalYear = 0;
     int m_nPersonalYearNext = 0;
     int m_nCurrentYear = 0; ///< the calendar year the personal year was computed for
+    /// The name yields no vowel under the rules in force: there is no
+    /// Number of Fate, and m_nFate is 0.
+    bool m_bNoFate = false;
 };
 
 /// All six core numbers of a person in their shown order.
@@ -50,12 +53,13 @@ struct CoreCalculation {
     PyramidNumbers pyramid;
 };
 
-/// Computes the core numbers of a Windows-1252 display name and the digits
-/// of a date of birth.
+/// Computes the core numbers of a Windows-1252 display name, counted under
+/// `rules`, and the digits of a date of birth.
 CoreCalculation FillCoreNumbers(std::string_view displayName, const BirthDigits &digits,
-                                const Clock &today);
+                                const Clock &today, const LetterRules &rules = {});
 /// The same from a date of birth; nothing for a date that is not valid.
 std::optional<CoreCalculation> FillCoreNumbers(std::string_view displayName,
-                                               const DateTimeValue &birth, const Clock &today);
+                                               const DateTimeValue &birth, const Clock &today,
+                                               const LetterRules &rules = {});
 
 } // namespace quadrivium

@@ -11,6 +11,7 @@
 #include "compatibility.h"
 #include "corenumbers.h"
 #include "datetimevalue.h"
+#include "letterrules.h"
 #include "namenumbers.h"
 #include "pyramid.h"
 #include "reading.h"

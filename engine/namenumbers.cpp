@@ -37,15 +37,29 @@ const Letter *FindLetter(char c)
 
 namespace {
 
-/// Calls `emit` for each character of the normalised, upper-case name.
+/// The base letters (one or two) of a Latin-1 letter with a diacritic, as
+/// counted under AccentRule::Base; empty for the umlauts, sharp s and the
+/// letters without a base letter (Ð, Þ).
+std::string_view latin1Base(unsigned char b)
+{
+    static constexpr std::string_view bases[64] = {
+        "A", "A", "A", "A", "", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",   // C0..CF
+        "", "N", "O", "O", "O", "O", "", "", "O", "U", "U", "U", "", "Y", "", "",          // D0..DF
+        "A", "A", "A", "A", "", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",   // E0..EF
+        "", "N", "O", "O", "O", "O", "", "", "O", "U", "U", "U", "", "Y", "", "Y",         // F0..FF
+    };
+    return b >= 0xC0 ? bases[b - 0xC0] : std::string_view();
+}
+
+/// Calls `emit` for each character of the normalised, upper-case name; a
+/// blank is passed on as a blank, so that the parts of the name can be told
+/// apart.
 template<typename Emit>
-void forEachNormalized(std::string_view name, Emit emit)
+void forEachNormalized(std::string_view name, AccentRule accents, Emit emit)
 {
     for (char ch : name) {
         const auto b = static_cast<unsigned char>(ch);
         switch (b) {
-        case 0x20:
-            break;
         case 0xE4: case 0xC4:
             emit('A');
             emit('E');
@@ -62,18 +76,33 @@ void forEachNormalized(std::string_view name, Emit emit)
             emit('S');
             break;
         default:
+            if (accents == AccentRule::Base && b >= 0xC0) {
+                if (const std::string_view base = latin1Base(b); !base.empty()) {
+                    for (char c : base)
+                        emit(c);
+                    break;
+                }
+            }
             emit((b >= 'a' && b <= 'z') ? static_cast<char>(b - 'a' + 'A') : ch);
         }
     }
 }
 
+bool isPartBreak(char c)
+{
+    return c == ' ' || c == '-';
+}
+
 } // namespace
 
-std::string NormalizeName(std::string_view name)
+std::string NormalizeName(std::string_view name, AccentRule accents)
 {
     std::string out;
     out.reserve(name.size() + 4);
-    forEachNormalized(name, [&](char c) { out += c; });
+    forEachNormalized(name, accents, [&](char c) {
+        if (c != ' ')
+            out += c;
+    });
     return out;
 }
 
@@ -119,7 +148,7 @@ std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t &i)
 
 } // namespace
 
-std::string IgnoredLetters(std::string_view utf8Name)
+std::string IgnoredLetters(std::string_view utf8Name, AccentRule accents)
 {
     std::string letters;
     std::vector<char32_t> seen;
@@ -127,6 +156,8 @@ std::string IgnoredLetters(std::string_view utf8Name)
         const std::size_t start = i;
         const auto c = nextCodePoint(utf8Name, i);
         if (!c || *c < 0x80 || (*c <= 0xFF && !isUncountedLatin1Letter(*c)))
+            continue;
+        if (accents == AccentRule::Base && *c <= 0xFF && !latin1Base(static_cast<unsigned char>(*c)).empty())
             continue;
         if (std::find(seen.begin(), seen.end(), *c) != seen.end())
             continue;
@@ -136,8 +167,21 @@ std::string IgnoredLetters(std::string_view utf8Name)
     return letters;
 }
 
-int CalcNameNumber(NameMode mode, std::string_view name, NameNumbers &record)
+int CalcNameNumber(NameMode mode, std::string_view name, NameNumbers &record, const LetterRules &rules)
 {
+    // Under the Y rule, a Y is a vowel in the parts of the name (between
+    // blanks and hyphens) that have no other vowel.
+    std::vector<bool> partHasVowel;
+    if (rules.y == YRule::VowelIfNeeded) {
+        partHasVowel.push_back(false);
+        forEachNormalized(name, rules.accents, [&](char c) {
+            if (isPartBreak(c))
+                partHasVowel.push_back(false);
+            else if (c != '_' && kLetters[static_cast<unsigned char>(c)].vowel)
+                partHasVowel.back() = true;
+        });
+    }
+    std::size_t part = 0;
     // Every byte yields at most two letters: size the strings once, fill
     // them through pointers and cut them to length at the end.
     const std::size_t room = 2 * name.size();
@@ -149,12 +193,15 @@ int CalcNameNumber(NameMode mode, std::string_view name, NameNumbers &record)
         s->resize(room);
     std::size_t nVowels = 0, nConsonants = 0;
     int vowels = 0, consonants = 0;
-    forEachNormalized(name, [&](char c) {
+    forEachNormalized(name, rules.accents, [&](char c) {
+        if (isPartBreak(c))
+            ++part;
         const Letter &letter = kLetters[static_cast<unsigned char>(c)];
         if (letter.character == 0)
             return;
         const char digit = static_cast<char>('0' + letter.value);
-        if (letter.vowel) {
+        const bool yAsVowel = c == 'Y' && !partHasVowel.empty() && !partHasVowel[part];
+        if (letter.vowel || yAsVowel) {
             vowelDigits[nVowels] = digit;
             vowelLetters[nVowels++] = c;
             vowels += letter.value;

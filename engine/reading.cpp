@@ -3,14 +3,16 @@
 namespace quadrivium {
 
 std::optional<Reading> ComputeReading(std::string_view displayName, const DateTimeValue &birth,
-                                      const Clock &today, const DateTimeValue &day)
+                                      const Clock &today, const DateTimeValue &day,
+                                      const LetterRules &rules)
 {
     const auto digits = FillBirthDigits(birth);
     if (!digits)
         return std::nullopt;
     Reading r;
+    r.rules = rules;
     r.digits = *digits;
-    CoreCalculation core = FillCoreNumbers(displayName, r.digits, today);
+    CoreCalculation core = FillCoreNumbers(displayName, r.digits, today, rules);
     r.numbers = core.numbers;
     r.vowels = std::move(core.vowels);
     r.consonants = std::move(core.consonants);

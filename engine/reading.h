@@ -23,12 +23,14 @@ struct Reading {
     Walkthrough walkthrough;
     std::array<double, 3> curveValue{};
     std::array<int, 3> curveClass{};
+    LetterRules rules; ///< the counting rules of the name numbers
 };
 
 /// The whole reading of a Windows-1252 display name and a date of birth,
 /// with today's year from `today` and the biorhythm of `day`. Nothing for a
-/// date of birth that is not valid.
+/// date of birth that is not valid. The name is counted under `rules`.
 std::optional<Reading> ComputeReading(std::string_view displayName, const DateTimeValue &birth,
-                                      const Clock &today, const DateTimeValue &day);
+                                      const Clock &today, const DateTimeValue &day,
+                                      const LetterRules &rules = {});
 
 } // namespace quadrivium

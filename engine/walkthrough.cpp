@@ -91,14 +91,14 @@ std::string letterLine(const std::string &letters, const std::string &digits, in
 } // namespace
 
 std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
-                                            const DateTimeValue &birth)
+                                            const DateTimeValue &birth, const LetterRules &rules)
 {
     const auto digits = FillBirthDigits(birth);
     if (!digits)
         return std::nullopt;
     NameNumbers vowels, consonants;
-    CalcNameNumber(NameMode::Vowels, displayName, vowels);
-    CalcNameNumber(NameMode::Consonants, displayName, consonants);
+    CalcNameNumber(NameMode::Vowels, displayName, vowels, rules);
+    CalcNameNumber(NameMode::Consonants, displayName, consonants, rules);
     return BuildWalkthrough(*digits, vowels, consonants);
 }
 
@@ -129,7 +129,9 @@ Walkthrough BuildWalkthrough(const BirthDigits &b, const NameNumbers &vowels,
     Line day;
     day.padded(b.day(), 2);
     w.day = day.take();
-    w.fate = letterLine(vowels.m_strVowels, vowels.m_strVowelDigits, vowels.m_nVowelSum);
+    w.fate = vowels.m_strVowels.empty()
+        ? std::string("-")
+        : letterLine(vowels.m_strVowels, vowels.m_strVowelDigits, vowels.m_nVowelSum);
     w.appearance = letterLine(consonants.m_strConsonants, consonants.m_strConsonantDigits,
                               consonants.m_nConsonantSum);
 
@@ -137,7 +139,12 @@ Walkthrough BuildWalkthrough(const BirthDigits &b, const NameNumbers &vowels,
     const int appearance = ReduceToDigit(consonants.m_nConsonantSum);
     const int total = fate + appearance;
     Line dominant;
-    dominant << fate << " + " << appearance << " = ";
+    // Without a vowel there is no Number of Fate: it adds nothing.
+    if (vowels.m_strVowels.empty())
+        dominant << '-';
+    else
+        dominant << fate;
+    dominant << " + " << appearance << " = ";
     int final = total;
     if (total >= 10) {
         final = total / 10 + total % 10;

@@ -20,10 +20,13 @@ struct Walkthrough {
     std::string dominant;   ///< Fate + Appearance and its reduction
 };
 
-/// The walkthrough of a Windows-1252 display name and a date of birth;
-/// nothing for a date of birth that is not valid.
+/// The walkthrough of a Windows-1252 display name, counted under `rules`,
+/// and a date of birth; nothing for a date of birth that is not valid.
+/// A name without a vowel has the Fate line "-" and a "-" in place of the
+/// Number of Fate on the Dominant line: it has no Number of Fate.
 std::optional<Walkthrough> BuildWalkthrough(std::string_view displayName,
-                                            const DateTimeValue &birth);
+                                            const DateTimeValue &birth,
+                                            const LetterRules &rules = {});
 /// The same from the digits of the date and the records of a vowel call
 /// (NameMode::Vowels) and a consonant call (NameMode::Consonants) on the display name.
 Walkthrough BuildWalkthrough(const BirthDigits &digits, const NameNumbers &vowels,

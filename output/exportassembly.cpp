@@ -7,6 +7,8 @@
 
 #include "engine/reading.h"
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
+#include "store/personname.h"
 #include "store/textstore.h"
 
 #include <QFileInfo>
@@ -191,6 +193,16 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
             heading->text = ExportHeadingRtf(headings[numberId - 1]);
             AppendRecord(document, *heading, kTitleListTable, numberId);
         }
+    }
+    // A chart's heading block also names the letters not counted, says why
+    // a Number of Fate is missing and states the rules counted by.
+    if (reading == ExportReading::Chart) {
+        QStringList notes{IgnoredLettersNote(person.name, values.rules.accents)};
+        if (values.numbers.core.m_bNoFate)
+            notes << NoFateNote(values.rules);
+        notes << LetterRulesLine(values.rules);
+        notes.removeAll(QString());
+        insertAtEnd(document, StreamFormat::PlainText, notes.join(kLineEnd) + kLineEnd);
     }
     // Only the headings are centred.
     QTextCursor end(&document);

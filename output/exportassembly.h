@@ -61,8 +61,10 @@ void AppendRecord(QTextDocument &document, const TextRecord &record, int table, 
                   const QString &label = QString());
 
 /// Builds an export in `document`: the heading records 1..3 of the store's
-/// title list with their texts replaced by the person's heading values,
-/// then the records of the chosen sections. The store is only read. The document takes the text pane's
+/// title list with their texts replaced by the person's heading values (for
+/// a chart followed by the letters not counted, the note on a missing Number
+/// of Fate and the rules line), then the records of the chosen sections. The
+/// store is only read. The document takes the text pane's
 /// default font first, so that every export of the same reading is the
 /// same file.
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,

@@ -7,6 +7,7 @@
 #include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
 #include "store/personname.h"
 
 #include "engine/namenumbers.h"
@@ -31,6 +32,7 @@ enum : int {
     kTitle = 6030,
     kDateOfBirth = 10000, kDisplayName = 10001,
     kIgnoredLetters = 10002, // letters of the name that no number counts
+    kNotes = 10003,          // why there is no Number of Fate; the rules when not the usual ones
 };
 
 constexpr int kTableIntro = 0, kTableChart = 1, kTableRuling = 4, kTableZahlen = 5,
@@ -61,6 +63,7 @@ const Dlu kControls[] = {
     {kLabel123, 7, 135, 38, 8}, {kLabel456, 45, 125, 42, 8}, {kLabel789, 87, 135, 38, 8},
     {kDisplayName, 240, 34, 112, 8}, {kDateOfBirth, 240, 45, 60, 8},
     {kIgnoredLetters, 196, 136, 156, 8},
+    {kNotes, 196, 146, 156, 40},
 };
 
 // Anchors at the left of the rows and above the columns.
@@ -119,9 +122,10 @@ CChart::CChart(CQuadriviumDoc &document, QWidget *parent)
             return !m_texts.value(id).isEmpty();
         if (!m_core)
             return id == kTitle || (id >= kLabelFirst && id < kLabelFirst + 6);
-        return true;
+        return id != 6025 || !m_core->core.m_bNoFate;
     });
     spots().setTipText([this](int id) { return lineTip(id); });
+    connect(&document, &CQuadriviumDoc::letterRulesChanged, this, &CChart::refill);
     layoutSpots();
 }
 
@@ -186,17 +190,25 @@ void CChart::refill()
     m_core.reset();
     spots().resetShown();
     const CQuadriviumDoc &doc = document();
-    if (const auto filled = FillCoreNumbers(EngineName(doc.personName()), doc.birthDate(), clock()))
+    const LetterRules &rules = doc.letterRules();
+    if (const auto filled = FillCoreNumbers(EngineName(doc.personName(), rules.accents), doc.birthDate(),
+                                            clock(), rules))
         m_core = filled->numbers;
     m_texts.insert(kDisplayName, doc.personName());
-    m_texts.insert(kIgnoredLetters, IgnoredLettersNote(doc.personName()));
+    m_texts.insert(kIgnoredLetters, IgnoredLettersNote(doc.personName(), rules.accents));
+    QStringList notes;
+    if (m_core && m_core->core.m_bNoFate)
+        notes << NoFateNote(rules);
+    if (!rules.isDefault())
+        notes << LetterRulesLine(rules);
+    m_texts.insert(kNotes, notes.join(QLatin1Char('\n')));
     if (m_core) {
         m_grid = *ComputeChartGrid(doc.birthDate());
         const CoreNumbers &c = m_core->core;
         m_texts.insert(kDateOfBirth, FormatDateValue(doc.birthDate()));
         m_texts.insert(6023, QString::number(m_core->rulingNumber));
         m_texts.insert(6024, QString::number(m_core->dayNumber));
-        m_texts.insert(6025, QString::number(c.m_nFate));
+        m_texts.insert(6025, c.m_bNoFate ? QStringLiteral("-") : QString::number(c.m_nFate));
         m_texts.insert(6026, QString::number(c.m_nAppearance));
         m_texts.insert(6027, QString::number(c.m_nDominant));
         m_texts.insert(kYearValue, QStringLiteral("%1 (%2)").arg(c.m_nPersonalYear).arg(c.m_nCurrentYear));
@@ -396,6 +408,7 @@ void CChart::paintEvent(QPaintEvent *)
     const QRect ignoredRect = controlRect(kIgnoredLetters);
     p.drawText(ignoredRect, Qt::AlignLeft | Qt::AlignTop,
                metrics.elidedText(m_texts.value(kIgnoredLetters), Qt::ElideRight, ignoredRect.width()));
+    p.drawText(controlRect(kNotes), left, m_texts.value(kNotes));
     if (!m_core && document().hasPerson()) {
         p.drawText(dlu(196, 60, 150, 24), left, NoReadingNotice());
     }

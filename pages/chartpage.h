@@ -29,7 +29,8 @@ public:
     bool splitterMovable() const override { return true; }
 
     /// The text a control of the page shows (values 6023..6029, name 10001,
-    /// date 10000, line labels 6015..6022); empty when none.
+    /// date 10000, line labels 6015..6022, letters not counted 10002, the
+    /// notes on the Number of Fate and the rules 10003); empty when none.
     QString controlText(int id) const;
     /// Rectangle of a control or hot spot in page coordinates.
     QRect controlRect(int id) const;

@@ -4,6 +4,8 @@
 #include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
+#include "store/personname.h"
 
 namespace quadrivium {
 
@@ -55,7 +57,7 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
         {FormatDateValue(m_subject.birth), {}, {}},
         {LoadString(kStrRulingNumberLabel), QString::number(n.rulingNumber), {}},
         {LoadString(kStrDayNumberLabel), QString::number(n.dayNumber), {}},
-        {LoadString(kStrFateLabel), QString::number(n.core.m_nFate), {}},
+        {LoadString(kStrFateLabel), n.core.m_bNoFate ? QStringLiteral("-") : QString::number(n.core.m_nFate), {}},
         {LoadString(kStrAppearanceLabel), QString::number(n.core.m_nAppearance), {}},
         {LoadString(kStrDominantLabel), QString::number(n.core.m_nDominant), {}},
         {LoadString(kStrPersonalYearLabel), QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(year, 4, 10, QLatin1Char('0')),
@@ -119,6 +121,37 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
     }
     grid.Draw();
     drawLines(surface, chart, cell);
+    drawNotes(surface, chart.y() - 3 * cell);
+}
+
+void CChartPrintJob::drawNotes(CPrintSurface &surface, int chartBottom)
+{
+    // Below the chart and the labels of its columns: the letters not
+    // counted, why a Number of Fate is missing, and the rules counted by.
+    const Reading &values = m_subject.values;
+    QStringList notes{IgnoredLettersNote(m_subject.name, values.rules.accents)};
+    if (values.numbers.core.m_bNoFate)
+        notes << NoFateNote(values.rules);
+    notes << LetterRulesLine(values.rules);
+    notes.removeAll(QString());
+    const PageGeometry &g = geometry();
+    const int frameWidth = g.frameRight - g.frameLeft;
+    const int height = fittingHeight(face(), p3(), 400, notes, frameWidth - 40);
+    CCellGrid box(surface);
+    box.SetColumns(1);
+    box.SetRows(int(notes.size()));
+    box.SetGridFlags(CCellGrid::FitRows);
+    box.SetGridFont(face(), height, 400);
+    box.SetColumnWidth(0, frameWidth);
+    for (int row = 0; row < int(notes.size()); ++row) {
+        box.SetCursor(0, row);
+        box.SetFlags(CCellGrid::Center | CCellGrid::VCenter);
+        box.SetText(notes[row]);
+    }
+    // Column labels take up to three rows of one and a half label heights.
+    const int labelRows = PrintFont(face(), p3(), 400).pixelSize() * 9 / 2;
+    box.SetOrigin(g.frameLeft, chartBottom - g.u - labelRows);
+    box.Draw();
 }
 
 void CChartPrintJob::drawLines(CPrintSurface &surface, QPoint chart, int cell)

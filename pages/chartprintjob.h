@@ -18,6 +18,8 @@ protected:
 
 private:
     void drawLines(CPrintSurface &surface, QPoint chartTopLeft, int cell);
+    /// The notes on the name's letters and the rules, below the chart.
+    void drawNotes(CPrintSurface &surface, int chartBottom);
 };
 
 } // namespace quadrivium

@@ -5,6 +5,7 @@
 
 #include "output/stringids.h"
 #include "output/stringtable.h"
+#include "store/letterrulessetting.h"
 #include "store/personname.h"
 
 #include "engine/walkthrough.h"
@@ -51,6 +52,7 @@ CKnowHow::CKnowHow(CQuadriviumDoc &document, QWidget *parent)
     , m_spots(*this, [this](int id) { emit textRequested(kTableIntro, introNumberOf(id)); })
 {
     ApplyPageLook(*this);
+    connect(&document, &CQuadriviumDoc::letterRulesChanged, this, &CKnowHow::refill);
 
     // The block of the title and the lines keeps its designed width and
     // stands in the middle of the page; long names wrap, making it taller.
@@ -126,7 +128,8 @@ void CKnowHow::refill()
 {
     m_spots.resetShown();
     const CQuadriviumDoc &doc = document();
-    const auto walk = BuildWalkthrough(EngineName(doc.personName()), doc.birthDate());
+    const LetterRules &rules = doc.letterRules();
+    const auto walk = BuildWalkthrough(EngineName(doc.personName(), rules.accents), doc.birthDate(), rules);
     for (QLabel *line : std::as_const(m_lines))
         line->clear();
     m_subtitle.clear();
@@ -139,8 +142,14 @@ void CKnowHow::refill()
         update();
         return;
     }
-    // Letters the table does not count are named, not passed over silently.
-    m_notice->setText(IgnoredLettersNote(doc.personName()));
+    // Letters the table does not count are named, not passed over silently;
+    // so are a missing Number of Fate and rules other than the usual ones.
+    QStringList notes{IgnoredLettersNote(doc.personName(), rules.accents)};
+    if (walk->fate == "-")
+        notes << NoFateNote(rules);
+    notes << LetterRulesNotice(rules);
+    notes.removeAll(QString());
+    m_notice->setText(notes.join(QLatin1Char('\n')));
     m_notice->setVisible(!m_notice->text().isEmpty());
     auto text = [](const std::string &s) {
         return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -154,6 +163,11 @@ void CKnowHow::refill()
     m_lines[1045]->setProperty("ruling", text(walk->ruling));
     m_subtitle = QStringLiteral("%1  %2").arg(doc.personName(), text(walk->date));
     update();
+}
+
+QString CKnowHow::noticeText() const
+{
+    return m_notice->isHidden() ? QString() : m_notice->text();
 }
 
 QString CKnowHow::lineText(int id) const

@@ -28,6 +28,9 @@ public:
     /// The text of a line: 1046 date, 1045 Ruling Number, 6024 Day Number,
     /// 1095 Fate, 6012 Appearance, 1097 Dominant.
     QString lineText(int id) const;
+    /// The notes below the lines, one a line: the letters not counted, why
+    /// there is no Number of Fate, the rules when not the usual ones.
+    QString noticeText() const;
     /// Rectangle of label 9000..9004 in page coordinates.
     QRect labelRect(int id) const;
     /// The block of title and lines, centred in the page, in page coordinates.

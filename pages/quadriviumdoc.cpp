@@ -1,5 +1,7 @@
 #include "quadriviumdoc.h"
 
+#include "store/letterrulessetting.h"
+
 #include <QSettings>
 
 namespace quadrivium {
@@ -84,11 +86,20 @@ void CQuadriviumDoc::setCurrentCommand(int command)
     emit currentCommandChanged(command);
 }
 
+void CQuadriviumDoc::setLetterRules(const LetterRules &rules)
+{
+    if (m_letterRules == rules)
+        return;
+    m_letterRules = rules;
+    emit letterRulesChanged();
+}
+
 void CQuadriviumDoc::LoadSettings(QSettings &store)
 {
     if (m_loaded)
         return;
     m_loaded = true;
+    m_letterRules = LoadLetterRules(store);
     for (int i = 0; i < DocumentSettings::Count; ++i) {
         const auto v = static_cast<DocumentSettings::Value>(i);
         const QVariant read = store.value(QLatin1String(kNames[i]));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/datetimevalue.h"
+#include "engine/letterrules.h"
 
 #include <QObject>
 #include <QString>
@@ -85,10 +86,16 @@ public:
     int biorhythmDays = 31;
     int biorhythmScale = 0;
 
+    /// The counting rules every reading of the program uses.
+    const LetterRules &letterRules() const { return m_letterRules; }
+    /// Takes new rules; a change is announced as letterRulesChanged().
+    void setLetterRules(const LetterRules &rules);
+
     DocumentSettings &settings() { return m_settings; }
     const DocumentSettings &settings() const { return m_settings; }
-    /// Reads the eleven values once per process; missing style and width
-    /// values are marked so that they are written at the end.
+    /// Reads the eleven values and the counting rules once per process;
+    /// missing style and width values are marked so that they are written
+    /// at the end.
     void LoadSettings(QSettings &store);
     /// Writes all eleven values when any of them changed; nothing otherwise.
     void SaveSettings(QSettings &store);
@@ -98,6 +105,7 @@ signals:
     void partnerChanged();
     void chosenDayChanged();
     void currentCommandChanged(int command);
+    void letterRulesChanged();
 
 private:
     QString m_personName;
@@ -108,6 +116,7 @@ private:
     DateTimeValue m_partnerBirthTime;
     DateTimeValue m_chosenDay;
     int m_currentCommand = kNoPage;
+    LetterRules m_letterRules;
     DocumentSettings m_settings;
     bool m_loaded = false;
 };

@@ -26,7 +26,9 @@ std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, con
         const CivilDate now = today();
         subject.day = DateTimeValue::fromFields(now.year, now.month, now.day);
     }
-    const auto values = ComputeReading(EngineName(subject.name), subject.birth, today, subject.day);
+    const LetterRules &rules = document.letterRules();
+    const auto values = ComputeReading(EngineName(subject.name, rules.accents), subject.birth, today,
+                                       subject.day, rules);
     if (!values)
         return std::nullopt;
     subject.values = *values;
@@ -37,7 +39,8 @@ std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, con
     }
     if (document.hasPartner()) {
         const QString &name = document.partnerName();
-        if (const auto partner = ComputeReading(EngineName(name), document.partnerBirthDate(), today, subject.day))
+        if (const auto partner = ComputeReading(EngineName(name, rules.accents), document.partnerBirthDate(), today,
+                                                subject.day, rules))
             subject.partner = ReportSubject::Partner{name, document.partnerBirthDate(), document.partnerBirthTime(),
                                                      *partner};
     }

@@ -57,33 +57,77 @@ std::optional<QString> NameProblem(const QString &name, const QString &what)
     return std::nullopt;
 }
 
-std::string EngineName(const QString &displayName)
+namespace {
+
+/// The base letters of a Latin letter beyond Latin-1: its canonical
+/// decomposition's first character when that is A..Z or a..z, and the
+/// letters with a stroke or ligatures that have no decomposition. Empty
+/// for everything else.
+QString baseLetters(char32_t c)
+{
+    switch (c) {
+    case 0x0141: return QStringLiteral("L"); // Ł
+    case 0x0142: return QStringLiteral("l"); // ł
+    case 0x0152: return QStringLiteral("OE"); // Œ
+    case 0x0153: return QStringLiteral("oe"); // œ
+    default: break;
+    }
+    if (c <= 0xFF || !QChar::isLetter(c))
+        return {};
+    const QString decomposed = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_D);
+    if (decomposed.size() < 2)
+        return {};
+    const QChar base = decomposed.front();
+    if (base.unicode() >= 0x80 || !base.isLetter())
+        return {};
+    return QString(base);
+}
+
+/// The composed name with the letters that the accent rule counts as
+/// their base letters (beyond Latin-1) replaced by them.
+QString countedForm(const QString &displayName, AccentRule accents)
 {
     const QString composed = displayName.normalized(QString::NormalizationForm_C);
+    if (accents != AccentRule::Base)
+        return composed;
+    QString folded;
+    folded.reserve(composed.size());
+    for (const char32_t c : composed.toUcs4()) {
+        const QString base = baseLetters(c);
+        folded += base.isEmpty() ? QString::fromUcs4(&c, 1) : base;
+    }
+    return folded;
+}
+
+} // namespace
+
+std::string EngineName(const QString &displayName, AccentRule accents)
+{
+    const QString counted = countedForm(displayName, accents);
     std::string bytes;
-    bytes.reserve(std::size_t(composed.size()));
-    for (const QChar c : composed) {
+    bytes.reserve(std::size_t(counted.size()));
+    for (const QChar c : counted) {
         if (c.unicode() <= 0xFF)
             bytes += static_cast<char>(c.unicode());
     }
     return bytes;
 }
 
-QString IgnoredLettersOf(const QString &displayName)
+QString IgnoredLettersOf(const QString &displayName, AccentRule accents)
 {
-    const QString composed = displayName.normalized(QString::NormalizationForm_C);
+    const QString counted = countedForm(displayName, accents);
     QString letters;
-    for (const uint c : composed.toUcs4()) {
+    for (const uint c : counted.toUcs4()) {
         if (c <= 0xFF || QChar::isLetter(c))
             letters += QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1);
     }
-    const std::string ignored = IgnoredLetters(letters.toStdString());
+    const std::string ignored = IgnoredLetters(letters.toStdString(), accents);
     return QString::fromStdString(ignored);
 }
 
-QString IgnoredLettersNote(const QString &displayName)
+QString IgnoredLettersNote(const QString &displayName, AccentRule accents)
 {
-    const QList<uint> letters = IgnoredLettersOf(displayName).toUcs4();
+    const QList<uint> letters = IgnoredLettersOf(displayName, accents).toUcs4();
     if (letters.isEmpty())
         return {};
     QStringList named;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/letterrules.h"
+
 #include <QString>
 
 #include <optional>
@@ -23,14 +25,17 @@ QString NormalizedName(const QString &typed);
 std::optional<QString> NameProblem(const QString &name, const QString &what);
 
 /// The display name in the single-byte form the engine counts: composed,
-/// Latin-1; characters beyond Latin-1 (never counted) are left out.
-std::string EngineName(const QString &displayName);
+/// Latin-1; characters beyond Latin-1 are left out. Under AccentRule::Base
+/// the Latin letters beyond Latin-1 that have a base letter become it
+/// first: by canonical decomposition (ő as o, č as c), ł as l, œ as oe.
+std::string EngineName(const QString &displayName, AccentRule accents = AccentRule::Ignore);
 
-/// The letters of `displayName` that the letter table does not count
-/// (é, Ł, letters of other scripts), each once; empty when all count.
-QString IgnoredLettersOf(const QString &displayName);
+/// The letters of `displayName` that the letter table does not count under
+/// the accent rule (é, Ł, letters of other scripts), each once; empty when
+/// all count.
+QString IgnoredLettersOf(const QString &displayName, AccentRule accents = AccentRule::Ignore);
 /// The line that names them: "Letters not counted: Ł, é"; empty when all
 /// letters of `displayName` count.
-QString IgnoredLettersNote(const QString &displayName);
+QString IgnoredLettersNote(const QString &displayName, AccentRule accents = AccentRule::Ignore);
 
 } // namespace quadrivium

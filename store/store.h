@@ -15,6 +15,7 @@
 #include "connection.h"
 #include "databasekey.h"
 #include "inputfile.h"
+#include "letterrulessetting.h"
 #include "location.h"
 #include "outputfile.h"
 #include "personname.h"

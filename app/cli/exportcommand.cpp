@@ -50,6 +50,7 @@ int runExport(const QStringList &arguments)
     CQuadriviumDoc person;
     person.setCurrentPerson(input.name, input.born, input.time);
     person.setChosenDay(input.day);
+    person.setLetterRules(input.rules);
     if (const auto status = applySecondPerson(parser, reading->needsPartner, input.today, person))
         return *status;
     const auto subject = ReportSubjectOf(person, input.today);

@@ -95,6 +95,7 @@ int runPicture(const QStringList &arguments)
     CQuadriviumDoc document;
     document.setCurrentPerson(input.name, input.born, input.time);
     document.setChosenDay(input.day);
+    document.setLetterRules(input.rules);
     document.setCurrentCommand(command);
     const ReadingKind *kind = ReadingKindOf(command);
     if (const auto status = applySecondPerson(parser, kind && kind->needsPartner, input.today, document))

@@ -85,12 +85,16 @@ QJsonObject readingToJson(const QString &name, const Reading &r)
         const auto i = static_cast<std::size_t>(c);
         return QJsonObject{{"value", r.curveValue[i]}, {"class", r.curveClass[i]}};
     };
+    // A name without a vowel has no Number of Fate: null, not 0.
+    const QJsonValue fate = n.core.m_bNoFate ? QJsonValue(QJsonValue::Null) : QJsonValue(n.core.m_nFate);
     return QJsonObject{
         {"displayName", name},
-        {"ignoredLetters", IgnoredLettersOf(name)},
+        {"ignoredLetters", IgnoredLettersOf(name, r.rules.accents)},
+        {"rules", QJsonObject{{"accents", QString::fromLatin1(AccentRuleName(r.rules.accents).data())},
+                              {"y", QString::fromLatin1(YRuleName(r.rules.y).data())}}},
         {"rulingNumber", n.rulingNumber},
         {"dayNumber", n.dayNumber},
-        {"fate", n.core.m_nFate},
+        {"fate", fate},
         {"appearance", n.core.m_nAppearance},
         {"dominant", n.core.m_nDominant},
         {"personalYear", QJsonObject{{"year", n.core.m_nCurrentYear}, {"number", n.core.m_nPersonalYear}}},
@@ -135,7 +139,8 @@ Result<std::vector<ReadingText>> readingTexts(const Reading &r)
     const auto &n = r.numbers;
     want("Rulingnumber", n.rulingNumber);
     want("Geburtstag", n.dayNumber);
-    want("Bestimmung", n.core.m_nFate);
+    if (!n.core.m_bNoFate)
+        want("Bestimmung", n.core.m_nFate);
     want("Erscheinung", n.core.m_nAppearance);
     want("Herrschende_Namenszahl", n.core.m_nDominant);
     want("Lebensjahreszahl", n.core.m_nPersonalYear);
@@ -162,12 +167,17 @@ void printReading(QTextStream &out, const QString &name, const QString &born, co
     const auto &n = r.numbers;
     out << "Reading for " << (name.isEmpty() ? QStringLiteral("(no name)") : name)
         << ", born " << born << '\n';
-    if (const QString note = IgnoredLettersNote(name); !note.isEmpty())
+    if (const QString note = IgnoredLettersNote(name, r.rules.accents); !note.isEmpty())
         out << note << '\n';
+    if (n.core.m_bNoFate)
+        out << NoFateNote(r.rules) << '\n';
+    if (const QString rules = LetterRulesNotice(r.rules); !rules.isEmpty())
+        out << rules << '\n';
     out << '\n';
     out << "Ruling Number                 " << n.rulingNumber << '\n'
         << "Day Number                    " << n.dayNumber << '\n'
-        << "Number of Fate                " << n.core.m_nFate << '\n'
+        << "Number of Fate                "
+        << (n.core.m_bNoFate ? QStringLiteral("-") : QString::number(n.core.m_nFate)) << '\n'
         << "Number of Appearance          " << n.core.m_nAppearance << '\n'
         << "Dominant Name Number          " << n.core.m_nDominant << '\n'
         << "Personal Current Year Number  "
@@ -236,7 +246,8 @@ int runReading(const QStringList &arguments)
     if (const auto status = readReadingInput(parser, input))
         return *status;
     const QString &name = input.name;
-    const auto reading = ComputeReading(EngineName(name), input.born, input.today, input.day);
+    const auto reading = ComputeReading(EngineName(name, input.rules.accents), input.born, input.today, input.day,
+                                        input.rules);
     if (!reading)
         return fail(QStringLiteral("no reading for this date of birth"));
 

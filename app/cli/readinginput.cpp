@@ -110,6 +110,8 @@ void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays)
         {"last", "Last name (UTF-8; may be empty).", "name"},
         {"born", "Date of birth.", "YYYY-MM-DD"},
         {"person", "Read the stored person with this ID instead of --first/--last/--born.", "ID"},
+        {"rules", "Counting rules of the name numbers: accents=ignore|base,y=consonant|vowel-if-needed "
+                  "(default: accents=ignore,y=consonant).", "RULES"},
     });
     if (withDays) {
         parser.addOptions({
@@ -135,6 +137,13 @@ std::optional<int> readReadingInput(const QCommandLineParser &parser, ReadingInp
 {
     if (const auto status = readPerson(parser, kFirstPerson, input))
         return status;
+    if (parser.isSet(QStringLiteral("rules"))) {
+        std::string error;
+        const auto rules = ParseLetterRules(parser.value(QStringLiteral("rules")).toStdString(), &error);
+        if (!rules)
+            return fail(QStringLiteral("--rules: ") + QString::fromStdString(error));
+        input.rules = *rules;
+    }
     const QDate now = QDate::currentDate();
     const DateTimeValue system = DateTimeValue::fromFields(now.year(), now.month(), now.day());
     const auto today = dateOption(parser, QStringLiteral("today"), system);

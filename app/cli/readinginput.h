@@ -2,6 +2,7 @@
 
 #include "engine/corenumbers.h"
 #include "engine/datetimevalue.h"
+#include "engine/letterrules.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,10 +25,11 @@ struct ReadingInput {
     DateTimeValue time;    ///< 0: no time of birth
     Clock today;           ///< --today, else the system clock
     DateTimeValue day;     ///< --day, else today
+    LetterRules rules;     ///< --rules, else the usual rules
 };
 
-/// Adds --person, --first, --last, --born, --today and --day (and --time
-/// when `withTime`; --today and --day only `withDays`).
+/// Adds --person, --first, --last, --born, --rules, --today and --day (and
+/// --time when `withTime`; --today and --day only `withDays`).
 void addReadingOptions(QCommandLineParser &parser, bool withTime, bool withDays = true);
 /// Parses the arguments of a reading command, which takes no positional
 /// ones, and points the stores at the files of --persons-db / --text-db.

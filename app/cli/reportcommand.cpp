@@ -125,6 +125,7 @@ int runReport(const QStringList &arguments)
             return *status;
         document.setCurrentPerson(input.name, input.born, input.time);
         document.setChosenDay(input.day);
+        document.setLetterRules(input.rules);
         today = input.today;
         if (const auto status = applySecondPerson(parser, ReadingKindOf(command)->needsPartner, today, document))
             return *status;

@@ -69,6 +69,7 @@ private slots:
                      "lines":[{"digits":"4-5-6","kind":"missing","label":"Frustrations","numberId":11},
                               {"digits":"3-5-7","kind":"missing","label":"Scepticism","numberId":12}]},
             "dayNumber":29,"displayName":"Käthe Groß","dominant":1,"fate":8,"ignoredLetters":"",
+            "rules":{"accents":"ignore","y":"consonant"},
             "nameNumbers":{"consonantDigits":"228791","consonantSum":29,"consonants":"KTHGRS",
                            "vowelDigits":"1556","vowelSum":17,"vowels":"AEEO"},
             "personalYear":{"number":3,"year":2026},"personalYearNext":{"number":4,"year":2027},
@@ -246,6 +247,19 @@ private slots:
                                                       << QByteArray(".png or .svg");
         QTest::newRow("picture of a bad size") << picture + QStringList{"--reading", "chart", "--size", "0x10"}
                                                << QByteArray("--size");
+        // Every command that computes a reading refuses rules it does not know.
+        const QStringList born{"--born", "2004-02-20"};
+        QTest::newRow("reading, unknown rule") << QStringList{"reading", "--rules", "umlauts=base"} + born
+                                               << QByteArray("unknown rule \"umlauts\"");
+        QTest::newRow("export, unknown accent value")
+            << QStringList{"export", "--reading", "chart", "--out", "x.rtf", "--rules", "accents=strip"} + born
+            << QByteArray("unknown value \"strip\"");
+        QTest::newRow("report, unknown Y value")
+            << QStringList{"report", "--reading", "chart", "--pdf", "x.pdf", "--rules", "y=vowel"} + born
+            << QByteArray("--rules");
+        QTest::newRow("picture, rule without value")
+            << QStringList{"picture", "--reading", "chart", "--out", "x.png", "--rules", "accents"} + born
+            << QByteArray("key=value");
         // The usage of a bare call is an error message: it goes to stderr.
         QTest::newRow("no command") << QStringList{} << QByteArray("Usage: quadrivium-cli");
         // Names are checked before any file is touched (the folder does not exist).
@@ -270,6 +284,62 @@ private slots:
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(message), r.err.constData());
         QVERIFY(r.out.isEmpty());
+    }
+
+    // The rules a reading is counted by: always stated in the JSON; a name
+    // without a vowel has no Number of Fate (null) and says why.
+    void readingRules_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("rules"); // empty: not given
+        QTest::addColumn<QString>("accents");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<QVariant>("fate"); // null: no Number of Fate
+        QTest::addColumn<QString>("ignored");
+
+        QTest::newRow("Lef\u00e8vre, usual rules") << "Anne-Marie" << QStringLiteral("Lef\u00e8vre") << ""
+            << "ignore" << "consonant" << QVariant(4) << QStringLiteral("\u00e8");
+        QTest::newRow("Lef\u00e8vre, base letters") << "Anne-Marie" << QStringLiteral("Lef\u00e8vre") << "accents=base"
+            << "base" << "consonant" << QVariant(9) << "";
+        QTest::newRow("Lyn Wynn, Y a consonant") << "Lyn" << "Wynn" << "y=consonant" << "ignore" << "consonant"
+            << QVariant() << "";
+        QTest::newRow("Lyn Wynn, Y if needed") << "Lyn" << "Wynn" << "accents=ignore,y=vowel-if-needed" << "ignore"
+            << "vowel-if-needed" << QVariant(5) << "";
+    }
+
+    void readingRules()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, rules);
+        QFETCH(QString, accents);
+        QFETCH(QString, y);
+        QFETCH(QVariant, fate);
+        QFETCH(QString, ignored);
+        QStringList args{"reading", "--first", first, "--last", last, "--born", "2004-02-20",
+                         "--today", "2026-01-01", "--day", "2026-01-01"};
+        if (!rules.isEmpty())
+            args << "--rules" << rules;
+        const Run json = run(args + QStringList{"--json"});
+        QCOMPARE(json.exitCode, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(o["rules"].toObject(), (QJsonObject{{"accents", accents}, {"y", y}}));
+        QCOMPARE(o["fate"].isNull(), fate.isNull());
+        if (!fate.isNull())
+            QCOMPARE(o["fate"].toInt(), fate.toInt());
+        QCOMPARE(o["ignoredLetters"].toString(), ignored);
+        // The text output says what the JSON says.
+        const QByteArray text = run(args).out;
+        QCOMPARE(text.contains("No Number of Fate"), fate.isNull());
+        QCOMPARE(text.contains("Rules: "), accents != QLatin1String("ignore") || y != QLatin1String("consonant"));
+        // The lines of a 2004 birth: the older missing lines, then 1-5-9 and 7-8-9.
+        QStringList lines;
+        for (const QJsonValue &line : o["chart"].toObject()["lines"].toArray())
+            lines << QStringLiteral("%1 %2 %3 %4").arg(line["kind"].toString(), line["digits"].toString(),
+                                                       line["label"].toString()).arg(line["numberId"].toInt());
+        QCOMPARE(lines, (QStringList{"missing 3-6-9 Poor Memory 9", "missing 3-5-7 Scepticism 12",
+                                     "missing 1-5-9 Indecision 13", "missing 7-8-9 Passiveness 16"}));
     }
 
     void readingNamesOutsideTheTable_data()

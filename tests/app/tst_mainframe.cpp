@@ -27,6 +27,8 @@
 #include "app/splash.h"
 #include "app/windowplacement.h"
 
+#include <QComboBox>
+
 #include "output/errorfunnel.h"
 #include "output/stringtable.h"
 #include "output/textpane.h"
@@ -731,6 +733,41 @@ private slots:
         QCOMPARE(s.value(QStringLiteral("WidthGreen")).toInt(), 4);
         QCOMPARE(s.value(QStringLiteral("QuickView")).toInt(), 1);
         QCOMPARE(s.value(QStringLiteral("Toolbars")).toInt(), 0);
+    }
+
+    // The Rules page: a choice taken over on OK counts the shown chart again
+    // at once, is stated on the page and comes back in the next run;
+    // Cancel changes nothing.
+    void rulesPage()
+    {
+        auto app = startWith(m_anna);
+        CMainFrame *frame = app->mainFrame();
+        CQuadriviumDoc &doc = app->document();
+        showAnnasChart(*app);
+        auto *chart = qobject_cast<CChart *>(frame->page(kBirthChartPage));
+        QVERIFY(chart);
+        QVERIFY(chart->controlText(10003).isEmpty());
+        for (bool accept : {false, true}) {
+            bool checked = false;
+            QTimer::singleShot(50, [&] {
+                auto *sheet = qobject_cast<CSetupSheet *>(QApplication::activeModalWidget());
+                QVERIFY(sheet);
+                sheet->pages()->setCurrentIndex(CSetupSheet::Rules);
+                QCOMPARE(sheet->accentsBox()->currentIndex(), 0);
+                QCOMPARE(sheet->yBox()->currentIndex(), 0);
+                sheet->yBox()->setCurrentIndex(1);
+                checked = true;
+                accept ? sheet->accept() : sheet->reject();
+            });
+            frame->RunCommand(CSettingsCommand::kCmdSettings);
+            QVERIFY(checked);
+            QCOMPARE(doc.letterRules().y == YRule::VowelIfNeeded, accept);
+            QCOMPARE(chart->controlText(10003).startsWith(QLatin1String("Rules: ")), accept);
+        }
+        frame->close();
+        app.reset();
+        auto again = startWith(m_anna);
+        QCOMPARE(again->document().letterRules(), (LetterRules{AccentRule::Ignore, YRule::VowelIfNeeded}));
     }
 
     // Regression: a hot spot whose text is missing from the text database

@@ -34,9 +34,9 @@ private slots:
             "29.09.1980",
             "2 + 9 + 0 + 9 + 1 + 9 + 8 + 0  =  38   =  3 + 8  =   11",
             "29",
-            " =   0 = 0 + 0  =  0",
+            "-",
             "Y =  7 =  7 = 0 + 7  =  7",
-            "0 + 7 =  7"};
+            "- + 7 =  7"};
         QTest::newRow("date sum 11 ends without a step") << QByteArray("I") << 2007 << 1 << 1 << QStringList{
             "01.01.2007",
             "0 + 1 + 0 + 1 + 2 + 0 + 0 + 7  =  11",
@@ -78,9 +78,40 @@ private slots:
             "01.01.2000",
             "0 + 1 + 0 + 1 + 2 + 0 + 0 + 0  =  4   =  0 + 4  =   4",
             "01",
-            " =   0 = 0 + 0  =  0",
+            "-",
             "RRRRRRRRRRRRRR =  9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 + 9 =  126 = 1 + 2 + 6  =  9",
-            "0 + 9 =  9"};
+            "- + 9 =  9"};
+    }
+
+    // Under the other rules: Y stands in where a part of the name has no
+    // vowel, and è counts as E.
+    void rules_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QStringList>("expected"); // fate, appearance, dominant
+
+        QTest::newRow("Lyn Wynn, Y a consonant") << QByteArray("Lyn Wynn") << "y=consonant" << QStringList{
+            "-", "LYNWYNN =  3 + 7 + 5 + 5 + 7 + 5 + 5 =  37 = 3 + 7  =  10  =  1 + 0  =  1", "- + 1 =  1"};
+        QTest::newRow("Lyn Wynn, Y a vowel if needed") << QByteArray("Lyn Wynn") << "y=vowel-if-needed"
+            << QStringList{"YY =  7 + 7 =  14 = 1 + 4  =  5", "LNWNN =  3 + 5 + 5 + 5 + 5 =  23 = 2 + 3  =  5",
+                           "5 + 5 = 10 = 1 + 0 =  1"};
+        QTest::newRow("Lef\u00e8vre, accents as base letters") << QByteArray("Anne-Marie Lef\xe8vre") << "accents=base"
+            << QStringList{"AEAIEEEE =  1 + 5 + 1 + 9 + 5 + 5 + 5 + 5 =  36 = 3 + 6  =  9",
+                           "NNMRLFVR =  5 + 5 + 4 + 9 + 3 + 6 + 4 + 9 =  45 = 4 + 5  =  9", "9 + 9 = 18 = 1 + 8 =  9"};
+    }
+
+    void rules()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, rules);
+        QFETCH(QStringList, expected);
+        const auto w = BuildWalkthrough(name.toStdString(), DateTimeValue::fromFields(2004, 2, 20),
+                                        *ParseLetterRules(rules.toStdString()));
+        QVERIFY(w);
+        QCOMPARE((QStringList{QString::fromLatin1(w->fate), QString::fromLatin1(w->appearance),
+                              QString::fromLatin1(w->dominant)}),
+                 expected);
     }
 
     void lines()

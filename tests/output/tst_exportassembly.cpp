@@ -9,6 +9,7 @@
 
 #include "engine/reading.h"
 #include "store/datetext.h"
+#include "store/personname.h"
 #include "store/textstore.h"
 
 #include <QFile>
@@ -190,6 +191,44 @@ private slots:
         const QString rtf = ExportHeadingRtf(name);
         QVERIFY(rtf.endsWith(QLatin1String(escapedName + "\\plain\\f4\\fs20 }")));
         QCOMPARE(rtfToPlain(rtf), name);
+    }
+
+    // A chart export's heading block says what the chart page says: the
+    // letters not counted, a missing Number of Fate, and the rules counted by.
+    void chartHeadingNotes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QStringList>("notes"); // the lines after the three headings
+
+        QTest::newRow("Lef\u00e8vre, usual rules") << QStringLiteral("Anne-Marie Lef\u00e8vre") << ""
+            << QStringList{QStringLiteral("Letters not counted: \u00e8"),
+                           "Rules: accented letters not counted, Y always a consonant"};
+        QTest::newRow("Lef\u00e8vre, base letters") << QStringLiteral("Anne-Marie Lef\u00e8vre") << "accents=base"
+            << QStringList{"Rules: accented letters as their base letter, Y always a consonant"};
+        QTest::newRow("Lyn Wynn, usual rules") << "Lyn Wynn" << ""
+            << QStringList{"No Number of Fate: the name has no vowel. Counting Y as a vowel where a part of the "
+                           "name has no other vowel would give one.",
+                           "Rules: accented letters not counted, Y always a consonant"};
+    }
+
+    void chartHeadingNotes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, rules);
+        QFETCH(QStringList, notes);
+        makeTexts();
+        const LetterRules parsed = *ParseLetterRules(rules.toStdString());
+        const auto values = ComputeReading(EngineName(name, parsed.accents), DateTimeValue::fromFields(2004, 2, 20),
+                                           [] { return CivilDate{2026, 12, 7}; }, DateTimeValue(), parsed);
+        QVERIFY(values);
+        QTextDocument document;
+        const Status made = AssembleExport(document, TextStore(m_texts),
+                                           {name, DateTimeValue::fromFields(2004, 2, 20), DateTimeValue()},
+                                           ExportReading::Chart, *values, 0x1);
+        QVERIFY2(made.ok(), qPrintable(made.error()));
+        const QStringList lines = document.toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(6, notes.size()), notes); // after three headings of two lines each
     }
 
     /// The whole pyramid export over the database: headings, then the

@@ -337,6 +337,65 @@ private slots:
         QCOMPARE(shownNotices(), QStringList{QStringLiteral("Letters not counted: Ł")});
     }
 
+    // The rules in force on the chart page and the walkthrough: the numbers
+    // they give, "-" with a note for a name without a vowel, a "Rules:" line
+    // only when they are not the usual ones, and the letters not counted.
+    void rulesOnPages_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QString>("fate");        // 6025
+        QTest::addColumn<QString>("fateLine");    // walkthrough 1095
+        QTest::addColumn<QString>("ignored");     // 10002
+        QTest::addColumn<QStringList>("notes");   // 10003, line by line: beginnings
+
+        QTest::newRow("Lyn Wynn, usual rules") << "Lyn Wynn" << "" << "-" << "-" << ""
+            << QStringList{"No Number of Fate"};
+        QTest::newRow("Lyn Wynn, Y if needed") << "Lyn Wynn" << "y=vowel-if-needed" << "5"
+            << "YY =  7 + 7 =  14 = 1 + 4  =  5" << "" << QStringList{"Rules: "};
+        QTest::newRow("Lef\u00e8vre, usual rules") << QStringLiteral("Anne-Marie Lef\u00e8vre") << "" << "4"
+            << "AEAIEEE =  1 + 5 + 1 + 9 + 5 + 5 + 5 =  31 = 3 + 1  =  4" << QStringLiteral("Letters not counted: \u00e8")
+            << QStringList();
+        QTest::newRow("Lef\u00e8vre, base letters") << QStringLiteral("Anne-Marie Lef\u00e8vre") << "accents=base" << "9"
+            << "AEAIEEEE =  1 + 5 + 1 + 9 + 5 + 5 + 5 + 5 =  36 = 3 + 6  =  9" << "" << QStringList{"Rules: "};
+    }
+
+    void rulesOnPages()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, rules);
+        QFETCH(QString, fate);
+        QFETCH(QString, fateLine);
+        QFETCH(QString, ignored);
+        QFETCH(QStringList, notes);
+
+        Page page;
+        page.doc.setLetterRules(*ParseLetterRules(rules.toStdString()));
+        show(page, name, date(2004, 2, 20));
+        QCOMPARE(page.chart.controlText(6025), fate);
+        QCOMPARE(page.chart.controlText(10002), ignored);
+        const QStringList shown = page.chart.controlText(10003).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(shown.size(), notes.size());
+        for (int i = 0; i < notes.size(); ++i)
+            QVERIFY2(shown[i].startsWith(notes[i]), qPrintable(shown[i]));
+        // Without a Number of Fate its value explains nothing.
+        QSignalSpy texts(&page.chart, &CReadingPage::textRequested);
+        QTest::mouseClick(&page.chart, Qt::LeftButton, {}, page.chart.controlRect(6025).center());
+        QTest::qWait(20);
+        QCOMPARE(texts.isEmpty(), fate == QLatin1String("-"));
+
+        CKnowHow walk(page.doc);
+        walk.refill();
+        QCOMPARE(walk.lineText(1095), fateLine);
+        const QStringList walkNotes = walk.noticeText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QStringList expected = notes;
+        if (!ignored.isEmpty())
+            expected.prepend(ignored);
+        QCOMPARE(walkNotes.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QVERIFY2(walkNotes[i].startsWith(expected[i]), qPrintable(walkNotes[i]));
+    }
+
     void walkthroughHotSpot()
     {
         CQuadriviumDoc doc;

@@ -254,6 +254,50 @@ private slots:
         QVERIFY(textItem(items, QStringLiteral("Planner")));
     }
 
+    // The graphic page names the letters not counted, says why a Number of
+    // Fate is missing and states the rules, as the chart page does; the
+    // lines of a 2004 birth are drawn with their labels.
+    void chartNotes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("noFate");
+
+        QTest::newRow("Lef\u00e8vre, usual rules") << QStringLiteral("Anne-Marie Lef\u00e8vre") << ""
+            << QStringList{QStringLiteral("Letters not counted: \u00e8"),
+                           "Rules: accented letters not counted, Y always a consonant", "Indecision", "Passiveness"}
+            << false;
+        QTest::newRow("Lyn Wynn, usual rules") << "Lyn Wynn" << ""
+            << QStringList{"-", "Rules: accented letters not counted, Y always a consonant"} << true;
+        QTest::newRow("Lyn Wynn, Y if needed") << "Lyn Wynn" << "y=vowel-if-needed"
+            << QStringList{"Rules: accented letters not counted, Y a vowel where its name part has no other"} << false;
+    }
+
+    void chartNotes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, rules);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, noFate);
+        CQuadriviumDoc document;
+        document.setCurrentPerson(name, DateTimeValue::fromFields(2004, 2, 20), DateTimeValue());
+        document.setLetterRules(*ParseLetterRules(rules.toStdString()));
+        const auto who = ReportSubjectOf(document, [] { return CivilDate{2026, 12, 7}; });
+        QVERIFY(who);
+        CChartPrintJob job(PrintSettings(), 0x1, *who, suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        const auto items = graphicPage(job);
+        for (const QString &text : texts)
+            QVERIFY2(textItem(items, text), qPrintable(text));
+        QCOMPARE(bool(textItem(items, QStringLiteral("Letters not counted: \u00e8"))), name.contains(QChar(0xe8)));
+        bool noFateNote = false;
+        for (const RecordedItem &item : items)
+            noFateNote = noFateNote || (item.kind == RecordedItem::Text && item.text.startsWith(QLatin1String("No Number of Fate")));
+        QCOMPARE(noFateNote, noFate);
+        QCOMPARE(bool(textItem(items, QStringLiteral("-"))), noFate);
+    }
+
     // Equal climaxes print their text once; the figure shows each in its stone.
     void pyramid()
     {

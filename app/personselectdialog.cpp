@@ -307,7 +307,7 @@ void CPersonSelectDialog::onDelete()
         }
     }
     const int id = row->id;
-    if (QMessageBox::question(this, caption, LoadString(502), QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(this, caption, LoadString(502).arg(row->displayName()), QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     const auto deleted = m_store.deleteRow(id);

@@ -40,7 +40,11 @@ void CQuickView::Refresh()
         m_text->setText(QStringLiteral("No person chosen."));
         return;
     }
-    QStringList lines{m_document.personName(),
+    // A long name is cut with an ellipsis instead of widening the pane.
+    const int room = qMax(m_text->minimumWidth(), m_text->width()) - 2 * m_text->margin();
+    const QString name = m_text->fontMetrics().elidedText(m_document.personName(), Qt::ElideRight, room);
+    m_text->setToolTip(name == m_document.personName() ? QString() : m_document.personName());
+    QStringList lines{name,
                       QStringLiteral("Born on %1").arg(FormatDateValue(m_document.birthDate()))};
     const DateTimeValue day = m_document.chosenDay().datePart();
     const auto reading = ComputeReading(EngineName(m_document.personName()), m_document.birthDate(), SystemToday, day);
@@ -52,11 +56,12 @@ void CQuickView::Refresh()
           << QStringLiteral("Ruling Number: %1").arg(reading->numbers.rulingNumber)
           << QStringLiteral("Day Number: %1").arg(reading->numbers.dayNumber)
           << QStringLiteral("Number of Fate: %1").arg(reading->numbers.core.m_nFate);
-    if (day.isValid() && day.days() != 0.0) {
+    const bool shown[3] = {m_document.showRed, m_document.showGreen, m_document.showBlue};
+    // With every curve hidden the biorhythm part is left out altogether.
+    if (day.isValid() && day.days() != 0.0 && (shown[0] || shown[1] || shown[2])) {
         lines << QString() << QStringLiteral("Biorhythm on %1:").arg(FormatDateValue(day));
         static const char *const names[3] = {"Physical", "Spiritual", "Intellectual"};
         static const char *const states[4] = {"", "high", "middle", "low"};
-        const bool shown[3] = {m_document.showRed, m_document.showGreen, m_document.showBlue};
         for (std::size_t i = 0; i < 3; ++i) {
             if (shown[i])
                 lines << QStringLiteral("  %1: %2").arg(QLatin1String(names[i]),

@@ -3,6 +3,7 @@
 #include "commandregistry.h"
 #include "richview.h"
 #include "texteditor.h"
+#include "writtennotice.h"
 
 #include "engine/reading.h"
 #include "output/errorfunnel.h"
@@ -116,6 +117,8 @@ void CExportCommands::exportReading()
     const auto reading = readingShowing();
     if (!reading || !m_document.hasPerson())
         return;
+    if (!SettleExport() || (m_paneGuard && !m_paneGuard()))
+        return;
     COptionsDialog dialog(m_settings, ExportOptions(*reading), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -143,10 +146,11 @@ void CExportCommands::exportReading()
     m_pane.document()->setModified(true);
     m_document.textChanged = true;
     m_registry.updateStates();
-    Succeeded(m_window, assembled);
+    if (Succeeded(m_window, assembled))
+        m_unsavedExport = m_pane.document()->toPlainText();
 }
 
-void CExportCommands::saveAs()
+bool CExportCommands::saveAs()
 {
     const auto reading = readingShowing();
     QFileDialog dialog(m_window, tr("Save As"));
@@ -160,7 +164,7 @@ void CExportCommands::saveAs()
     if (reading)
         dialog.selectFile(ExportDefaultFileName(*reading));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
+        return false;
     const StreamFormat format = dialog.selectedNameFilter() == kTextFilter ? StreamFormat::PlainText
                                                                            : StreamFormat::Rtf;
     const QString path = ExportFilePath(dialog.selectedFiles().constFirst(), format);
@@ -170,8 +174,34 @@ void CExportCommands::saveAs()
                                      .arg(QFileInfo(path).fileName()),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes)
-        return;
-    Succeeded(m_window, streamOutToFile(*m_pane.document(), format, path));
+        return false;
+    if (!Succeeded(m_window, streamOutToFile(*m_pane.document(), format, path)))
+        return false;
+    m_unsavedExport.clear();
+    ShowWritten(m_window, WrittenTo(tr("Text"), path));
+    return true;
+}
+
+bool CExportCommands::SettleExport()
+{
+    // Only while the assembled export is what the pane shows.
+    if (m_unsavedExport.isNull() || m_pane.document()->toPlainText() != m_unsavedExport) {
+        m_unsavedExport.clear();
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrivium"),
+                    tr("Save the exported reading of %1?").arg(m_document.personName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return saveAs();
+    case QMessageBox::Discard:
+        m_unsavedExport.clear();
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace quadrivium

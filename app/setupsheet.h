@@ -33,8 +33,8 @@ private:
 /// The settings sheet: "General" (quick view, toolbar look, loading the
 /// person shown last at start) and "Biorhythm" (which curves are shown,
 /// their pen widths 1..5 and styles 1..4). The Biorhythm page and the
-/// autoload switch act at once and stay when the sheet is cancelled; quick
-/// view and the toolbar look are only read by the caller after OK.
+/// autoload switch act on the document at once, so the graph follows them;
+/// quick view and the toolbar look are only read by the caller after OK.
 class CSetupSheet : public QDialog {
     Q_OBJECT
 public:

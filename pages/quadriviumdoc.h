@@ -74,10 +74,12 @@ public:
 
     DocumentSettings &settings() { return m_settings; }
     const DocumentSettings &settings() const { return m_settings; }
-    /// Reads the eleven values once per process; missing style and width
+    /// Reads the eleven values and the three curve switches ("ShowRed",
+    /// "ShowGreen", "ShowBlue") once per process; missing style and width
     /// values are marked so that they are written at the end.
     void LoadSettings(QSettings &store);
-    /// Writes all eleven values when any of them changed; nothing otherwise.
+    /// Writes all eleven values when any of them changed, and each curve
+    /// switch that changed; nothing otherwise. Syncs the store after writing.
     void SaveSettings(QSettings &store);
 
 signals:
@@ -93,6 +95,7 @@ private:
     int m_currentCommand = kNoPage;
     DocumentSettings m_settings;
     bool m_loaded = false;
+    bool m_loadedShown[3] = {true, true, true};
 };
 
 } // namespace quadrivium

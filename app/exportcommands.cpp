@@ -189,19 +189,8 @@ bool CExportCommands::SettleExport()
         m_unsavedExport.clear();
         return true;
     }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrivium"),
-                    tr("Save the exported reading of %1?").arg(m_document.personName()),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-    case QMessageBox::Save:
-        return saveAs();
-    case QMessageBox::Discard:
-        m_unsavedExport.clear();
-        return true;
-    default:
-        return false;
-    }
+    return SettleUnsaved(m_window, tr("Save the exported reading of %1?").arg(m_document.personName()),
+                         [this] { return saveAs(); }, [this] { m_unsavedExport.clear(); });
 }
 
 } // namespace quadrivium

@@ -511,22 +511,29 @@ PrintedText CTextEditor::paneText() const
     return PrintedText{plain.left(titleEnd).trimmed(), plain.mid(bodyStart)};
 }
 
-bool CTextEditor::settleEdits()
+bool SettleUnsaved(QWidget *parent, const QString &question, const std::function<bool()> &save,
+                   const std::function<void()> &discard)
 {
-    if (!editable() || !isModified())
-        return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrivium"), question(),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrivium"), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:
-        return writePane();
+        return save();
     case QMessageBox::Discard:
-        m_pane.document()->setModified(false);
+        discard();
         return true;
     default:
         return false;
     }
+}
+
+bool CTextEditor::settleEdits()
+{
+    if (!editable() || !isModified())
+        return true;
+    return SettleUnsaved(m_window, question(), [this] { return writePane(); },
+                         [this] { m_pane.document()->setModified(false); });
 }
 
 bool CTextEditor::isModified() const

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QComboBox;
 class QMenu;
@@ -36,6 +38,12 @@ enum TextCommandId {
     kCmdCenter = 22790,
     kCmdColor = 22791,
 };
+
+/// Asks `question` with Save, Discard and Cancel (Save the default) and
+/// runs `save` for Save. True when the caller may go on: saved, or
+/// discarded after `discard` ran.
+bool SettleUnsaved(QWidget *parent, const QString &question, const std::function<bool()> &save,
+                   const std::function<void()> &discard);
 
 /// The text table a text manager entry (22826..22837) shows; -1 for other ids.
 int TableOfTextCommand(int id);

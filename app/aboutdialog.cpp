@@ -13,7 +13,7 @@ CAboutDialog::CAboutDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(tr("About Orbisan..."));
+    setWindowTitle(tr("About Quadrivium..."));
 
     auto *picture = new QLabel(this);
     picture->setPixmap(QIcon(QStringLiteral(":/icons/quadrivium.svg")).pixmap(64, 64));

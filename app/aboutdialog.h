@@ -4,7 +4,7 @@
 
 namespace quadrivium {
 
-/// The about box ("About Orbisan..."): the program's picture, name,
+/// The about box ("About Quadrivium..."): the program's picture, name,
 /// version and copyright.
 class CAboutDialog : public QDialog {
     Q_OBJECT

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,7 +36,7 @@ CBarCustomizeDialog::CBarCustomizeDialog(BarButtons &buttons, const QString &bar
     m_up = new QPushButton(tr("Move &Up"), this);
     m_down = new QPushButton(tr("Move &Down"), this);
     auto *reset = new QPushButton(tr("R&eset"), this);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
                                      this);
 
     auto *middle = new QVBoxLayout;
@@ -71,9 +70,6 @@ CBarCustomizeDialog::CBarCustomizeDialog(BarButtons &buttons, const QString &bar
     connect(reset, &QPushButton::clicked, this, &CBarCustomizeDialog::resetToDefault);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(box, &QDialogButtonBox::helpRequested, this, [this] {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("Help not implemented!"));
-    });
     connect(m_available, &QListWidget::itemDoubleClicked, this, &CBarCustomizeDialog::addSelected);
     connect(m_current, &QListWidget::itemDoubleClicked, this, &CBarCustomizeDialog::removeSelected);
     for (QListWidget *list : {m_available, m_current})

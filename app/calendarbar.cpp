@@ -44,6 +44,14 @@ QString weekdayName(int w)
 
 } // namespace
 
+DateTimeValue SameDayInMonth(const DateTimeValue &day, int months)
+{
+    const int index = day.year() * 12 + (day.month() - 1) + months;
+    const int year = index / 12;
+    const int month = index % 12 + 1;
+    return DateTimeValue::fromFields(year, month, qMin(day.day(), DaysInMonth(year, month)));
+}
+
 void CCalendarBar::AddCommands(CCommandRegistry &registry)
 {
     for (int d = 1; d <= 31; ++d)
@@ -58,7 +66,7 @@ void CCalendarBar::AddCommands(CCommandRegistry &registry)
 }
 
 CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry, QWidget *parent)
-    : QDockWidget(QStringLiteral("Kalender"), parent)
+    : QDockWidget(QStringLiteral("Calendar"), parent)
     , m_document(document)
     , m_registry(registry)
 {
@@ -112,6 +120,12 @@ CCalendarBar::CCalendarBar(CQuadriviumDoc &document, CCommandRegistry &registry,
 
 void CCalendarBar::RefillCalendar(const DateTimeValue &date)
 {
+    m_columns = kColumns; // a week again, whatever columns the bar started in
+    fillMonth(date);
+}
+
+void CCalendarBar::fillMonth(const DateTimeValue &date)
+{
     const DateTimeValue shown = isChosen(date) ? date : today();
     m_month = DateTimeValue::fromFields(shown.year(), shown.month(), 1);
     const QDate first(m_month.year(), m_month.month(), 1);
@@ -157,7 +171,7 @@ void CCalendarBar::SetLayout(int columns, const QList<int> &days)
 {
     m_columns = qBound(1, columns, 31);
     m_days = days;
-    RefillCalendar(isChosen(m_document.chosenDay()) ? m_document.chosenDay() : m_month);
+    fillMonth(isChosen(m_document.chosenDay()) ? m_document.chosenDay() : m_month);
 }
 
 QList<int> CCalendarBar::shownDays() const
@@ -192,16 +206,12 @@ void CCalendarBar::SelectDay(int day)
 
 void CCalendarBar::Back()
 {
-    const DateTimeValue from = base();
-    const int month = from.month() == 1 ? 12 : from.month() - 1;
-    const int year = from.month() == 1 ? from.year() - 1 : from.year();
-    setChosenDay(from.addDays(-DaysInMonth(year, month)));
+    setChosenDay(SameDayInMonth(base(), -1));
 }
 
 void CCalendarBar::Forward()
 {
-    const DateTimeValue from = base();
-    setChosenDay(from.addDays(DaysInMonth(from.year(), from.month())));
+    setChosenDay(SameDayInMonth(base(), 1));
 }
 
 bool CCalendarBar::DateEntered()

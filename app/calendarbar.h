@@ -16,7 +16,11 @@ class CCommandRegistry;
 class CDateEdit;
 class CQuadriviumDoc;
 
-/// The calendar bar ("Kalender"): one month in seven columns under a row
+/// The day `months` whole calendar months from `day`, its day of month held
+/// to the length of the month reached (30 March, -1: 28 February).
+DateTimeValue SameDayInMonth(const DateTimeValue &day, int months);
+
+/// The calendar bar ("Calendar"): one month in seven columns under a row
 /// with Back, the date field and Forward, and a row of weekday names from
 /// Sunday. Its commands change the document's chosen day: a day button
 /// (2780..2810) picks that day of the month shown, Back (2823) and Forward
@@ -30,8 +34,8 @@ public:
     /// Makes the actions of the calendar's commands in `registry`.
     static void AddCommands(CCommandRegistry &registry);
 
-    /// Rebuilds the bar for the month of `date` and shows the date in the
-    /// date field.
+    /// Rebuilds the bar for the month of `date` in seven columns and shows
+    /// the date in the date field.
     void RefillCalendar(const DateTimeValue &date);
     /// The month the bar shows (first day).
     const DateTimeValue &shownMonth() const { return m_month; }
@@ -40,8 +44,9 @@ public:
     int blankCount() const { return m_blanks; }
 
     /// Lays the day buttons out in `columns` columns (1..31), taking the
-    /// day commands of `days` in their order. With seven columns the days
-    /// stand under their weekdays; any other count lists them in rows.
+    /// day commands of `days` in their order, until the next refill. With
+    /// seven columns the days stand under their weekdays; any other count
+    /// lists them in rows.
     void SetLayout(int columns, const QList<int> &days);
     int columns() const { return m_columns; }
     /// The day buttons of the month shown, in their cells' order.
@@ -49,9 +54,10 @@ public:
 
     /// Day selection: the chosen day becomes day `day` of its month.
     void SelectDay(int day);
-    /// Back: the chosen day moves back by the length of the previous month.
+    /// Back: the chosen day moves to the same day of the previous month,
+    /// held to that month's last day (30 March -> 28 February).
     void Back();
-    /// Forward: the chosen day moves on by the length of its own month.
+    /// Forward: the same day of the next month, held to its last day.
     void Forward();
     /// Takes the date field's text as the chosen day; text that is not a
     /// date shows "False Input" and changes nothing. False then.
@@ -67,6 +73,7 @@ private:
     /// The day the commands start from: the chosen day, or the first of
     /// the month shown while no day has been chosen.
     DateTimeValue base() const;
+    void fillMonth(const DateTimeValue &date);
     void setChosenDay(const DateTimeValue &day);
     void markChosenDay();
 

@@ -94,6 +94,11 @@ void CMaskedEdit::inputMethodEvent(QInputMethodEvent *event)
 
 CDateEdit::CDateEdit(QWidget *parent) : CMaskedEdit(parent)
 {
+    // The empty field shows the form a date is typed in.
+    const DateEntryLocale locale = DateEntryLocale::current();
+    const QString sep(locale.separator);
+    setPlaceholderText(locale.monthFirst ? QStringLiteral("MM") + sep + QStringLiteral("DD") + sep + QStringLiteral("YYYY")
+                                         : QStringLiteral("DD") + sep + QStringLiteral("MM") + sep + QStringLiteral("YYYY"));
 }
 
 bool CDateEdit::IsComplete() const

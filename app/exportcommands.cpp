@@ -3,6 +3,7 @@
 #include "commandregistry.h"
 #include "richview.h"
 #include "texteditor.h"
+#include "writtennotice.h"
 
 #include "output/errorfunnel.h"
 #include "output/optionsdialog.h"
@@ -75,6 +76,8 @@ void CExportCommands::exportReading()
     const ReadingKind *reading = readingShowing();
     if (!reading || !m_document.hasPerson())
         return;
+    if (!SettleExport() || (m_paneGuard && !m_paneGuard()))
+        return;
     COptionsDialog dialog(m_settings, reading->exportOptions(), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -90,10 +93,11 @@ void CExportCommands::exportReading()
     m_pane.document()->setModified(true);
     m_document.textChanged = true;
     m_registry.updateStates();
-    Succeeded(m_window, assembled);
+    if (Succeeded(m_window, assembled))
+        m_unsavedExport = m_pane.document()->toPlainText();
 }
 
-void CExportCommands::saveAs()
+bool CExportCommands::saveAs()
 {
     const ReadingKind *reading = readingShowing();
     QFileDialog dialog(m_window, tr("Save As"));
@@ -107,7 +111,7 @@ void CExportCommands::saveAs()
     if (reading)
         dialog.selectFile(reading->exportFileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
+        return false;
     const StreamFormat format = dialog.selectedNameFilter() == kTextFilter ? StreamFormat::PlainText
                                                                            : StreamFormat::Rtf;
     const QString path = ExportFilePath(dialog.selectedFiles().constFirst(), format);
@@ -117,8 +121,23 @@ void CExportCommands::saveAs()
                                      .arg(QFileInfo(path).fileName()),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes)
-        return;
-    Succeeded(m_window, streamOutToFile(*m_pane.document(), format, path));
+        return false;
+    if (!Succeeded(m_window, streamOutToFile(*m_pane.document(), format, path)))
+        return false;
+    m_unsavedExport.clear();
+    ShowWritten(m_window, WrittenTo(tr("Text"), path));
+    return true;
+}
+
+bool CExportCommands::SettleExport()
+{
+    // Only while the assembled export is what the pane shows.
+    if (m_unsavedExport.isNull() || m_pane.document()->toPlainText() != m_unsavedExport) {
+        m_unsavedExport.clear();
+        return true;
+    }
+    return SettleUnsaved(m_window, tr("Save the exported reading of %1?").arg(m_document.personName()),
+                         [this] { return saveAs(); }, [this] { m_unsavedExport.clear(); });
 }
 
 } // namespace quadrivium

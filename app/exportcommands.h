@@ -3,6 +3,10 @@
 #include "engine/corenumbers.h"
 
 #include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
 
 class QMenu;
 class QSettings;
@@ -33,6 +37,13 @@ public:
 
     /// Adds Save as and Export to the file menu.
     void AddMenus(QMenu &file);
+    /// Before the pane shows something else or the program closes: while
+    /// it still shows an export that was not saved, asks whether to save
+    /// it (Save as), drop it or cancel. False when the user cancels, or
+    /// saving does not happen.
+    bool SettleExport();
+    /// Asked before an export replaces the pane; false keeps the pane.
+    void setPaneGuard(std::function<bool()> guard) { m_paneGuard = std::move(guard); }
     /// Fixes "today" for the personal year numbers (tests).
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
@@ -40,7 +51,8 @@ private:
     /// The reading in front; null when none is.
     const ReadingKind *readingShowing() const;
     void exportReading();
-    void saveAs();
+    /// True when the pane was written to a file.
+    bool saveAs();
 
     CQuadriviumDoc &m_document;
     CCommandRegistry &m_registry;
@@ -48,6 +60,8 @@ private:
     QSettings &m_settings;
     QWidget *m_window;
     Clock m_clock;
+    std::function<bool()> m_paneGuard;
+    QString m_unsavedExport; ///< the pane's text after Export, until saved or dropped
 };
 
 } // namespace quadrivium

@@ -48,6 +48,12 @@ CHelpWindow::CHelpWindow(QWidget *parent)
     connect(contents, &QAction::triggered, this, &CHelpWindow::ShowContents);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    // Esc and Ctrl+W close the help, as in other help viewers.
+    auto *closing = new QAction(tr("&Close"), this);
+    closing->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    closing->setShortcutContext(Qt::WindowShortcut);
+    addAction(closing);
+    connect(closing, &QAction::triggered, this, &QWidget::close);
     connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = m_browser->documentTitle();
         setWindowTitle(title.isEmpty() ? tr("Quadrivium Help") : title);

@@ -8,7 +8,8 @@ class QTextBrowser;
 namespace quadrivium {
 
 /// The program's help: the HTML pages installed beside the program
-/// ("help/index.html" first), in a window with Back, Forward and Contents.
+/// ("help/index.html" first), in a window with Back, Forward and Contents;
+/// Esc and Ctrl+W close it.
 class CHelpWindow : public QMainWindow {
     Q_OBJECT
 public:

@@ -19,6 +19,7 @@
 #include "richview.h"
 #include "settingscommand.h"
 #include "savepicture.h"
+#include "screenfit.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"
 #include "texteditor.h"
@@ -68,6 +69,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     , m_personsError(personsDatabase.error())
 {
     InitProgramResources();
+    CScreenFit::Install();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quadrivium.svg")));
     m_hadPlacement = HasStoredPlacement(m_settings);
@@ -86,6 +88,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     if (auto *bio = qobject_cast<CBiorythmus *>(page(kBiorhythmPage)))
         connect(bio, &CBiorythmus::calendarRequested, m_calendarBar, &QWidget::show);
     m_export = new CExportCommands(m_document, *m_registry, *m_textPane, m_settings, this);
+    m_export->setPaneGuard([this] { return m_editor->ReleaseForPage(); });
     createMenus();
 
     connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
@@ -132,13 +135,13 @@ void CMainFrame::createCommands()
     r.add(kCmdExit, tr("&Exit"), F::NoFlags, QKeySequence(), ProgramIcon(QStringLiteral("application-exit")));
     r.add(kCmdCopy, tr("&Copy"), F::NoFlags, QKeySequence::Copy, ProgramIcon(QStringLiteral("edit-copy")));
     r.add(kCmdMainBar, tr("&Main"), F::Checkable);
-    r.add(kCmdCalendarBar, tr("&Calender"), F::Checkable);
+    r.add(kCmdCalendarBar, tr("&Calendar"), F::Checkable);
     r.add(kCmdStatusBar, tr("Status &Bar"), F::Checkable);
     r.add(kCmdHelpTopics, tr("&Help Topics"), F::NoFlags, QKeySequence::HelpContents,
           ProgramIcon(QStringLiteral("help-contents")));
     r.add(kCmdTipOfDay, tr("Ti&p of the Day ..."), F::NoFlags, QKeySequence(),
           ProgramIcon(QStringLiteral(":/icons/tip.svg")));
-    r.add(kCmdAbout, tr("About Orbisan..."), F::NoFlags, QKeySequence(), ProgramIcon(QStringLiteral("help-about")));
+    r.add(kCmdAbout, tr("About Quadrivium..."), F::NoFlags, QKeySequence(), ProgramIcon(QStringLiteral("help-about")));
     // The calendar bar is shown only while the biorhythm reading is current.
     r.setEnableRule(kCmdCalendarBar, [this] { return m_document.currentCommand() == kBiorhythmPage; });
 }
@@ -150,6 +153,7 @@ void CMainFrame::createBars()
     addToolBar(Qt::TopToolBarArea, m_mainBar);
     connect(m_mainBar, &CMainBar::personChosen, this, [this](int id) {
         RunGuarded(this, [this, id] { personListChosen(id); });
+        m_document.SaveSettings(m_settings);
     });
     connect(m_mainBar, &QToolBar::visibilityChanged, m_registry->action(kCmdMainBar), &QAction::setChecked);
 
@@ -158,12 +162,10 @@ void CMainFrame::createBars()
     connect(m_registry->action(kCmdStatusBar), &QAction::toggled, m_statusBar, &QWidget::setVisible);
     m_registry->action(kCmdStatusBar)->setChecked(true);
 
+    // Docked above the pages, where the biorhythm graph stands; the user
+    // may float it, and the bar layout keeps where it was.
     m_calendarBar = new CCalendarBar(m_document, *m_registry, this);
-    addDockWidget(Qt::RightDockWidgetArea, m_calendarBar);
-    m_calendarBar->setFloating(true);
-    const QRect screen = screenArea();
-    m_calendarBar->adjustSize();
-    m_calendarBar->move(screen.left() + screen.width() - 200, screen.top() + screen.height() / 3);
+    addDockWidget(Qt::TopDockWidgetArea, m_calendarBar);
     m_calendarBar->hide();
     connect(m_calendarBar, &QDockWidget::visibilityChanged, this, [this] {
         m_registry->action(kCmdCalendarBar)->setChecked(m_calendarBar->isVisible());
@@ -182,7 +184,7 @@ void CMainFrame::createPanes()
     m_splitter->setObjectName(QStringLiteral("splitter"));
     m_view = new CQuadriviumView(m_document, m_splitter);
     m_textPane = new CRichView(m_splitter);
-    m_splitter->addWidget(m_view);
+    m_splitter->addWidget(ScrollingPane(m_view));
     m_splitter->addWidget(m_textPane);
     m_splitter->setStretchFactor(0, 2);
     m_splitter->setStretchFactor(1, 1);
@@ -320,6 +322,7 @@ void CMainFrame::RestoreWindow()
             setGeometry(screenArea());
         showNormal();
     }
+    KeepOnScreen(*this);
     m_mainBar->show();
     applySplit();
 }
@@ -352,6 +355,8 @@ void CMainFrame::applySplit()
 void CMainFrame::RunCommand(int id)
 {
     RunGuarded(this, [this, id] { dispatch(id); });
+    // What a command changed is kept at once, so that a crash loses nothing.
+    m_document.SaveSettings(m_settings);
 }
 
 void CMainFrame::dispatch(int id)
@@ -428,7 +433,7 @@ void CMainFrame::dispatch(int id)
 void CMainFrame::runPageCommand(int id)
 {
     CReadingPage *p = page(id);
-    if (!p || m_document.currentCommand() == id || !m_editor->ReleaseForPage())
+    if (!p || m_document.currentCommand() == id || !m_editor->ReleaseForPage() || !m_export->SettleExport())
         return;
     m_document.setCurrentCommand(id);
     // The calendar chooses the biorhythm's day; other readings close it.
@@ -686,16 +691,25 @@ void CMainFrame::showTip()
 
 void CMainFrame::showTextOf(int table, int numberId)
 {
+    if (!m_editor->SettleInPlace() || !m_export->SettleExport())
+        return;
     m_document.editTable = table;
     m_document.editNumberId = numberId;
     const auto shown = ShowStoredText(*m_textPane, table, numberId);
     // A spot whose text is missing says so instead of doing nothing.
-    if (Succeeded(this, shown) && !shown.value())
+    const bool found = Succeeded(this, shown) && shown.value();
+    if (!found)
         m_textPane->setPlainText(tr("No text is stored for this number."));
+    // A text of the birth chart or the pyramid may be edited where it shows.
+    const int command = m_document.currentCommand();
+    m_editor->EditInPlace(found && (command == kBirthChartPage || command == kPyramidPage));
 }
 
 void CMainFrame::showTriple(int table, int a, int b, int c)
 {
+    if (!m_editor->SettleInPlace() || !m_export->SettleExport())
+        return;
+    m_editor->EditInPlace(false);
     Succeeded(this, ShowTextTriple(*m_textPane, table, a, b, c));
 }
 
@@ -714,7 +728,7 @@ void CMainFrame::returnFromEditor(int command)
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    if (!m_closed && !m_editor->MayClose()) {
+    if (!m_closed && (!m_editor->MayClose() || !m_export->SettleExport())) {
         event->ignore();
         return;
     }

@@ -308,7 +308,7 @@ void CPersonSelectDialog::onDelete()
         }
     }
     const int id = row->id;
-    if (QMessageBox::question(this, caption, LoadString(kStrAreYouSure), QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(this, caption, LoadString(kStrAreYouSure).arg(row->displayName()), QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     const auto deleted = m_store.deleteRow(id);

@@ -1,6 +1,7 @@
 #include "printcommands.h"
 
 #include "commandregistry.h"
+#include "writtennotice.h"
 
 #include "output/errorfunnel.h"
 #include "output/optionsdialog.h"
@@ -20,6 +21,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 
 #include <optional>
@@ -207,7 +209,25 @@ void CPrintCommands::exportPdf()
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".pdf");
     }
-    Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path));
+    if (Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path))) {
+        ShowWritten(m_window, WrittenTo(tr("PDF report"), path));
+        reportCut(*job);
+    }
+}
+
+void DisableOrientationChoice(QWidget &pageSetup)
+{
+    // Reports are laid out upright: the box with the orientation buttons is
+    // shown, but greyed out with a word why.
+    for (QRadioButton *button : pageSetup.findChildren<QRadioButton *>()) {
+        const QString text = button->text().remove(QLatin1Char('&'));
+        if (!text.contains(QLatin1String("Portrait"), Qt::CaseInsensitive)
+            && !text.contains(QLatin1String("Landscape"), Qt::CaseInsensitive))
+            continue;
+        QWidget *box = button->parentWidget() && button->parentWidget() != &pageSetup ? button->parentWidget() : button;
+        box->setEnabled(false);
+        box->setToolTip(QObject::tr("Reports are always printed in portrait orientation."));
+    }
 }
 
 void CPrintCommands::pageSetup()
@@ -219,6 +239,7 @@ void CPrintCommands::pageSetup()
     p.setPageMargins(QMarginsF(m.left / 100.0, m.top / 100.0, m.right / 100.0, m.bottom / 100.0),
                      QPageLayout::Millimeter);
     QPageSetupDialog dialog(&p, m_window);
+    DisableOrientationChoice(dialog);
     dialog.exec();
     // The dialog's margins count also after Cancel (then they are unchanged).
     const QMarginsF chosen = p.pageLayout().margins(QPageLayout::Millimeter);

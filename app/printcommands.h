@@ -29,6 +29,10 @@ enum PrintCommandId {
     kCmdExportPdf = 32860,
 };
 
+/// Greys out the orientation buttons of a page setup dialog: reports are
+/// always printed in portrait orientation.
+void DisableOrientationChoice(QWidget &pageSetup);
+
 /// Printing for the main window: print, print preview and PDF export of
 /// the report of the page showing (after its options dialog), printer
 /// setup, page setup and the printer font. Holds the program's printer.

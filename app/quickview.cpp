@@ -41,7 +41,11 @@ void CQuickView::Refresh()
         m_text->setText(QStringLiteral("No person chosen."));
         return;
     }
-    QStringList lines{m_document.personName(),
+    // A long name is cut with an ellipsis instead of widening the pane.
+    const int room = qMax(m_text->minimumWidth(), m_text->width()) - 2 * m_text->margin();
+    const QString name = m_text->fontMetrics().elidedText(m_document.personName(), Qt::ElideRight, room);
+    m_text->setToolTip(name == m_document.personName() ? QString() : m_document.personName());
+    QStringList lines{name,
                       QStringLiteral("Born on %1").arg(FormatDateValue(m_document.birthDate()))};
     const DateTimeValue day = m_document.chosenDay().datePart();
     const LetterRules &rules = m_document.letterRules();
@@ -57,11 +61,12 @@ void CQuickView::Refresh()
           << QStringLiteral("Number of Fate: %1")
                  .arg(reading->numbers.core.m_bNoFate ? QStringLiteral("-")
                                                       : QString::number(reading->numbers.core.m_nFate));
-    if (day.isValid() && day.days() != 0.0) {
+    const bool shown[3] = {m_document.showPhysical, m_document.showEmotional, m_document.showIntellectual};
+    // With every curve hidden the biorhythm part is left out altogether.
+    if (day.isValid() && day.days() != 0.0 && (shown[0] || shown[1] || shown[2])) {
         lines << QString() << QStringLiteral("Biorhythm on %1:").arg(FormatDateValue(day));
         static const char *const names[3] = {"Physical", "Spiritual", "Intellectual"};
         static const char *const states[4] = {"", "high", "middle", "low"};
-        const bool shown[3] = {m_document.showPhysical, m_document.showEmotional, m_document.showIntellectual};
         for (std::size_t i = 0; i < 3; ++i) {
             if (shown[i])
                 lines << QStringLiteral("  %1: %2").arg(QLatin1String(names[i]),

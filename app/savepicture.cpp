@@ -1,5 +1,7 @@
 #include "savepicture.h"
 
+#include "writtennotice.h"
+
 #include "output/errorfunnel.h"
 #include "pages/pagepicture.h"
 
@@ -39,7 +41,10 @@ void SavePicture(QWidget *parent, QWidget &page, const QString &suggestedName)
 
 bool SavePictureAs(QWidget *parent, QWidget &page, const QString &path)
 {
-    return Succeeded(parent, WritePagePicture(page, path, page.devicePixelRatioF()));
+    if (!Succeeded(parent, WritePagePicture(page, path, page.devicePixelRatioF())))
+        return false;
+    ShowWritten(parent, WrittenTo(QObject::tr("Picture"), path));
+    return true;
 }
 
 } // namespace quadrivium

@@ -10,6 +10,9 @@
 #include "pages/quadriviumdoc.h"
 #include "store/letterrulessetting.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace quadrivium {
 
 CSettingsCommand::CSettingsCommand(CMainFrame &frame)
@@ -39,10 +42,17 @@ bool CSettingsCommand::Run(int id)
 void CSettingsCommand::openSheet(bool onBiorhythmPage)
 {
     CQuadriviumDoc &doc = m_frame.document();
+    // The sheet shows its changes at once; Cancel takes every one of them back.
+    const DocumentSettings before = doc.settings();
+    const bool shownBefore[3] = {doc.showPhysical, doc.showEmotional, doc.showIntellectual};
     CSetupSheet sheet(doc, onBiorhythmPage ? CSetupSheet::Biorhythm : CSetupSheet::General, &m_frame);
     connect(&sheet, &CSetupSheet::curvesChanged, this, &CSettingsCommand::curvesChanged);
     if (sheet.exec() != QDialog::Accepted) {
-        curvesChanged(); // changes of the Biorhythm page stay
+        std::copy(std::begin(before.current), std::end(before.current), doc.settings().current);
+        doc.showPhysical = shownBefore[0];
+        doc.showEmotional = shownBefore[1];
+        doc.showIntellectual = shownBefore[2];
+        curvesChanged();
         return;
     }
     DocumentSettings &s = doc.settings();

@@ -14,7 +14,8 @@ class CQuickView;
 /// sheet switches. The sheet opens on its Biorhythm page when asked from the
 /// biorhythm page or while the biorhythm shows. On OK the toolbar look and
 /// the quick view are taken over; the biorhythm is classified again and, in
-/// front, shows its texts anew.
+/// front, shows its texts anew. Cancel restores every value the sheet
+/// changed.
 class CSettingsCommand : public QObject {
     Q_OBJECT
 public:

@@ -128,6 +128,9 @@ QWidget *CSetupSheet::makeGeneralPage()
     m_toolbars->setChecked(s.value(DocumentSettings::Toolbars) != 0);
     m_autoload = new QCheckBox(QStringLiteral("&Open Last File at Program Start"), page);
     m_autoload->setChecked(s.value(DocumentSettings::Autoload) != 0);
+    m_quickView->setToolTip(QStringLiteral("Shows a pane beside the pages with the current person's numbers at a glance"));
+    m_toolbars->setToolTip(QStringLiteral("Draws the main toolbar flat, without button frames"));
+    m_autoload->setToolTip(QStringLiteral("Opens the person shown last with the birth chart when the program starts"));
     // Autoload is taken over at once, OK or not.
     connect(m_autoload, &QCheckBox::toggled, this,
             [this](bool on) { m_document.settings().set(DocumentSettings::Autoload, on ? 1 : 0); });
@@ -150,6 +153,7 @@ QWidget *CSetupSheet::makeBiorhythmPage()
         const int row = int(i) + 1;
         m_shown[i] = new QCheckBox(QString::fromLatin1(kCurveTexts[i]), page);
         m_shown[i]->setChecked(CurveShown(m_document, c));
+        m_shown[i]->setToolTip(QStringLiteral("Draws this curve in the biorhythm graph and reads its text for the chosen day"));
         connect(m_shown[i], &QCheckBox::toggled, this, [this, c](bool on) {
             CurveShown(m_document, c) = on;
             emit curvesChanged();

@@ -36,7 +36,7 @@ private:
 /// person shown last at start), "Biorhythm" (which curves are shown,
 /// their pen widths 1..5 and styles 1..4) and "Rules" (how accented
 /// letters and Y are counted). The Biorhythm page and the autoload switch
-/// act at once and stay when the sheet is cancelled; quick view, the
+/// act on the document at once, so the graph follows them; quick view, the
 /// toolbar look and the rules are only read by the caller after OK.
 class CSetupSheet : public QDialog {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "commandregistry.h"
 #include "mainbar.h"
 #include "richview.h"
+#include "writtennotice.h"
 
 #include "output/errorfunnel.h"
 #include "output/rtfwriter.h"
@@ -11,6 +12,7 @@
 #include "output/textpane.h"
 #include "pages/introprintjob.h"
 #include "pages/quadriviumdoc.h"
+#include "store/location.h"
 
 #include <QAction>
 #include <QApplication>
@@ -164,7 +166,7 @@ CTextEditor::CTextEditor(CQuadriviumDoc &document, CCommandRegistry &registry, C
     });
 
     using F = CCommandRegistry;
-    auto editing = [this] { return isActive() && m_document.editNumberId > 0; };
+    auto editing = [this] { return editable() && m_document.editNumberId > 0; };
     registry.add(kCmdSave, tr("S&ave"), F::NoFlags, QKeySequence(Qt::CTRL | Qt::Key_S),
                  ProgramIcon(QStringLiteral("document-save")));
     registry.setEnableRule(kCmdSave, editing);
@@ -177,9 +179,9 @@ CTextEditor::CTextEditor(CQuadriviumDoc &document, CCommandRegistry &registry, C
         registry.add(c.id, tr(c.text), F::Checkable, QKeySequence(), letterIcon(QString::fromLatin1(c.letters)));
 
     registry.add(kCmdUndo, tr("&Undo"), F::NoFlags, QKeySequence::Undo, ProgramIcon(QStringLiteral("edit-undo")));
-    registry.setEnableRule(kCmdUndo, [this] { return isActive() && m_pane.document()->isUndoAvailable(); });
+    registry.setEnableRule(kCmdUndo, [this] { return editable() && m_pane.document()->isUndoAvailable(); });
     registry.add(kCmdCut, tr("&Cut"), F::NoFlags, QKeySequence::Cut, ProgramIcon(QStringLiteral("edit-cut")));
-    registry.setEnableRule(kCmdCut, [this] { return isActive() && m_pane.textCursor().hasSelection(); });
+    registry.setEnableRule(kCmdCut, [this] { return editable() && m_pane.textCursor().hasSelection(); });
     registry.add(kCmdPaste, tr("P&aste"), F::NoFlags, QKeySequence::Paste,
                  ProgramIcon(QStringLiteral("edit-paste")));
     registry.setEnableRule(kCmdPaste, editing);
@@ -273,10 +275,13 @@ void CTextEditor::run(int id)
             enter(kCmdTableIntro);
         return;
     }
-    if (!isActive())
+    if (!editable())
         return;
     switch (id) {
-    case kCmdLeaveTextManager: leave(); break;
+    case kCmdLeaveTextManager:
+        if (isActive())
+            leave();
+        break;
     case kCmdSave: saveCommand(); break;
     case kCmdUndo: m_pane.undo(); break;
     case kCmdCut: m_pane.cut(); break;
@@ -301,6 +306,11 @@ void CTextEditor::enter(int id)
             return;
         }
     } else {
+        if (!SettleInPlace()) {
+            m_registry.action(id)->setChecked(false);
+            return;
+        }
+        m_inPlace = false;
         const int current = m_document.currentCommand();
         m_returnCommand = current > 0 ? current : 0;
     }
@@ -333,10 +343,30 @@ void CTextEditor::leave()
     emit pageWanted(m_returnCommand);
 }
 
+void CTextEditor::EditInPlace(bool on)
+{
+    if (isActive())
+        return;
+    m_inPlace = on && m_document.editNumberId > 0;
+    m_pane.setEditable(m_inPlace);
+    m_pane.document()->clearUndoRedoStacks();
+    m_pane.document()->setModified(false);
+    m_registry.updateStates();
+}
+
+bool CTextEditor::SettleInPlace()
+{
+    return !m_inPlace || settleEdits();
+}
+
 bool CTextEditor::ReleaseForPage()
 {
-    if (!isActive())
+    if (!isActive()) {
+        if (!SettleInPlace())
+            return false;
+        EditInPlace(false);
         return true;
+    }
     if (!settleEdits())
         return false;
     switchOff();
@@ -419,14 +449,23 @@ void CTextEditor::saveCommand()
 {
     if (!isModified())
         return;
-    if (QMessageBox::question(m_window, QStringLiteral("Quadrivium"), question(),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        != QMessageBox::Yes)
+    // Save is asked for: it writes at once. Only an emptied pane, which
+    // removes the record, is confirmed first.
+    if (m_pane.document()->toPlainText().trimmed().isEmpty()
+        && QMessageBox::question(m_window, QStringLiteral("Quadrivium"),
+                                 QStringLiteral("Delete the text %1?").arg(currentTitle()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
         return;
     const int numberId = m_document.editNumberId;
     const QTextCursor selection = m_pane.textCursor();
     if (!writePane())
         return;
+    if (!isActive()) {
+        m_pane.setTextCursor(selection); // saved in place, where it stays
+        m_registry.updateStates();
+        return;
+    }
     fillTitles(numberId);
     if (selectedNumberId() != numberId) {
         showSelected(); // the record was deleted: the entry now in its place shows
@@ -452,10 +491,14 @@ bool CTextEditor::writePane()
         record.title = QString::fromLatin1(writeRtf(d, 0, int(titleEnd)));
         record.text = QString::fromLatin1(writeRtf(d, int(bodyStart), int(plain.size())));
     }
-    if (!Succeeded(m_window, TextStore().write(m_table, record)))
+    if (!Succeeded(m_window, TextStore().write(m_document.editTable, record)))
         return false;
     d.setModified(false);
     m_document.textChanged = false;
+    const QString title = record.titleText.trimmed().isEmpty() ? tr("The text") : tr("\"%1\"").arg(record.titleText.trimmed());
+    ShowWritten(m_window, record.title.isEmpty() && record.text.isEmpty()
+                              ? tr("%1 removed from %2").arg(title, TextDatabasePath())
+                              : tr("%1 saved in %2").arg(title, TextDatabasePath()));
     return true;
 }
 
@@ -468,22 +511,29 @@ PrintedText CTextEditor::paneText() const
     return PrintedText{plain.left(titleEnd).trimmed(), plain.mid(bodyStart)};
 }
 
-bool CTextEditor::settleEdits()
+bool SettleUnsaved(QWidget *parent, const QString &question, const std::function<bool()> &save,
+                   const std::function<void()> &discard)
 {
-    if (!isActive() || !isModified())
-        return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrivium"), question(),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrivium"), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:
-        return writePane();
+        return save();
     case QMessageBox::Discard:
-        m_pane.document()->setModified(false);
+        discard();
         return true;
     default:
         return false;
     }
+}
+
+bool CTextEditor::settleEdits()
+{
+    if (!editable() || !isModified())
+        return true;
+    return SettleUnsaved(m_window, question(), [this] { return writePane(); },
+                         [this] { m_pane.document()->setModified(false); });
 }
 
 bool CTextEditor::isModified() const
@@ -493,6 +543,8 @@ bool CTextEditor::isModified() const
 
 QString CTextEditor::currentTitle() const
 {
+    if (!isActive())
+        return paneText().title; // a text edited in place
     const int index = m_titles->findData(m_document.editNumberId);
     return index < 0 ? QString() : m_titles->itemText(index);
 }
@@ -504,7 +556,7 @@ int CTextEditor::selectedNumberId() const
 
 QString CTextEditor::question() const
 {
-    return QStringLiteral("Änderungen in %1 speichern?").arg(currentTitle());
+    return QStringLiteral("Save changes to %1?").arg(currentTitle());
 }
 
 } // namespace quadrivium

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QComboBox;
 class QMenu;
@@ -36,6 +38,12 @@ enum TextCommandId {
     kCmdCenter = 22790,
     kCmdColor = 22791,
 };
+
+/// Asks `question` with Save, Discard and Cancel (Save the default) and
+/// runs `save` for Save. True when the caller may go on: saved, or
+/// discarded after `discard` ran.
+bool SettleUnsaved(QWidget *parent, const QString &question, const std::function<bool()> &save,
+                   const std::function<void()> &discard);
 
 /// The text table a text manager entry (22826..22837) shows; -1 for other ids.
 int TableOfTextCommand(int id);
@@ -69,8 +77,17 @@ public:
     /// breaks after it. Both empty when the pane holds only blanks.
     PrintedText paneText() const;
 
+    /// Outside the text manager: lets the user edit the one text the pane
+    /// shows (`on`) and save it with Save into its record (the document's
+    /// editTable and editNumberId), or makes the pane read-only again.
+    void EditInPlace(bool on);
+    /// Before the pane shows another text: asks about unsaved edits of a
+    /// text edited in place. False when the user cancels.
+    bool SettleInPlace();
+
     /// Before another page takes the pane: asks about unsaved edits and
-    /// turns the text manager off. False when the user cancels.
+    /// turns the text manager, or editing in place, off. False when the
+    /// user cancels.
     bool ReleaseForPage();
     /// Before the program closes: asks about unsaved edits. False when the
     /// user cancels.
@@ -94,6 +111,8 @@ private:
     /// Save, discard or cancel unsaved edits; true when the caller may go on.
     bool settleEdits();
     bool isModified() const;
+    /// In the text manager or editing a shown text in place.
+    bool editable() const { return isActive() || m_inPlace; }
     QString currentTitle() const;
     int selectedNumberId() const;
     QString question() const;
@@ -110,6 +129,7 @@ private:
     int m_table = 0;
     int m_tableCommand = kCmdTableIntro;
     int m_returnCommand = 0;
+    bool m_inPlace = false;
 };
 
 } // namespace quadrivium

@@ -1,5 +1,7 @@
 #include "windowplacement.h"
 
+#include "screenfit.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -86,11 +88,15 @@ void ApplyPlacement(QWidget &window, const WindowPlacement &placement)
         if (QScreen *primary = QGuiApplication::primaryScreen())
             rect.moveTopLeft(primary->availableGeometry().topLeft());
     }
-    window.setGeometry(rect);
-    if (placement.maximized())
+    // A placement kept on a larger screen, or at a smaller scale, is
+    // brought inside the screen it comes back on.
+    window.setGeometry(FitRectInto(rect, AvailableAreaFor(rect)));
+    if (placement.maximized()) {
         window.showMaximized();
-    else
+    } else {
         window.showNormal();
+        KeepOnScreen(window); // its frame too
+    }
 }
 
 bool HasStoredPlacement(QSettings &settings)

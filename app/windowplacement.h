@@ -36,7 +36,7 @@ std::optional<WindowPlacement> ParseWindowPlacement(const QString &text);
 WindowPlacement PlacementOf(const QWidget &window);
 /// Places and shows `window`: maximised when the placement says so,
 /// otherwise normally at its rectangle (moved onto the primary screen
-/// when it lies on no screen).
+/// when it lies on no screen), fitted into the available area of its screen.
 void ApplyPlacement(QWidget &window, const WindowPlacement &placement);
 
 /// "Settings"/"WindowPos" of the settings store.

@@ -4,7 +4,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quadrivium)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Velmora)
-set(CPACK_PACKAGE_CONTACT "Quadrivium maintainers <maintainers@users.noreply.c-seed-ba2a9d26.example>")
+set(CPACK_PACKAGE_CONTACT "Quadrivium maintainers <maintainers@quadrivium.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "numerology readings from a name and a date of birth")
 # The summary above is the first line of the package description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quadrivium keeps a list of persons filed in groups and shows for each of them

@@ -4,6 +4,8 @@
 #include "quadriviumdoc.h"
 #include "windowcommands.h"
 
+#include "output/stringtable.h"
+
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QHelpEvent>
@@ -21,9 +23,9 @@ namespace {
 constexpr int kTableIntro = 0;
 constexpr int kTableBiorhythm = 3;
 constexpr int kIntroNumber = 4;
-constexpr int kStripTop = 2;
 constexpr int kStripHeight = 24;
-constexpr int kGraphTop = 28;
+constexpr int kStripGap = 2; // above and below the day strip
+constexpr int kFirstMonthString = 523; // "January"
 
 const char *const kCurveWords[3] = {"physical", "spiritual", "intellectual"};
 
@@ -165,6 +167,7 @@ CBiorythmus::CBiorythmus(CQuadriviumDoc &document, QWidget *parent, Clock clock)
     }
     m_control->setPalette(QPalette()); // the window colour of the system, not the page's grey
 
+    connect(&document, &CQuadriviumDoc::personChanged, this, qOverload<>(&QWidget::update));
     connect(&document, &CQuadriviumDoc::chosenDayChanged, this, [this] {
         followChosenDay();
         if (this->document().currentCommand() == kBiorhythmPage)
@@ -194,9 +197,45 @@ QString CBiorythmus::iconName() const
     return QStringLiteral(":/pages/icons/biorhythm.svg");
 }
 
+int CBiorythmus::captionHeight() const
+{
+    return fontMetrics().height() + 8;
+}
+
+int CBiorythmus::graphTop() const
+{
+    return captionHeight() + kStripGap + kStripHeight + kStripGap;
+}
+
+QString CBiorythmus::monthCaption() const
+{
+    const DateTimeValue &month = m_control->graph().monthStart();
+    if (!month.isValid())
+        return {};
+    return QStringLiteral("%1 %2").arg(LoadString(kFirstMonthString + month.month() - 1).toUpper()).arg(month.year());
+}
+
 QSize CBiorythmus::minimumSizeHint() const
 {
-    return QSize(31 * 14, kGraphTop + 120);
+    return QSize(31 * 14, graphTop() + 120);
+}
+
+void CBiorythmus::paintEvent(QPaintEvent *)
+{
+    // The month and year shown at the left, the person at the right.
+    QPainter p(this);
+    QFont bold = font();
+    bold.setBold(true);
+    p.setFont(bold);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect band(6, 0, qMax(0, m_control->width() - 12), captionHeight());
+    const QString month = monthCaption();
+    p.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, month);
+    if (document().hasPerson()) {
+        const int room = band.width() - QFontMetrics(bold).horizontalAdvance(month) - 24;
+        const QString name = QFontMetrics(bold).elidedText(document().personName(), Qt::ElideRight, qMax(0, room));
+        p.drawText(band, Qt::AlignRight | Qt::AlignVCenter, name);
+    }
 }
 
 QAbstractButton *CBiorythmus::dayButton(int day) const
@@ -245,7 +284,7 @@ void CBiorythmus::layoutPage(int w, int h)
     const DateTimeValue &month = m_control->graph().monthStart();
     const int days = DaysInMonth(month.year(), month.month());
     const int buttonWidth = qMax(1, w / days);
-    m_strip->setGeometry(0, kStripTop, w, kStripHeight);
+    m_strip->setGeometry(0, captionHeight() + kStripGap, w, kStripHeight);
     for (int d = 1; d <= 31; ++d) {
         QAbstractButton *b = m_days[std::size_t(d - 1)];
         b->setGeometry((d - 1) * buttonWidth, 0, buttonWidth, kStripHeight);
@@ -256,7 +295,8 @@ void CBiorythmus::layoutPage(int w, int h)
     // Each day's column of the graph lies under its button; the control is
     // a pixel wider and higher than the graph so that the frame's right and
     // bottom edges show.
-    m_control->setGeometry(0, kGraphTop, buttonWidth * days + 1, qMax(1, h - kGraphTop));
+    m_control->setGeometry(0, graphTop(), buttonWidth * days + 1, qMax(1, h - graphTop()));
+    update(); // the caption names the month
     m_control->graph().SetArea(0, 0, m_control->width() - 1, m_control->height() - 1);
 }
 
@@ -303,7 +343,7 @@ void CBiorythmus::contextMenuEvent(QContextMenuEvent *event)
             [this] { emit commandRequested(kCmdOpen); });
     connect(menu.addAction(QStringLiteral("Settings")), &QAction::triggered, this,
             [this] { emit commandRequested(kCmdSettingsFromBiorhythm); });
-    connect(menu.addAction(QStringLiteral("Calender")), &QAction::triggered, this,
+    connect(menu.addAction(QStringLiteral("Calendar")), &QAction::triggered, this,
             [this] { emit calendarRequested(); });
     menu.exec(event->globalPos() + QPoint(2, 0));
 }

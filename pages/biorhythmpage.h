@@ -54,7 +54,8 @@ private:
     CBiorhythmGraph m_graph;
 };
 
-/// The biorhythm reading: a strip of day buttons above the month graph of
+/// The biorhythm reading: under a caption naming month, year and person, a
+/// strip of day buttons above the month graph of
 /// the document's chosen day. A day button chooses that day of the month;
 /// every change of the chosen day updates the graph, the classes and, while
 /// the reading is current, the texts.
@@ -83,14 +84,18 @@ public:
     QString dayTooltip(int day) const;
 
     QSize minimumSizeHint() const override;
+    /// The caption above the day strip: the month shown in capitals and its
+    /// year, e.g. "MARCH 2026"; the current person's name stands beside it.
+    QString monthCaption() const;
 
 signals:
-    /// The context menu's "Calender": show the calendar bar.
+    /// The context menu's "Calendar": show the calendar bar.
     void calendarRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -98,6 +103,8 @@ private:
     /// Graph dates, layout, classes and check marks for the chosen day.
     void followChosenDay();
     void layoutPage(int width, int height);
+    int captionHeight() const;
+    int graphTop() const;
 
     QWidget *m_strip;
     std::array<QAbstractButton *, 31> m_days{};

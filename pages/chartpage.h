@@ -26,7 +26,6 @@ public:
     void refill() override;
     void showIntroduction() override;
     int preferredHeight() const override;
-    bool splitterMovable() const override { return true; }
 
     /// The text a control of the page shows (values 6023..6029, name 10001,
     /// date 10000, line labels 6015..6022, letters not counted 10002, the

@@ -18,6 +18,8 @@ public:
     /// `width` and `height` are the size of the design in dialog units.
     CDesignedPage(CQuadriviumDoc &document, int width, int height, QWidget *parent = nullptr);
 
+    /// The page's hot spots (mouse and keyboard).
+    const HotSpots &hotSpots() const { return m_spots; }
     /// The size of the design in pixels.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

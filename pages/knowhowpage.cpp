@@ -210,6 +210,8 @@ bool CKnowHow::event(QEvent *event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::ToolTip:
+    case QEvent::KeyPress:
+    case QEvent::FocusIn:
         updateSpots();
         break;
     default:

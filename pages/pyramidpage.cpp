@@ -70,7 +70,7 @@ struct Label {
 const Label kLabels[] = {
     {198, 40, 45, 8, "Pyramid for"},
     {198, 51, 45, 8, "Born on"},
-    {330, 69, 25, 15, "Number"},
+    {325, 69, 40, 15, "Number"}, // wide enough for the word in any font
     {199, 90, 86, 8, "Age at First Climax"},
     {199, 100, 86, 8, "Age at Second Climax"},
     {199, 110, 86, 8, "Age at Third Climax"},
@@ -118,6 +118,8 @@ CPyramide::CPyramide(CQuadriviumDoc &document, QWidget *parent)
         // Without numbers only the title and the Ruling Number label explain anything.
         return m_numbers.has_value() || id == kTitleBand || id == kRulingLabel;
     });
+    // The keyboard passes over the ages, years and sums, which show nothing.
+    spots().setRouteTest([this](int id) { return textOf(id).first >= 0; });
     layoutSpots();
 }
 

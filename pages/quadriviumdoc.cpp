@@ -12,6 +12,7 @@ const char *const kNames[DocumentSettings::Count] = {
     "Autoload", "QuickView", "LastID", "LastCommand", "Toolbars",
 };
 const int kDefaults[DocumentSettings::Count] = {1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 1};
+const char *const kShownNames[3] = {"ShowRed", "ShowGreen", "ShowBlue"};
 
 /// The stored form of a value: its low 16 bits, read back as a signed
 /// 16-bit number. LastID is kept whole: a person ID above 65535 cut to 16
@@ -112,12 +113,33 @@ void CQuadriviumDoc::LoadSettings(QSettings &store)
             m_settings.loaded[i] = -1; // written at the end
         }
     }
+    bool *shown[3] = {&showPhysical, &showEmotional, &showIntellectual};
+    for (int i = 0; i < 3; ++i) {
+        const QVariant read = store.value(QLatin1String(kShownNames[i]));
+        bool ok = false;
+        const int value = read.toInt(&ok);
+        if (read.isValid() && ok)
+            *shown[i] = value != 0;
+        m_loadedShown[i] = *shown[i];
+    }
 }
 
 void CQuadriviumDoc::SaveSettings(QSettings &store)
 {
-    if (!m_settings.changed())
+    const bool shown[3] = {showPhysical, showEmotional, showIntellectual};
+    bool wrote = false;
+    for (int i = 0; i < 3; ++i) {
+        if (shown[i] != m_loadedShown[i]) {
+            store.setValue(QLatin1String(kShownNames[i]), shown[i] ? 1 : 0);
+            m_loadedShown[i] = shown[i];
+            wrote = true;
+        }
+    }
+    if (!m_settings.changed()) {
+        if (wrote)
+            store.sync();
         return;
+    }
     for (int i = 0; i < DocumentSettings::Count; ++i) {
         const auto v = static_cast<DocumentSettings::Value>(i);
         const int value = stored(v, m_settings.current[i]);

@@ -93,11 +93,13 @@ public:
 
     DocumentSettings &settings() { return m_settings; }
     const DocumentSettings &settings() const { return m_settings; }
-    /// Reads the eleven values and the counting rules once per process;
+    /// Reads the eleven values, the counting rules and the three curve
+    /// switches ("ShowRed", "ShowGreen", "ShowBlue") once per process;
     /// missing style and width values are marked so that they are written
     /// at the end.
     void LoadSettings(QSettings &store);
-    /// Writes all eleven values when any of them changed; nothing otherwise.
+    /// Writes all eleven values when any of them changed, and each curve
+    /// switch that changed; nothing otherwise. Syncs the store after writing.
     void SaveSettings(QSettings &store);
 
 signals:
@@ -119,6 +121,7 @@ private:
     LetterRules m_letterRules;
     DocumentSettings m_settings;
     bool m_loaded = false;
+    bool m_loadedShown[3] = {true, true, true};
 };
 
 } // namespace quadrivium

@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace quadrivium;
@@ -162,6 +163,52 @@ private slots:
                              "--text-db", m_folder->texts});
         QCOMPARE(cli.exitCode, 0);
         QCOMPARE(fileBytes(cliFile), window);
+    }
+
+    // An export not yet saved was dropped without a word when the user
+    // went to another page or closed the program.
+    void unsavedExportAsks_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("stays"); // the export stays in the pane, or the window open
+        const int cancel = QMessageBox::Cancel, discard = QMessageBox::Discard, save = QMessageBox::Save;
+        QTest::newRow("other page, cancel") << "page" << cancel << true;
+        QTest::newRow("other page, discard") << "page" << discard << false;
+        QTest::newRow("closing, cancel") << "close" << cancel << true;
+        QTest::newRow("closing, save") << "close" << save << false;
+    }
+
+    void unsavedExportAsks()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, answer);
+        QFETCH(bool, stays);
+        auto app = StartProgram();
+        CMainFrame &frame = *app->mainFrame();
+        exportReading(*app, kBirthChartPage, QDate(2026, 12, 6));
+        if (QTest::currentTestFailed())
+            return;
+        const QString exported = frame.textPane()->toPlainText();
+        const QString file = m_folder->filePath(QStringLiteral("Anna.rtf"));
+        ModalDriver driver({ModalDriver::answer(QMessageBox::StandardButton(answer)), [&](QWidget *w) {
+                                if (auto *dialog = qobject_cast<QFileDialog *>(w))
+                                    chooseFile(*dialog, QStringLiteral("RTF Format (*.rtf)"), file);
+                            }});
+        if (action == QLatin1String("page"))
+            frame.RunCommand(kPyramidPage);
+        else
+            frame.close();
+        QCOMPARE(driver.texts.value(0), QStringLiteral("Save the exported reading of Anna Muller?"));
+        if (action == QLatin1String("page")) {
+            QCOMPARE(frame.textPane()->toPlainText() == exported, stays);
+            QCOMPARE(app->document().currentCommand(), stays ? int(kBirthChartPage) : int(kPyramidPage));
+        } else {
+            QCOMPARE(frame.isVisible(), stays);
+        }
+        QCOMPARE(QFile::exists(file), answer == QMessageBox::Save);
+        if (answer == QMessageBox::Save)
+            QVERIFY(frame.statusBar()->currentMessage().contains(QDir::toNativeSeparators(file)));
     }
 
     /// Guards against texts of curves that are switched off.

@@ -16,6 +16,7 @@
 #include "pages/biorhythmpage.h"
 #include "app/savepicture.h"
 #include "pages/chartpage.h"
+#include "pages/designedpage.h"
 #include "pages/pyramidpage.h"
 #include "pages/intropage.h"
 #include "app/quickview.h"
@@ -25,6 +26,7 @@
 #include "app/setupsheet.h"
 #include "app/sheetwithtab.h"
 #include "app/splash.h"
+#include "app/screenfit.h"
 #include "app/windowplacement.h"
 
 #include <QComboBox>
@@ -120,8 +122,9 @@ private slots:
         auto app = StartProgram();
         CMainFrame *frame = app->mainFrame();
         QVERIFY(!frame->hadStoredPlacement());
-        QCOMPARE(frame->geometry().size(), QGuiApplication::primaryScreen()->availableGeometry().size());
-        QVERIFY(frame->calendarBar()->isFloating());
+        // The whole screen, frame and all.
+        QCOMPARE(frame->frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+        QVERIFY(!frame->calendarBar()->isFloating());
         QVERIFY(frame->calendarBar()->isHidden());
         QCOMPARE(frame->view()->sheet()->activePosition(), int(CsheetWithTab::Introduction));
         // The splitter gives the upper pane two thirds plus 25 pixels.
@@ -329,8 +332,8 @@ private slots:
         // Hosted in the sheet the page keeps its own grey face, on which the
         // white digits and lines of the chart show (it once took the view's).
         QCOMPARE(frame->page(kBirthChartPage)->grab().toImage().pixelColor(1, 1), QColor(192, 192, 192));
-        // The birth chart frees the splitter and gives its pane the chart's height.
-        QVERIFY(!frame->splitter()->isLocked());
+        // The birth chart keeps the splitter locked and gives its pane the chart's height.
+        QVERIFY(frame->splitter()->isLocked());
         const int chartHeight = frame->page(kBirthChartPage)->preferredHeight();
         QVERIFY(chartHeight > 0);
         QVERIFY(frame->splitter()->sizes().at(0) >= chartHeight);
@@ -550,10 +553,16 @@ private slots:
         QTest::newRow("day 15") << date(2001, 1, 29) << int(kCmdFirstDay + 14) << date(2001, 1, 15);
         QTest::newRow("day 31") << date(2001, 1, 2) << int(kCmdLastDay) << date(2001, 1, 31);
         QTest::newRow("back from 1 March") << date(2001, 3, 1) << int(kCmdBack) << date(2001, 2, 1);
-        QTest::newRow("back from 31 March") << date(2001, 3, 31) << int(kCmdBack) << date(2001, 3, 3);
+        // Back and Forward go by calendar months; a day the month lacks is
+        // held to its last day (once they moved by month lengths and landed
+        // on 2 or 3 March).
+        QTest::newRow("back from 30 March") << date(2026, 3, 30) << int(kCmdBack) << date(2026, 2, 28);
+        QTest::newRow("back from 31 March leap") << date(2000, 3, 31) << int(kCmdBack) << date(2000, 2, 29);
+        QTest::newRow("forward from 30 March") << date(2026, 3, 30) << int(kCmdForward) << date(2026, 4, 30);
+        QTest::newRow("forward from 31 May") << date(2026, 5, 31) << int(kCmdForward) << date(2026, 6, 30);
         QTest::newRow("back over new year") << date(2001, 1, 10) << int(kCmdBack) << date(2000, 12, 10);
-        QTest::newRow("forward from 29 January") << date(2001, 1, 29) << int(kCmdForward) << date(2001, 3, 1);
-        QTest::newRow("forward from 31 January leap") << date(2000, 1, 31) << int(kCmdForward) << date(2000, 3, 2);
+        QTest::newRow("forward over new year") << date(2001, 12, 31) << int(kCmdForward) << date(2002, 1, 31);
+        QTest::newRow("forward from 29 January") << date(2001, 1, 29) << int(kCmdForward) << date(2001, 2, 28);
         QTest::newRow("weekday header inert") << date(2001, 1, 29) << int(kCmdSunday) << date(2001, 1, 29);
     }
 
@@ -572,6 +581,56 @@ private slots:
         QCOMPARE(frame->calendarBar()->dateField()->text(), CDateText(to).GetDateText());
         for (int d = 1; d <= 31; ++d)
             QCOMPARE(frame->registry().action(kCmdFirstDay + d - 1)->isChecked(), d == to.day());
+    }
+
+    // The calendar bar once floated at screen width - 200 and was wider than
+    // that, so its last columns and Forward were off the screen.
+    void calendarInsideTheScreen_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::newRow("1280x800") << QRect(0, 0, 1280, 800);
+        QTest::newRow("1280x800 at scale 2") << QRect(0, 0, 640, 400);
+    }
+
+    void calendarInsideTheScreen()
+    {
+        QFETCH(QRect, area);
+        auto app = startWith(m_anna);
+        CMainFrame *frame = app->mainFrame();
+        showAnnasChart(*app);
+        frame->RunCommand(kBiorhythmPage);
+        CCalendarBar *bar = frame->calendarBar();
+        frame->registry().action(kCmdCalendarBar)->trigger();
+        // Docked above the pages by default.
+        QVERIFY(bar->isVisible());
+        QVERIFY(!bar->isFloating());
+        QCOMPARE(frame->dockWidgetArea(bar), Qt::TopDockWidgetArea);
+        // Floated where the old default put it, it is brought inside.
+        bar->setFloating(true);
+        bar->move(area.right() - 200, area.top() + area.height() / 3);
+        KeepInside(*bar, area);
+        QVERIFY(area.contains(bar->frameGeometry()));
+        QVERIFY(bar->width() > 200);
+    }
+
+    void floatingCalendarRemembered()
+    {
+        QRect floated;
+        {
+            auto app = startWith(m_anna);
+            CMainFrame *frame = app->mainFrame();
+            showAnnasChart(*app);
+            frame->RunCommand(kBiorhythmPage);
+            frame->calendarBar()->show();
+            frame->calendarBar()->setFloating(true);
+            frame->calendarBar()->move(frame->geometry().topLeft() + QPoint(60, 80));
+            floated = frame->calendarBar()->geometry();
+            frame->close();
+        }
+        auto app = startWith(m_anna);
+        CCalendarBar *bar = app->mainFrame()->calendarBar();
+        QVERIFY(bar->isFloating());
+        QCOMPARE(bar->geometry().topLeft(), floated.topLeft());
     }
 
     void dateFieldRefusesFalseInput()
@@ -647,7 +706,7 @@ private slots:
         QCOMPARE(frame->textPane()->toPlainText(), biorhythmTexts(date(1984, 3, 7), date(2026, 5, 20)));
         frame->registry().action(kCmdFirstDay + 2)->trigger();
 
-        // The page's "Calender" shows the bar; the birth chart hides it and
+        // The page's "Calendar" shows the bar; the birth chart hides it and
         // the chosen day outlives the switch.
         emit bio->calendarRequested();
         QVERIFY(frame->calendarBar()->isVisible());
@@ -673,7 +732,7 @@ private slots:
         frame->RunCommand(kBiorhythmPage);
 
         // While the biorhythm shows the sheet opens on "Biorhythm"; its
-        // changes act at once and stay after Cancel.
+        // changes act at once and go again with Cancel.
         auto greenRows = [](QWidget *preview) {
             const QImage image = preview->grab().toImage();
             int rows = 0;
@@ -704,8 +763,8 @@ private slots:
         });
         frame->RunCommand(kCmdSettings);
         QVERIFY(checked);
-        QCOMPARE(doc.settings().value(DocumentSettings::WidthEmotional), 4);
-        QVERIFY(!doc.showIntellectual);
+        QCOMPARE(doc.settings().value(DocumentSettings::WidthEmotional), 1);
+        QVERIFY(doc.showIntellectual);
 
         // Elsewhere it opens on "General"; quick view and the toolbar look
         // are taken over on OK only.
@@ -730,7 +789,6 @@ private slots:
 
         frame->close();
         QSettings s;
-        QCOMPARE(s.value(QStringLiteral("WidthGreen")).toInt(), 4);
         QCOMPARE(s.value(QStringLiteral("QuickView")).toInt(), 1);
         QCOMPARE(s.value(QStringLiteral("Toolbars")).toInt(), 0);
     }
@@ -768,6 +826,115 @@ private slots:
         app.reset();
         auto again = startWith(m_anna);
         QCOMPARE(again->document().letterRules(), (LetterRules{AccentRule::Ignore, YRule::VowelIfNeeded}));
+    }
+
+    void settingsCancelRestores_data()
+    {
+        // Each row changes one value in the sheet: what the document holds
+        // before, and what the change makes of it.
+        QTest::addColumn<QString>("what");
+        QTest::newRow("red width") << "WidthRed";
+        QTest::newRow("blue style") << "StyleBlue";
+        QTest::newRow("physical curve hidden") << "ShowRed";
+        QTest::newRow("autoload") << "Autoload";
+        QTest::newRow("quick view") << "QuickView";
+        QTest::newRow("toolbar look") << "Toolbars";
+    }
+
+    // Cancel once left the Biorhythm page's values and autoload changed.
+    void settingsCancelRestores()
+    {
+        QFETCH(QString, what);
+        auto app = startWith(m_anna);
+        CMainFrame *frame = app->mainFrame();
+        CQuadriviumDoc &doc = app->document();
+        showAnnasChart(*app);
+        frame->RunCommand(kBiorhythmPage);
+        const auto value = [&]() -> int {
+            if (what == QLatin1String("ShowRed"))
+                return doc.showPhysical ? 1 : 0;
+            for (int i = 0; i < DocumentSettings::Count; ++i) {
+                if (what == QLatin1String(DocumentSettings::name(DocumentSettings::Value(i))))
+                    return doc.settings().value(DocumentSettings::Value(i));
+            }
+            return -1;
+        };
+        const int before = value();
+        for (bool accept : {false, true}) {
+            bool changed = false;
+            QTimer::singleShot(50, [&] {
+                auto *sheet = qobject_cast<CSetupSheet *>(QApplication::activeModalWidget());
+                QVERIFY(sheet);
+                if (what == QLatin1String("WidthRed"))
+                    sheet->widthSpin(Curve::Physical)->setValue(3);
+                else if (what == QLatin1String("StyleBlue"))
+                    sheet->styleSpin(Curve::Intellectual)->setValue(2);
+                else if (what == QLatin1String("ShowRed"))
+                    sheet->shownBox(Curve::Physical)->click();
+                else if (what == QLatin1String("Autoload"))
+                    sheet->autoloadBox()->click();
+                else if (what == QLatin1String("QuickView"))
+                    sheet->quickViewBox()->click();
+                else
+                    sheet->toolbarsBox()->click();
+                changed = true;
+                accept ? sheet->accept() : sheet->reject();
+            });
+            frame->RunCommand(CSettingsCommand::kCmdSettings);
+            QVERIFY(changed);
+            QCOMPARE(value() != before, accept);
+        }
+        // Taken over with OK, the value is on disk at once, before closing.
+        QSettings stored;
+        QCOMPARE(stored.value(what).toInt(), value());
+        QVERIFY(stored.value(what).toInt() != before);
+    }
+
+    // The hot spots of a page were out of reach of the keyboard.
+    void hotSpotByKeyboard_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("birth chart") << int(kBirthChartPage);
+        QTest::newRow("pyramid") << int(kPyramidPage);
+    }
+
+    void hotSpotByKeyboard()
+    {
+        QFETCH(int, command);
+        auto app = startWith(m_anna);
+        CMainFrame *frame = app->mainFrame();
+        CQuadriviumDoc &doc = app->document();
+        showAnnasChart(*app);
+        frame->RunCommand(command);
+        auto *page = qobject_cast<CDesignedPage *>(frame->page(command));
+        QVERIFY(page);
+        frame->activateWindow();
+        page->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(page->hasFocus());
+        const int first = page->hotSpots().focusedSpot();
+        QVERIFY(first != 0);
+        QTest::keyClick(page, Qt::Key_Tab);
+        const int second = page->hotSpots().focusedSpot();
+        QVERIFY(second != 0 && second != first);
+        // The frame marks the spot the keyboard is on.
+        auto *mark = page->findChild<QWidget *>(QStringLiteral("focusFrame"));
+        QVERIFY(mark && mark->isVisible());
+        QVERIFY(mark->geometry().contains(page->hotSpots().rectOf(second)));
+
+        frame->textPane()->clear();
+        QTest::keyClick(page, Qt::Key_Return);
+        QTRY_VERIFY(!frame->textPane()->toPlainText().isEmpty());
+        const QString byKey = frame->textPane()->toPlainText();
+        const std::pair<int, int> record{doc.editTable, doc.editNumberId};
+        // A click on the same spot shows the same text.
+        QTest::mouseClick(page, Qt::LeftButton, {}, page->hotSpots().rectOf(first).center());
+        QTRY_VERIFY(frame->textPane()->toPlainText() != byKey);
+        QTest::mouseClick(page, Qt::LeftButton, {}, page->hotSpots().rectOf(second).center());
+        QTRY_COMPARE(frame->textPane()->toPlainText(), byKey);
+        QCOMPARE(std::make_pair(doc.editTable, doc.editNumberId), record);
+        // Back-tab returns to the first spot.
+        QTest::keyClick(page, Qt::Key_Backtab);
+        QCOMPARE(page->hotSpots().focusedSpot(), first);
     }
 
     // Regression: a hot spot whose text is missing from the text database

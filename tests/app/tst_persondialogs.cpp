@@ -264,10 +264,10 @@ private slots:
                                             << "There is still data saved in this group" << all;
         QTest::newRow("nothing selected") << "" << true << QMessageBox::Ok << "Please select the items to be deleted"
                                           << all;
-        QTest::newRow("empty group, yes") << "Empty" << false << QMessageBox::Yes << "Are you sure?"
+        QTest::newRow("empty group, yes") << "Empty" << false << QMessageBox::Yes << "Delete Empty?"
                                           << QStringList{"Family", "Adams, Zoe", "O'Brien, Pat"};
-        QTest::newRow("person, no") << "Adams, Zoe" << true << QMessageBox::No << "Are you sure?" << all;
-        QTest::newRow("person, yes") << "Adams, Zoe" << false << QMessageBox::Yes << "Are you sure?"
+        QTest::newRow("person, no") << "Adams, Zoe" << true << QMessageBox::No << "Delete Zoe Adams?" << all;
+        QTest::newRow("person, yes") << "Adams, Zoe" << false << QMessageBox::Yes << "Delete Zoe Adams?"
                                      << QStringList{"Empty", "Family", "O'Brien, Pat"};
     }
 
@@ -290,7 +290,7 @@ private slots:
         else
             QTest::mouseClick(button(&dialog, "deleteButton"), Qt::LeftButton);
 
-        QCOMPARE(answerer.boxes, QStringList{"DeleteName: " + message + " [Question]"});
+        QCOMPARE(answerer.boxes, QStringList{"Delete: " + message + " [Question]"});
         QCOMPARE(names(list), remaining);
         // The store, not only the list, keeps what was not deleted.
         QCOMPARE(int(store().listLevel(kTopLevelKey).value().size()), remaining.size());
@@ -546,7 +546,7 @@ private slots:
         const int before = personCount();
         ModalDriver answerer({ModalDriver::answer(answer)});
         QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
-        const QString question = QStringLiteral("This name %1 %2 exists already in Group %3.\nDo you wish to reproduce?");
+        const QString question = QStringLiteral("This name %1 %2 exists already in Group %3.\nAdd this person all the same?");
         QCOMPARE(answerer.boxes, QStringList{"Name already in database: " + question.arg(first, last, group) + " [Question]"});
         QCOMPARE(personCount(), added ? before + 1 : before);
         QCOMPARE(dialog.isVisible(), !added);

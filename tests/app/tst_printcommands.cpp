@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -204,6 +206,21 @@ private slots:
         QCOMPARE(stored.margins, (PaperMargins{2000, 1000, 2500, 1200}));
         QVERIFY(m_settings->contains(QStringLiteral("PrinterFont")));
         QCOMPARE(m_commands->printer().pageLayout().orientation(), QPageLayout::Portrait);
+    }
+
+    // Page setup offered Landscape and then silently printed upright.
+    void pageSetupOffersNoLandscape()
+    {
+        QPageSetupDialog dialog(&m_commands->printer());
+        DisableOrientationChoice(dialog);
+        int orientationButtons = 0;
+        for (QRadioButton *button : dialog.findChildren<QRadioButton *>()) {
+            if (!button->text().contains(QLatin1String("andscape")))
+                continue;
+            ++orientationButtons;
+            QVERIFY(!button->isEnabled());
+        }
+        QVERIFY(orientationButtons > 0);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "app/printcommands.h"
 #include "app/richview.h"
 #include "app/texteditor.h"
+#include "pages/readingpage.h"
 #include "apptestsupport.h"
 
 #include "output/rtfreader.h"
@@ -18,7 +19,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QProcess>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -112,9 +115,10 @@ private slots:
             type(*frame.textPane(), QStringLiteral("Changed title"), QStringLiteral("Changed body, "));
             frame.textPane()->insertPlainText(QString::fromUtf8("Grüße."));
 
+            // An explicit Save writes at once, without a question.
             ModalDriver yes({ModalDriver::answer(QMessageBox::Yes)});
             trigger(frame, kCmdSave);
-            QCOMPARE(yes.texts, QStringList{QStringLiteral("Änderungen in %1 speichern?").arg(before->titleText)});
+            QVERIFY(yes.texts.isEmpty());
             // The list is read again and the saved entry stays chosen.
             QCOMPARE(editor.titleList()->currentData().toInt(), numberId);
             QCOMPARE(editor.titleList()->currentText(), QStringLiteral("Changed title"));
@@ -139,6 +143,49 @@ private slots:
         QVERIFY(frame.textPane()->toPlainText().startsWith(QString::fromUtf8("Changed title\n\nChanged body, Grüße.")));
     }
 
+    // A text shown on the birth chart page could not be edited there: only
+    // the text manager wrote texts, and Save did nothing on the page.
+    void editShownTextInPlace()
+    {
+        auto app = StartProgram();
+        CMainFrame &frame = *app->mainFrame();
+        app->document().setCurrentPerson(QStringLiteral("Anna Muller"), DateTimeValue::fromFields(1984, 3, 7),
+                                         DateTimeValue());
+        frame.RunCommand(kBirthChartPage);
+        CReadingPage *page = frame.page(kBirthChartPage);
+        QVERIFY(page);
+        emit page->textRequested(4, 7); // Ruling Number 7
+        QVERIFY(stored(4, 7));
+        QVERIFY(!frame.textPane()->isReadOnly());
+        type(*frame.textPane(), QStringLiteral("Seven"), QStringLiteral("Edited where it shows."));
+        {
+            ModalDriver none({ModalDriver::answer(QMessageBox::Yes)});
+            trigger(frame, kCmdSave);
+            QVERIFY(none.texts.isEmpty());
+        }
+        QCOMPARE(stored(4, 7)->titleText, QStringLiteral("Seven"));
+        QVERIFY(!frame.textPane()->document()->isModified());
+        QVERIFY(frame.statusBar()->currentMessage().contains(QStringLiteral("\"Seven\" saved in")));
+
+        // Another text would replace an unsaved edit: asked first.
+        type(*frame.textPane(), QStringLiteral("Changed"), QStringLiteral("Not saved."));
+        {
+            ModalDriver cancel({ModalDriver::answer(QMessageBox::Cancel)});
+            emit page->textRequested(4, 8);
+            QCOMPARE(cancel.texts, QStringList{QStringLiteral("Save changes to Changed?")});
+        }
+        QVERIFY(frame.textPane()->toPlainText().startsWith(QStringLiteral("Changed")));
+        {
+            ModalDriver discard({ModalDriver::answer(QMessageBox::Discard)});
+            frame.RunCommand(kBiorhythmPage);
+            QCOMPARE(discard.texts.size(), 1);
+        }
+        // The biorhythm's texts are several records: not edited in place.
+        QVERIFY(frame.textPane()->isReadOnly());
+        QVERIFY(!frame.registry().action(kCmdSave)->isEnabled());
+        QCOMPARE(stored(4, 7)->titleText, QStringLiteral("Seven"));
+    }
+
     void emptiedViewDeletesTheRecord()
     {
         QVERIFY(stored(6, 4));
@@ -153,7 +200,9 @@ private slots:
         QTest::keyClick(frame.textPane(), Qt::Key_Delete);
         ModalDriver yes({ModalDriver::answer(QMessageBox::Yes)});
         trigger(frame, kCmdSave);
+        // Saving an emptied pane removes the record: that alone is asked.
         QCOMPARE(yes.texts.size(), 1);
+        QVERIFY(yes.texts.first().startsWith(QStringLiteral("Delete the text")));
         QVERIFY(!stored(6, 4));
         QCOMPARE(editor.titleList()->findData(4), -1);
         QVERIFY(stored(6, 5));
@@ -198,7 +247,7 @@ private slots:
             trigger(frame, kCmdLeaveTextManager);
         else
             frame.close();
-        QCOMPARE(answerer.texts, QStringList{QStringLiteral("Änderungen in %1 speichern?").arg(firstTitle)});
+        QCOMPARE(answerer.texts, QStringList{QStringLiteral("Save changes to %1?").arg(firstTitle)});
         QCOMPARE(frame.textPane()->toPlainText() == edited && frame.textPane()->document()->isModified(), stays);
         if (stays) {
             QCOMPARE(app->document().currentCommand(), int(kTextEditorMode));

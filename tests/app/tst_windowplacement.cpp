@@ -1,7 +1,12 @@
-// The stored window placement text and the check of the stored bar layout.
+// The stored window placement text, the check of the stored bar layout and
+// the fitting of windows into the screen.
 
 #include "app/barlayout.h"
+#include "app/screenfit.h"
 #include "app/windowplacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <QMainWindow>
 #include <QSettings>
@@ -57,6 +62,44 @@ private slots:
         const QString text = FormatWindowPlacement(p);
         QCOMPARE(text, QStringLiteral("2,3,-1,-1,-1,-1,-20,30,980,730"));
         QCOMPARE(ParseWindowPlacement(text), std::optional<WindowPlacement>(p));
+    }
+
+    void fitIntoArea_data()
+    {
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("fitted");
+        const QRect small(0, 0, 1280, 800);
+        const QRect half(0, 0, 640, 400); // 1280x800 at a scale of two
+        QTest::newRow("inside stays") << QRect(10, 10, 300, 200) << small << QRect(10, 10, 300, 200);
+        QTest::newRow("off the right edge") << QRect(1080, 300, 266, 250) << small << QRect(1014, 300, 266, 250);
+        QTest::newRow("above and left") << QRect(-50, -20, 300, 200) << small << QRect(0, 0, 300, 200);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 2560, 1600) << half << QRect(0, 0, 640, 400);
+        QTest::newRow("taller, lower down") << QRect(100, 300, 300, 930) << half << QRect(100, 0, 300, 400);
+        QTest::newRow("area with a panel") << QRect(0, 0, 500, 500) << QRect(0, 30, 1280, 770)
+                                           << QRect(0, 30, 500, 500);
+    }
+
+    void fitIntoArea()
+    {
+        QFETCH(QRect, rect);
+        QFETCH(QRect, area);
+        QFETCH(QRect, fitted);
+        QCOMPARE(FitRectInto(rect, area), fitted);
+        QVERIFY(area.contains(FitRectInto(rect, area)));
+    }
+
+    // A placement saved on a larger screen, or at a smaller scale, once came
+    // back larger than the screen.
+    void restoredPlacementFitsTheScreen()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        WindowPlacement p;
+        p.normal = QRect(screen.topLeft() + QPoint(40, 40), screen.size() * 2);
+        QWidget window;
+        ApplyPlacement(window, p);
+        // Frame and all.
+        QCOMPARE(window.frameGeometry(), screen);
     }
 
     void checkBarState_data()

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QDate>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -101,6 +102,26 @@ private slots:
         for (int d = 0; d < days; ++d)
             QCOMPARE(g.dayLeft(d), d * buttonWidth);
         QVERIFY(p.page.dayButton(day.day())->isChecked());
+    }
+
+    // The page once said nowhere which month and whose curves it shows.
+    void captionNamesMonthAndPerson()
+    {
+        Page p(date(1984, 3, 7), date(2026, 3, 30));
+        QCOMPARE(p.page.monthCaption(), QStringLiteral("MARCH 2026"));
+        p.doc.setChosenDay(date(2026, 2, 28));
+        QCOMPARE(p.page.monthCaption(), QStringLiteral("FEBRUARY 2026"));
+        // The caption stands above the strip, the strip above the graph.
+        const QRect strip = p.page.dayButton(1)->parentWidget()->geometry();
+        QVERIFY(strip.top() > p.page.fontMetrics().height());
+        QVERIFY(p.page.graphControl()->y() > strip.bottom());
+        // The picture of the page shows the caption: dark text in its band.
+        const QImage picture = p.page.grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < strip.top(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                dark += picture.pixelColor(x, y).lightness() < 96 ? 1 : 0;
+        QVERIFY(dark > 20);
     }
 
     void chosenDayShowsItsTexts()

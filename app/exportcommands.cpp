@@ -2,12 +2,15 @@
 
 #include "commandregistry.h"
 #include "richview.h"
+#include "savepicture.h"
 #include "texteditor.h"
 
 #include "engine/reading.h"
 #include "output/errorfunnel.h"
 #include "output/optionsdialog.h"
+#include "output/printsettings.h"
 #include "pages/quadriviumdoc.h"
+#include "pages/reports.h"
 #include "store/textstore.h"
 
 #include <QAction>
@@ -157,8 +160,11 @@ void CExportCommands::saveAs()
     // The name may still get its extension: the question about replacing
     // a file is asked below, for the name actually written.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (reading)
-        dialog.selectFile(ExportDefaultFileName(*reading));
+    dialog.setDirectory(DocumentsFolder());
+    if (reading) {
+        const QString name = ReadingFileName(m_document.currentCommand(), m_document, m_clock);
+        dialog.selectFile(name.isEmpty() ? ExportDefaultFileName(*reading) : name + QStringLiteral(".rtf"));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const StreamFormat format = dialog.selectedNameFilter() == kTextFilter ? StreamFormat::PlainText
@@ -171,7 +177,10 @@ void CExportCommands::saveAs()
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes)
         return;
-    Succeeded(m_window, streamOutToFile(*m_pane.document(), format, path));
+    const QPageSize paper = m_paper ? m_paper() : QPageSize(QPageSize::A4);
+    const RtfPageSetup page = ExportPageSetup(paper.size(QPageSize::Millimeter),
+                                              LoadPrintSettings(m_settings).margins);
+    Succeeded(m_window, WriteExport(*m_pane.document(), format, path, page));
 }
 
 } // namespace quadrivium

@@ -4,6 +4,9 @@
 #include "output/exportassembly.h"
 
 #include <QObject>
+#include <QPageSize>
+
+#include <functional>
 
 #include <optional>
 
@@ -42,6 +45,9 @@ public:
     void AddMenus(QMenu &file);
     /// Fixes "today" for the personal year numbers (tests).
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    /// The paper an RTF file is laid out on, with the margins of the page
+    /// setup; A4 until it is set.
+    void setPaper(std::function<QPageSize()> paper) { m_paper = std::move(paper); }
 
 private:
     std::optional<ExportReading> readingShowing() const;
@@ -54,6 +60,7 @@ private:
     QSettings &m_settings;
     QWidget *m_window;
     Clock m_clock;
+    std::function<QPageSize()> m_paper;
 };
 
 } // namespace quadrivium

@@ -122,15 +122,19 @@ QByteArray streamOut(const QTextCursor &selection, StreamFormat format)
     return format == StreamFormat::Rtf ? writeRtf(selection) : plainOf(selection);
 }
 
-Status streamOutToFile(const QTextDocument &document, StreamFormat format, const QString &path)
+Status writeFileBytes(const QByteArray &bytes, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray bytes = streamOut(document, format);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return Status::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
     return Done{};
+}
+
+Status streamOutToFile(const QTextDocument &document, StreamFormat format, const QString &path)
+{
+    return writeFileBytes(streamOut(document, format), path);
 }
 
 void streamInText(QTextEdit &edit, int format, QByteArrayView bytes) { inText(edit, format, bytes); }

@@ -35,6 +35,10 @@ void streamIn(QTextCursor &cursor, StreamFormat format, QStringView text);
 QByteArray streamOut(const QTextDocument &document, StreamFormat format);
 QByteArray streamOut(const QTextCursor &selection, StreamFormat format);
 
+/// Writes `bytes` atomically to `path`; the message names the file and the
+/// reason when it cannot be written.
+Status writeFileBytes(const QByteArray &bytes, const QString &path);
+
 /// Writes the whole document atomically to `path`; the message names the
 /// file and the reason when it cannot be written.
 Status streamOutToFile(const QTextDocument &document, StreamFormat format, const QString &path);

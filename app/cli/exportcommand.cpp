@@ -12,6 +12,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QPageSize>
 #include <QTextDocument>
 #include <QTextStream>
 
@@ -82,7 +83,9 @@ int runExport(const QStringList &arguments)
                                             *values, *sections);
     if (!assembled.ok())
         return storeFailure(assembled.error());
-    const Status written = streamOutToFile(document, format, ExportFilePath(given, format));
+    const Status written = WriteExport(document, format, ExportFilePath(given, format),
+                                       ExportPageSetup(QPageSize(QPageSize::A4).size(QPageSize::Millimeter),
+                                                       PaperMargins()));
     if (!written.ok())
         return storeFailure(written.error());
     return 0;

@@ -19,6 +19,7 @@
 #include "richview.h"
 #include "settingscommand.h"
 #include "savepicture.h"
+#include "pages/reports.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"
 #include "texteditor.h"
@@ -90,6 +91,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
     if (auto *bio = qobject_cast<CBiorythmus *>(page(kBiorhythmPage)))
         connect(bio, &CBiorythmus::calendarRequested, m_calendarBar, &QWidget::show);
     m_export = new CExportCommands(m_document, *m_registry, *m_textPane, m_settings, this);
+    m_export->setPaper([this] { return m_print->printer().pageLayout().pageSize(); });
     createMenus();
 
     connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
@@ -388,8 +390,10 @@ void CMainFrame::dispatch(int id)
         editPerson();
         break;
     case kCmdSavePicture:
-        if (CReadingPage *p = page(m_document.currentCommand()))
-            SavePicture(this, *p, p->tabText());
+        if (CReadingPage *p = page(m_document.currentCommand())) {
+            const QString name = ReadingFileName(m_document.currentCommand(), m_document, SystemToday);
+            SavePicture(this, *p, name.isEmpty() ? p->tabText() : name);
+        }
         break;
     case kCmdExit:
         close();

@@ -1,5 +1,7 @@
 #include "reportoutput.h"
 
+#include "pdfdocinfo.h"
+
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
@@ -7,6 +9,11 @@
 #include <QTemporaryDir>
 
 namespace quadrivium {
+
+QString ReportCreator()
+{
+    return QStringLiteral("Quadrivium " QUADRIVIUM_VERSION);
+}
 
 QSize PrinterPaper(const QPrinter &printer)
 {
@@ -64,6 +71,8 @@ Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &
         printer.setOutputFileName(draft);
         printer.setPageSize(pageSize);
         printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        printer.setDocName(job.documentTitle());
+        printer.setCreator(ReportCreator());
         const Status printed = PrintReport(job, printer);
         if (!printed)
             return failed(printed.error());
@@ -74,9 +83,11 @@ Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
-    const QByteArray bytes = written.readAll();
-    if (bytes.isEmpty())
+    const QByteArray drawn = written.readAll();
+    if (drawn.isEmpty())
         return failed(QStringLiteral("nothing was written"));
+    const QByteArray bytes = WithDocumentInfo(drawn, {job.documentTitle(), job.author(), job.documentSubject(),
+                                                      ReportCreator(), QDateTime::currentDateTime()});
     if (file.write(bytes) != bytes.size() || !file.commit())
         return failed(file.errorString());
     return Done{};

@@ -11,6 +11,10 @@ class QPrinter;
 
 namespace quadrivium {
 
+/// The program that makes the reports, as their files name it:
+/// "Quadrivium" and the version.
+QString ReportCreator();
+
 /// The paper of `printer` in 0.1 mm, portrait.
 QSize PrinterPaper(const QPrinter &printer);
 
@@ -22,8 +26,9 @@ QSize PrinterPaper(const QPrinter &printer);
 Status PrintReport(CPrintJob &job, QPrinter &printer);
 
 /// Writes the report as a PDF file of paper `pageSize` to `path`: the file
-/// is replaced only once the whole report is written. A failure names the
-/// file.
+/// is replaced only once the whole report is written. The file carries the
+/// report's title, subject and author, the creator and the time it was
+/// made. A failure names the file.
 Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &path);
 
 } // namespace quadrivium

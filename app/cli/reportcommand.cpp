@@ -95,7 +95,7 @@ int runReport(const QStringList &arguments)
         "default printer font and curve settings.\n"
         "  report --reading intro --pdf FILE.pdf\n"
         "  report --reading chart|pyramid|biorhythm (--person ID | --first F --last L --born YYYY-MM-DD)\n"
-        "         [--sections LIST] --pdf FILE.pdf"));
+        "         [--sections LIST] [--prepared-by NAME] --pdf FILE.pdf"));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("reading"), QStringLiteral("The report: chart, pyramid, biorhythm or intro."),
                       QStringLiteral("NAME")});
@@ -108,6 +108,9 @@ int runReport(const QStringList &arguments)
     parser.addOption({QStringLiteral("margins"),
                       QStringLiteral("Left, top, right and bottom margin in mm; 15 each if not given."),
                       QStringLiteral("L,T,R,B")});
+    parser.addOption({QStringLiteral("prepared-by"),
+                      QStringLiteral("The author the PDF names; the full name of your account if not given."),
+                      QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("The PDF file to write."), QStringLiteral("FILE")});
     addReadingOptions(parser, true);
     addDatabaseOptions(parser);
@@ -130,6 +133,7 @@ int runReport(const QStringList &arguments)
         paper = *named;
     }
     PrintSettings settings;
+    settings.preparedBy = parser.value(QStringLiteral("prepared-by"));
     if (parser.isSet(QStringLiteral("margins"))) {
         const auto margins = marginsFrom(parser.value(QStringLiteral("margins")));
         if (!margins)

@@ -19,6 +19,8 @@
 #include "richview.h"
 #include "settingscommand.h"
 #include "savepicture.h"
+
+#include <QPrinter>
 #include "pages/reports.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"

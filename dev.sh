@@ -26,7 +26,7 @@ packages=(
 # The validators of the desktop entry and the metadata, for the tests and the
 # package; the package tools for the package alone.
 case "$mode" in
-  test) packages+=(desktop-file-utils appstream) ;;
+  test) packages+=(desktop-file-utils appstream poppler-utils) ;;
   package) packages+=(desktop-file-utils appstream dpkg-dev lintian) ;;
 esac
 

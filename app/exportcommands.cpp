@@ -2,14 +2,17 @@
 
 #include "commandregistry.h"
 #include "richview.h"
+#include "savepicture.h"
 #include "texteditor.h"
 #include "writtennotice.h"
 
 #include "output/errorfunnel.h"
 #include "output/optionsdialog.h"
+#include "output/printsettings.h"
 #include "pages/quadriviumdoc.h"
 #include "pages/readingkind.h"
 #include "store/personname.h"
+#include "pages/reports.h"
 #include "store/textstore.h"
 
 #include <QAction>
@@ -86,7 +89,7 @@ void CExportCommands::exportReading()
         ShowError(m_window, tr("%1 has no valid date of birth.").arg(m_document.personName()));
         return;
     }
-    const ExportPerson person{subject->name, subject->birth, subject->time};
+    const ExportPerson person{subject->name, subject->birth, subject->time, reading->exportNotes(*subject)};
     const Status assembled = AssembleExport(*m_pane.document(), TextStore(), person,
                                             reading->exportRecords(*subject, dialog.options() & reading->allSections()));
     m_pane.moveCursor(QTextCursor::Start);
@@ -108,8 +111,11 @@ bool CExportCommands::saveAs()
     // The name may still get its extension: the question about replacing
     // a file is asked below, for the name actually written.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (reading)
-        dialog.selectFile(reading->exportFileName);
+    dialog.setDirectory(DocumentsFolder());
+    if (reading) {
+        const QString name = ReadingFileName(m_document.currentCommand(), m_document, m_clock);
+        dialog.selectFile(name.isEmpty() ? reading->exportFileName : name + QStringLiteral(".rtf"));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const StreamFormat format = dialog.selectedNameFilter() == kTextFilter ? StreamFormat::PlainText
@@ -122,7 +128,10 @@ bool CExportCommands::saveAs()
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes)
         return false;
-    if (!Succeeded(m_window, streamOutToFile(*m_pane.document(), format, path)))
+    const QPageSize paper = m_paper ? m_paper() : QPageSize(QPageSize::A4);
+    const RtfPageSetup page = ExportPageSetup(paper.size(QPageSize::Millimeter),
+                                              LoadPrintSettings(m_settings).margins);
+    if (!Succeeded(m_window, WriteExport(*m_pane.document(), format, path, page)))
         return false;
     m_unsavedExport.clear();
     ShowWritten(m_window, WrittenTo(tr("Text"), path));

@@ -4,6 +4,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QPageSize>
+
+#include <functional>
 
 #include <functional>
 #include <optional>
@@ -46,6 +49,9 @@ public:
     void setPaneGuard(std::function<bool()> guard) { m_paneGuard = std::move(guard); }
     /// Fixes "today" for the personal year numbers (tests).
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    /// The paper an RTF file is laid out on, with the margins of the page
+    /// setup; A4 until it is set.
+    void setPaper(std::function<QPageSize()> paper) { m_paper = std::move(paper); }
 
 private:
     /// The reading in front; null when none is.
@@ -62,6 +68,7 @@ private:
     Clock m_clock;
     std::function<bool()> m_paneGuard;
     QString m_unsavedExport; ///< the pane's text after Export, until saved or dropped
+    std::function<QPageSize()> m_paper;
 };
 
 } // namespace quadrivium

@@ -20,6 +20,9 @@
 #include "settingscommand.h"
 #include "savepicture.h"
 #include "screenfit.h"
+
+#include <QPrinter>
+#include "pages/reports.h"
 #include "sheetwithtab.h"
 #include "statusbar.h"
 #include "texteditor.h"
@@ -89,6 +92,7 @@ CMainFrame::CMainFrame(CQuadriviumDoc &document, QSettings &settings, const Resu
         connect(bio, &CBiorythmus::calendarRequested, m_calendarBar, &QWidget::show);
     m_export = new CExportCommands(m_document, *m_registry, *m_textPane, m_settings, this);
     m_export->setPaneGuard([this] { return m_editor->ReleaseForPage(); });
+    m_export->setPaper([this] { return m_print->printer().pageLayout().pageSize(); });
     createMenus();
 
     connect(m_registry, &CCommandRegistry::commandTriggered, this, &CMainFrame::RunCommand);
@@ -392,8 +396,10 @@ void CMainFrame::dispatch(int id)
         editPerson();
         break;
     case kCmdSavePicture:
-        if (CReadingPage *p = page(m_document.currentCommand()))
-            SavePicture(this, *p, p->tabText());
+        if (CReadingPage *p = page(m_document.currentCommand())) {
+            const QString name = ReadingFileName(m_document.currentCommand(), m_document, SystemToday);
+            SavePicture(this, *p, name.isEmpty() ? p->tabText() : name);
+        }
         break;
     case kCmdExit:
         close();

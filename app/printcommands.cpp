@@ -2,6 +2,7 @@
 
 #include "commandregistry.h"
 #include "writtennotice.h"
+#include "savepicture.h"
 
 #include "output/errorfunnel.h"
 #include "output/optionsdialog.h"
@@ -14,7 +15,9 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QDir>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -42,6 +45,7 @@ CPrintCommands::CPrintCommands(QWidget *window, CQuadriviumDoc &document, QSetti
     registry.add(kCmdPageSetup, tr("Page Setup..."));
     registry.add(kCmdPrinterSetup, tr("Printer &Setup..."));
     registry.add(kCmdPrinterFont, tr("Change &Printer Font"));
+    registry.add(kCmdPreparedBy, tr("Prepared &By..."));
     for (int id : {kCmdPrint, kCmdPrintPreview, kCmdExportPdf})
         registry.setEnableRule(id, [this] { return printable(); });
 }
@@ -50,7 +54,7 @@ CPrintCommands::~CPrintCommands() = default;
 
 void CPrintCommands::addToMenu(QMenu &file) const
 {
-    const int ids[] = {kCmdPrint, kCmdPrintPreview, kCmdExportPdf, 0, kCmdPageSetup, kCmdPrinterSetup, kCmdPrinterFont};
+    const int ids[] = {kCmdPrint, kCmdPrintPreview, kCmdExportPdf, 0, kCmdPageSetup, kCmdPrinterSetup, kCmdPrinterFont, kCmdPreparedBy};
     for (int id : ids) {
         if (id == 0)
             file.addSeparator();
@@ -68,6 +72,7 @@ bool CPrintCommands::handles(int id)
     case kCmdPageSetup:
     case kCmdPrinterFont:
     case kCmdExportPdf:
+    case kCmdPreparedBy:
         return true;
     default:
         return false;
@@ -94,6 +99,9 @@ void CPrintCommands::run(int id)
         break;
     case kCmdPrinterSetup:
         printerSetup();
+        break;
+    case kCmdPreparedBy:
+        preparedBy();
         break;
     default:
         break;
@@ -202,7 +210,11 @@ void CPrintCommands::exportPdf()
         return;
     QString path = m_pdfTarget;
     if (path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(m_window, tr("Export as PDF"), QStringLiteral("Report.pdf"),
+        QString name = ReadingFileName(m_document.currentCommand(), m_document, SystemToday);
+        if (name.isEmpty())
+            name = QStringLiteral("Report");
+        path = QFileDialog::getSaveFileName(m_window, tr("Export as PDF"),
+                                            QDir(DocumentsFolder()).filePath(name + QStringLiteral(".pdf")),
                                             tr("PDF Files (*.pdf)"));
         if (path.isEmpty())
             return;
@@ -257,6 +269,21 @@ void CPrintCommands::printerFont()
     if (!ok)
         return;
     m_print.font = LogFont::fromDialogFont(chosen);
+    SavePrintSettings(m_settings, m_print);
+}
+
+void CPrintCommands::preparedBy()
+{
+    m_print = LoadPrintSettings(m_settings, m_print);
+    bool ok = false;
+    const QString name = QInputDialog::getText(
+        m_window, tr("Prepared By"),
+        tr("Your name as printed reports give their author.\nLeave it empty to use your account's name (%1).")
+            .arg(ReportAuthor(QString())),
+        QLineEdit::Normal, m_print.preparedBy, &ok);
+    if (!ok)
+        return;
+    m_print.preparedBy = name.simplified();
     SavePrintSettings(m_settings, m_print);
 }
 

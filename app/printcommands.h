@@ -27,6 +27,7 @@ enum PrintCommandId {
     kCmdPageSetup = 3060,
     kCmdPrinterFont = 3070,
     kCmdExportPdf = 32860,
+    kCmdPreparedBy = 3080,
 };
 
 /// Greys out the orientation buttons of a page setup dialog: reports are
@@ -35,7 +36,8 @@ void DisableOrientationChoice(QWidget &pageSetup);
 
 /// Printing for the main window: print, print preview and PDF export of
 /// the report of the page showing (after its options dialog), printer
-/// setup, page setup and the printer font. Holds the program's printer.
+/// setup, page setup, the printer font and the name reports are prepared
+/// by. Holds the program's printer.
 /// Print, preview and PDF export are enabled only while the page showing
 /// has a report, or in text editor mode, where they print the text being
 /// edited.
@@ -74,6 +76,9 @@ private:
     void pageSetup();
     void printerFont();
     void printerSetup();
+    void preparedBy();
+    /// Tells the user when the report had to be cut.
+    void reportCut(const CPrintJob &job);
 
     QWidget *m_window;
     CQuadriviumDoc &m_document;

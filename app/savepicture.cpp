@@ -19,11 +19,15 @@ const QString kSvgFilter = QStringLiteral("SVG drawing (*.svg)");
 
 } // namespace
 
+QString DocumentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() || !QDir(folder).exists() ? QDir::homePath() : folder;
+}
+
 void SavePicture(QWidget *parent, QWidget &page, const QString &suggestedName)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
+    const QString folder = DocumentsFolder();
     QFileDialog dialog(parent, QStringLiteral("Save Picture"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPngFilter, kSvgFilter});

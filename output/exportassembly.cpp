@@ -12,12 +12,14 @@
 #include "store/textstore.h"
 
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace quadrivium {
@@ -40,7 +42,13 @@ enum Table {
 };
 
 const QString kLineEnd = QStringLiteral("\r\n");
-const QString kBlankLine = QStringLiteral("\r\n\r\n");
+
+// Spacing of an export, in document units (1/96 inch): 14 pt above a
+// heading, 6 pt after a paragraph; headings in 14 pt; plain text 78 wide.
+constexpr qreal kSpaceBeforeHeading = 18.0;
+constexpr qreal kSpaceAfterParagraph = 8.0;
+constexpr qreal kHeadingPoints = 14.0;
+constexpr int kPlainColumns = 78;
 
 // Plain text takes the document's default format, not the format of the
 // text before it (a heading's 14.5 pt).
@@ -152,23 +160,126 @@ QString ExportHeadingRtf(const QString &value)
 void AppendRecord(QTextDocument &document, const TextRecord &r, int table, int numberId, const QString &label)
 {
     const bool heading = table == kTitleListTable;
+    const int titleStart = heading && numberId == 1 ? 0 : document.characterCount() - 1;
     if (heading && numberId == 1)
         streamIn(document, StoredFormat(r.title), QStringView(r.title));
     else
         insertAtEnd(document, StoredFormat(r.title), r.title);
-    if (heading) {
-        insertAtEnd(document, StreamFormat::PlainText, kLineEnd);
-    } else {
-        if (!label.isEmpty())
-            insertAtEnd(document, StreamFormat::PlainText, label);
-        insertAtEnd(document, StreamFormat::PlainText, kBlankLine);
-    }
-    insertAtEnd(document, StoredFormat(r.text), r.text);
-    if (!heading)
-        insertAtEnd(document, StreamFormat::PlainText, kBlankLine);
+    if (!heading && !label.isEmpty())
+        insertAtEnd(document, StreamFormat::PlainText, label);
+    const int titleEnd = document.characterCount() - 1;
     insertAtEnd(document, StreamFormat::PlainText, kLineEnd);
+    insertAtEnd(document, StoredFormat(r.text), r.text);
+    insertAtEnd(document, StreamFormat::PlainText, kLineEnd);
+    if (heading)
+        return;
+    // A text's title is a heading: bold, larger, with space above it.
+    QTextCursor title(&document);
+    title.setPosition(titleStart);
+    title.setPosition(titleEnd, QTextCursor::KeepAnchor);
+    QTextCharFormat strong;
+    strong.setFontWeight(QFont::Bold);
+    strong.setFontPointSize(kHeadingPoints);
+    title.mergeCharFormat(strong);
+    for (QTextBlock block = document.findBlock(titleStart); block.isValid() && block.position() <= titleEnd;
+         block = block.next()) {
+        QTextCursor at(block);
+        QTextBlockFormat format = block.blockFormat();
+        format.setHeadingLevel(1);
+        format.setAlignment(Qt::AlignLeft);
+        format.setTopMargin(kSpaceBeforeHeading);
+        format.setBottomMargin(kSpaceAfterParagraph);
+        at.setBlockFormat(format);
+    }
 }
 
+void TidyExport(QTextDocument &document, int headingBlocks)
+{
+    // Paragraphs are set apart by the space after them, not by empty ones.
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (int n = document.blockCount() - 1; n >= 1; --n) {
+        const QTextBlock block = document.findBlockByNumber(n);
+        if (block.length() <= 1) {
+            QTextCursor at(block);
+            at.deletePreviousChar();
+        }
+    }
+    int number = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++number) {
+        QTextBlockFormat format = block.blockFormat();
+        if (number < headingBlocks) {
+            // The heading block: centred, the last line set off from the texts.
+            format.setAlignment(Qt::AlignHCenter);
+            format.setBottomMargin(number == headingBlocks - 1 ? kSpaceBeforeHeading : 0);
+        } else if (format.headingLevel() == 0) {
+            format.setBottomMargin(kSpaceAfterParagraph);
+        } else {
+            continue;
+        }
+        QTextCursor(block).setBlockFormat(format);
+    }
+    cursor.endEditBlock();
+}
+
+QByteArray ExportPlainText(const QTextDocument &document)
+{
+    QString out;
+    bool first = true;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat format = block.blockFormat();
+        QString text = block.text();
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        if (!first && (format.topMargin() > 0 || block.previous().blockFormat().bottomMargin() > 0))
+            out += QLatin1Char('\n');
+        first = false;
+        const bool centred = (format.alignment() & Qt::AlignHCenter) != 0;
+        for (const QString &paragraphLine : text.split(QLatin1Char('\n'))) {
+            const QStringList lines = WrapText(paragraphLine, kPlainColumns);
+            int widest = 0;
+            for (const QString &line : lines) {
+                widest = std::max(widest, int(line.size()));
+                const int indent = centred ? std::max(0, (kPlainColumns - int(line.size())) / 2) : 0;
+                out += QString(indent, QLatin1Char(' ')) + line + QLatin1Char('\n');
+            }
+            if (format.headingLevel() > 0 && widest > 0)
+                out += QString(widest, format.headingLevel() == 1 ? QLatin1Char('=') : QLatin1Char('-'))
+                    + QLatin1Char('\n');
+        }
+    }
+    return out.toUtf8();
+}
+
+QStringList WrapText(const QString &text, int columns)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > columns) {
+            lines << line;
+            line.clear();
+        }
+        // A word longer than the line stands alone on it.
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        lines << line;
+    return lines;
+}
+
+RtfPageSetup ExportPageSetup(QSizeF paperMillimetres, const PaperMargins &margins)
+{
+    const auto twips = [](double millimetres) { return int(std::lround(millimetres * 1440.0 / 25.4)); };
+    return RtfPageSetup{twips(paperMillimetres.width()), twips(paperMillimetres.height()),
+                        twips(margins.left / 100.0), twips(margins.right / 100.0),
+                        twips(margins.top / 100.0), twips(margins.bottom / 100.0)};
+}
+
+Status WriteExport(const QTextDocument &document, StreamFormat format, const QString &path, const RtfPageSetup &page)
+{
+    return writeFileBytes(format == StreamFormat::PlainText ? ExportPlainText(document) : writeRtf(document, page),
+                          path);
+}
 
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
                       const std::vector<ExportRecord> &records)
@@ -186,27 +297,25 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
     if (!found)
         return Status::failure(found.error());
     // The stored heading records give the titles; the person's values take
-    // the place of their texts here only, never in the store.
+    // the place of their texts here only, never in the store. Without a
+    // time of birth its heading is left out.
     const QStringList headings = ExportHeadingValues(person);
     for (int numberId = 1; numberId <= 3; ++numberId) {
+        if (numberId == 3 && headings[2].isEmpty())
+            continue;
         if (auto heading = (*found)[std::size_t(numberId - 1)]) {
             heading->text = ExportHeadingRtf(headings[numberId - 1]);
             AppendRecord(document, *heading, kTitleListTable, numberId);
         }
     }
-    // A chart's heading block also names the letters not counted, says why
-    // a Number of Fate is missing and states the rules counted by.
-    if (reading == ExportReading::Chart) {
-        QStringList notes{IgnoredLettersNote(person.name, values.rules.accents)};
-        if (values.numbers.core.m_bNoFate)
-            notes << NoFateNote(values.rules);
-        notes << LetterRulesLine(values.rules);
-        notes.removeAll(QString());
-        insertAtEnd(document, StreamFormat::PlainText, notes.join(kLineEnd) + kLineEnd);
-    }
+    // Notes under the heading block (for a chart the letters not counted,
+    // why a Number of Fate is missing and the rules counted by).
+    if (!person.notes.isEmpty())
+        insertAtEnd(document, StreamFormat::PlainText, person.notes.join(kLineEnd) + kLineEnd);
     // Only the headings are centred.
     QTextCursor end(&document);
     end.movePosition(QTextCursor::End);
+    const int headingBlocks = end.blockNumber();
     QTextBlockFormat left = end.blockFormat();
     left.setAlignment(Qt::AlignLeft);
     end.setBlockFormat(left);
@@ -214,6 +323,11 @@ Status AssembleExport(QTextDocument &document, const TextStore &store, const Exp
         if (const auto &text = (*found)[i + 3])
             AppendRecord(document, *text, records[i].table, records[i].numberId, records[i].label);
     }
+    int emptyHeadingBlocks = 0;
+    for (QTextBlock block = document.begin(); block.isValid() && block.blockNumber() < headingBlocks;
+         block = block.next())
+        emptyHeadingBlocks += block.length() <= 1 ? 1 : 0;
+    TidyExport(document, headingBlocks - emptyHeadingBlocks);
     return Done{};
 }
 

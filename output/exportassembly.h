@@ -1,10 +1,13 @@
 #pragma once
 
+#include "pagegeometry.h"
 #include "richtextstream.h"
+#include "rtfparser.h"
 
 #include "engine/datetimevalue.h"
 #include "store/result.h"
 
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +28,7 @@ struct ExportRecord {
     int table = 0;
     int numberId = 0;
     QString label;
+    QString title; ///< printed instead of the record's own title when not empty
     friend bool operator==(const ExportRecord &, const ExportRecord &) = default;
 };
 
@@ -44,6 +48,7 @@ struct ExportPerson {
     QString name;
     DateTimeValue birthDate;
     DateTimeValue birthTime; ///< 0: no time of birth
+    QStringList notes;       ///< lines under the heading block; may be empty
 };
 
 /// The three heading values: name, date of birth as lists show it, time of
@@ -54,21 +59,42 @@ QStringList ExportHeadingValues(const ExportPerson &person);
 QString ExportHeadingRtf(const QString &value);
 
 /// Appends `record`, record `numberId` of `table`, to the end of `document`:
-/// its title, the label, an empty line, its text and two empty lines;
-/// records of the title list (the headings) as title, line end, text, line
-/// end, record 1 replacing the whole content.
+/// its title with the label as a first-level heading (bold, 14 pt, space
+/// above), then its text, each ending in a line end; records of the title
+/// list (the heading block) as they are stored, record 1 replacing the
+/// whole content.
 void AppendRecord(QTextDocument &document, const TextRecord &record, int table, int numberId,
                   const QString &label = QString());
 
+/// Finishes an assembled export: empty paragraphs go, the paragraphs get
+/// space after them instead; the first `headingBlocks` paragraphs (the
+/// heading block) are centred.
+void TidyExport(QTextDocument &document, int headingBlocks);
+
 /// Builds an export in `document`: the heading records 1..3 of the store's
-/// title list with their texts replaced by the person's heading values (for
-/// a chart followed by the letters not counted, the note on a missing Number
-/// of Fate and the rules line), then the records of the chosen sections. The
-/// store is only read. The document takes the text pane's
-/// default font first, so that every export of the same reading is the
-/// same file.
+/// title list with their texts replaced by the person's heading values (the
+/// time of birth only when there is one), the person's notes, then
+/// `records` in their order, and tidies it. The store is only read. The
+/// document takes the text pane's default font first, so that every export
+/// of the same reading is the same file.
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
                       const std::vector<ExportRecord> &records);
+
+/// `text` broken into lines of at most `columns` characters at blanks; a
+/// word longer than that stands alone on its line.
+QStringList WrapText(const QString &text, int columns);
+
+/// An export as plain UTF-8 text: lines of at most 78 characters, headings
+/// underlined ("=" under first-level ones), centred paragraphs centred, a
+/// blank line where the document sets paragraphs apart.
+QByteArray ExportPlainText(const QTextDocument &document);
+
+/// The RTF page of paper `paperMillimetres` with `margins`.
+RtfPageSetup ExportPageSetup(QSizeF paperMillimetres, const PaperMargins &margins);
+
+/// Writes an export atomically to `path`: RTF laid out on `page` with page
+/// numbers, or plain text as ExportPlainText gives it.
+Status WriteExport(const QTextDocument &document, StreamFormat format, const QString &path, const RtfPageSetup &page);
 
 /// The path an export is written to: `path` with ".rtf" or ".txt" (by the
 /// format) added when its file name has no dot.

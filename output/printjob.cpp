@@ -18,11 +18,21 @@ const QString kSignTag = QStringLiteral("<SIGN>");
 const QString kEnterTag = QStringLiteral("<ENTER>");
 const QString kPageBreakTag = QStringLiteral("<PAGEBREAK>");
 
+bool isTag(const QString &line)
+{
+    return line == kTitleTag || line == kTextTag || line == kSignTag || line == kEnterTag || line == kPageBreakTag;
+}
+
 } // namespace
 
 CPrintJob::CPrintJob(const PrintSettings &settings, std::uint32_t options)
-    : m_base(settings.font), m_margins(settings.margins), m_options(options)
+    : m_base(settings.font), m_margins(settings.margins), m_preparedBy(settings.preparedBy), m_options(options)
 {
+}
+
+QString CPrintJob::author() const
+{
+    return ReportAuthor(m_preparedBy);
 }
 
 CPrintJob::~CPrintJob() = default;
@@ -178,8 +188,26 @@ bool CPrintJob::nextPage()
         m_truncated = true;
         return false;
     }
-    PrintPageNumber(*m_current, m_pageCount);
     return true;
+}
+
+int CPrintJob::titleKeep(qsizetype title, int titleHeight, int textHeight) const
+{
+    qsizetype i = title + 1;
+    int need = 0;
+    for (; i < m_lines.size() && !isTag(m_lines.at(i)); ++i)
+        need += titleHeight;
+    if (i < m_lines.size() && m_lines.at(i) == kEnterTag) {
+        need += titleHeight;
+        ++i;
+    }
+    if (i < m_lines.size() && m_lines.at(i) == kTextTag) {
+        int lines = 0;
+        for (++i; i < m_lines.size() && !isTag(m_lines.at(i)) && lines < 2; ++i)
+            ++lines;
+        need += lines * textHeight;
+    }
+    return need;
 }
 
 void CPrintJob::LayText()
@@ -192,13 +220,18 @@ void CPrintJob::LayText()
     enum { Title, Text, Sign };
     int font = Title;
     int y = 0;
-    int keep = 0;
     bool centred = false;
     bool titleMode = false;
     bool pendingTitle = true;
     bool breakPending = false;
+    // A paragraph is a run of printed lines between tags. Where one is cut
+    // by the end of a page, at least two of its lines stay together on
+    // either side; breakAt is the line that starts the next page.
+    qsizetype runEnd = 0;
+    qsizetype breakAt = -1;
+    bool planned = false;
     QString title;
-    ++m_pageCount; // the page opened by BeginJob; it has no number
+    ++m_pageCount; // the page opened by BeginJob
 
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const QString &line = m_lines.at(i);
@@ -208,34 +241,60 @@ void CPrintJob::LayText()
                 y -= h;
         } else if (line == kTitleTag) {
             font = Title;
-            const int ht = measures[Title].height();
             title = i + 1 < m_lines.size() ? m_lines.at(i + 1) : QString();
-            keep = 4 * ht;
-            for (qsizetype j = i + 2; j < m_lines.size() && !m_lines.at(j).startsWith(QLatin1Char('<')); ++j) {
-                keep += ht;
+            for (qsizetype j = i + 2; j < m_lines.size() && !isTag(m_lines.at(j)); ++j) {
                 if (!title.endsWith(QLatin1Char(' ')))
                     title += QLatin1Char(' ');
                 title += m_lines.at(j);
             }
+            // A title never ends a page: it goes with the beginning of its text.
+            if (y != 0 && y - titleKeep(i, measures[Title].height(), measures[Text].height()) < room)
+                breakPending = true;
             centred = titleMode = true;
             pendingTitle = true;
         } else if (line == kSignTag) {
             font = Sign;
             centred = true;
             titleMode = false;
-            keep = 0;
         } else if (line == kTextTag) {
             font = Text;
             centred = titleMode = false;
-            keep = 0;
         } else if (line == kPageBreakTag) {
             breakPending = true;
         } else {
-            if (breakPending || y - h - keep < room) {
+            if (i >= runEnd) {
+                runEnd = i;
+                while (runEnd < m_lines.size() && !isTag(m_lines.at(runEnd)))
+                    ++runEnd;
+                planned = false;
+            }
+            // How much of the paragraph this page takes: never its first line
+            // alone at the foot, never its last line alone on the next page.
+            const auto plan = [&] {
+                planned = true;
+                breakAt = -1;
+                const qsizetype left = runEnd - i;
+                qsizetype fits = h > 0 ? qsizetype((y - room) / h) : left;
+                if (fits >= left)
+                    return;
+                if (left - fits == 1)
+                    --fits;
+                if (fits == 1 && (i == 0 || isTag(m_lines.at(i - 1))))
+                    fits = 0;
+                if (fits > 0)
+                    breakAt = i + fits;
+                else if (y != 0)
+                    breakPending = true;
+            };
+            if (!planned && !titleMode)
+                plan();
+            if (breakPending || i == breakAt || y - h < room) {
                 breakPending = false;
                 if (!nextPage())
                     return;
                 y = 0;
+                if (!titleMode)
+                    plan();
             }
             const int x = centred ? g.frameLeft + frameWidth / 2 - measures[font].width(line) / 2 : g.frameLeft;
             if (titleMode && pendingTitle) {
@@ -283,23 +342,36 @@ void CPrintJob::LayContents()
     }
 }
 
-void CPrintJob::PrintPageNumber(CPrintSurface &surface, int page) const
+QStringList CPrintJob::footer(int page) const
+{
+    return {personName(), QStringLiteral("page %1 of %2").arg(page).arg(m_pageCount)};
+}
+
+void CPrintJob::PrintFooter(CPrintSurface &surface, int page) const
 {
     const QFont font = pageNumberFont();
-    const QString text = QStringLiteral("- %1 -").arg(page);
-    const QSize size = TextExtent(font, text);
+    const QStringList parts = footer(page);
     const PageGeometry &g = m_geometry;
-    surface.drawText(QPoint(g.frameLeft + (g.frameRight - g.frameLeft) / 2 - size.width() / 2,
-                            g.frameTop + 2 * size.height()),
-                     text, font, 0);
+    const int top = g.frameBottom - g.u;
+    // The name is shortened before it could reach the page number.
+    const int numberWidth = TextExtent(font, parts[1]).width();
+    QString name = parts[0];
+    const int space = g.frameRight - g.frameLeft - numberWidth - 2 * g.u;
+    while (name.size() > 1 && TextExtent(font, name).width() > space)
+        name = name.left(name.size() - 2) + QChar(0x2026);
+    if (!name.isEmpty())
+        surface.drawText(QPoint(g.frameLeft, top), name, font, 0);
+    surface.drawText(QPoint(g.frameRight - numberWidth, top), parts[1], font, 0);
 }
 
 void CPrintJob::PrintPage(CPrintSurface &surface, int page)
 {
     const int k = page - m_graphicPages - 1;
     if (k >= 0) {
-        if (const CRecordedPage *recorded = m_recorder.Page(k))
+        if (const CRecordedPage *recorded = m_recorder.Page(k)) {
             recorded->Play(surface);
+            PrintFooter(surface, page);
+        }
     } else if (page == 1) {
         PrintGraphicPage(surface);
     }

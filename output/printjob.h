@@ -43,7 +43,8 @@ public:
     /// Pages of the report: graphic, text and contents pages.
     int pageCount() const { return m_pageCount; }
     int graphicPages() const { return m_graphicPages; }
-    /// Draws page `page` (from 1) on `surface`.
+    /// Draws page `page` (from 1) on `surface`; every page but the graphic
+    /// page ends in the footer line.
     void PrintPage(CPrintSurface &surface, int page);
     /// Whether the report was cut at kMaxPages (or at what the recorder can
     /// hold): such a report is not printed, and the message for the user
@@ -78,6 +79,17 @@ public:
     /// The double frame about the text frame that a graphic page stands in.
     void DrawPageFrame(CPrintSurface &surface) const;
 
+    /// What the report's file says of itself: its title and subject.
+    virtual QString documentTitle() const { return {}; }
+    virtual QString documentSubject() const { return {}; }
+    /// The person the report is for, named in the footer (empty: nobody).
+    virtual QString personName() const { return {}; }
+    /// Who prepared the report: the "Prepared by" name of the settings, else
+    /// the user's own full name.
+    QString author() const;
+    /// The footer line's two parts: the person's name and "page X of Y".
+    QStringList footer(int page) const;
+
 protected:
     /// Adds the report's texts with AddText; calls SetGraphicPage(true)
     /// when the report has a graphic page.
@@ -93,10 +105,14 @@ private:
     void EndJob();
     /// Starts the next page; false when the report is cut there.
     bool nextPage();
-    void PrintPageNumber(CPrintSurface &surface, int page) const;
+    void PrintFooter(CPrintSurface &surface, int page) const;
+    /// Of a title at `title`: the height it needs with its blank line and
+    /// the first two lines of the text it heads.
+    int titleKeep(qsizetype title, int titleHeight, int textHeight) const;
 
     LogFont m_base;
     PaperMargins m_margins;
+    QString m_preparedBy;
     std::uint32_t m_options;
     bool m_composed = false;
     QSize m_paper;

@@ -7,6 +7,9 @@
 
 #include <cmath>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace quadrivium {
 
 namespace {
@@ -122,6 +125,22 @@ std::optional<PaperMargins> MarginsFromBytes(const QByteArray &bytes)
     return PaperMargins{intAt(bytes, 0), intAt(bytes, 4), intAt(bytes, 8), intAt(bytes, 12)};
 }
 
+QString ReportAuthor(const QString &preparedBy)
+{
+    const QString given = preparedBy.simplified();
+    if (!given.isEmpty())
+        return given;
+    // The account's full name is the first field of its comment.
+    if (const passwd *account = getpwuid(getuid())) {
+        const QString full = QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0).simplified();
+        if (!full.isEmpty())
+            return full;
+        if (account->pw_name && *account->pw_name)
+            return QString::fromLocal8Bit(account->pw_name);
+    }
+    return qEnvironmentVariable("USER");
+}
+
 PrintSettings LoadPrintSettings(QSettings &settings, const PrintSettings &current)
 {
     PrintSettings print = current;
@@ -129,6 +148,8 @@ PrintSettings LoadPrintSettings(QSettings &settings, const PrintSettings &curren
         print.font = *font;
     if (const auto margins = MarginsFromBytes(settings.value(QStringLiteral("PaperMargins")).toByteArray()))
         print.margins = *margins;
+    if (settings.contains(QStringLiteral("PreparedBy")))
+        print.preparedBy = settings.value(QStringLiteral("PreparedBy")).toString();
     return print;
 }
 
@@ -136,6 +157,7 @@ void SavePrintSettings(QSettings &settings, const PrintSettings &print)
 {
     settings.setValue(QStringLiteral("PrinterFont"), print.font.toBytes());
     settings.setValue(QStringLiteral("PaperMargins"), MarginsToBytes(print.margins));
+    settings.setValue(QStringLiteral("PreparedBy"), print.preparedBy);
     settings.sync();
 }
 

@@ -47,14 +47,20 @@ struct LogFont {
     static LogFont fromDialogFont(const QFont &font);
 };
 
-/// The printer font and margins that every report uses.
+/// The printer font and margins that every report uses, and the name of
+/// the practitioner who prepares the reports (empty: the user's own name).
 struct PrintSettings {
     LogFont font;
     PaperMargins margins;
+    QString preparedBy;
 };
 
-/// "PrinterFont" and "PaperMargins" of `settings`; a missing or malformed
-/// value leaves that part of `current` as it is.
+/// The author a report names: `preparedBy` without surrounding blanks, else
+/// the full name of the user's account, else the login name.
+QString ReportAuthor(const QString &preparedBy);
+
+/// "PrinterFont", "PaperMargins" and "PreparedBy" of `settings`; a missing
+/// or malformed value leaves that part of `current` as it is.
 PrintSettings LoadPrintSettings(QSettings &settings, const PrintSettings &current = PrintSettings());
 void SavePrintSettings(QSettings &settings, const PrintSettings &print);
 

@@ -1,13 +1,21 @@
 #include "reportoutput.h"
 
+#include "pdfdocinfo.h"
+
 #include "store/outputfile.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 
 namespace quadrivium {
+
+QString ReportCreator()
+{
+    return QStringLiteral("Quadrivium " QUADRIVIUM_VERSION);
+}
 
 QSize PrinterPaper(const QPrinter &printer)
 {
@@ -86,23 +94,29 @@ Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &
     const Status composed = compose(job, PaperSize(pageSize), SheetSize(pageSize));
     if (!composed)
         return failed(composed.error());
-    // Written straight into the file that replaces the target on commit:
-    // no draft of the report is left anywhere when the writing stops.
-    QSaveFile file(*target);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
+    // Drawn in memory, then saved in one step: a failure leaves an existing
+    // file as it was, and an interrupted writing leaves no draft behind.
+    QBuffer drawn;
+    drawn.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&drawn);
         writer.setResolution(kPdfResolution);
         writer.setPageSize(pageSize);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        const Status drawn = drawPages(job, writer, 1, job.pageCount(), 0);
-        if (!drawn)
-            return failed(drawn.error());
+        writer.setTitle(job.documentTitle());
+        writer.setCreator(ReportCreator());
+        const Status written = drawPages(job, writer, 1, job.pageCount(), 0);
+        if (!written)
+            return failed(written.error());
     }
-    if (file.pos() == 0)
+    if (drawn.data().isEmpty())
         return failed(QStringLiteral("nothing was written"));
-    if (!file.commit())
+    const QByteArray bytes = WithDocumentInfo(drawn.data(), {job.documentTitle(), job.author(), job.documentSubject(),
+                                                             ReportCreator(), QDateTime::currentDateTime()});
+    QSaveFile file(*target);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.commit())
         return failed(file.errorString());
     return Done{};
 }

@@ -11,6 +11,10 @@ class QPrinter;
 
 namespace quadrivium {
 
+/// The program that makes the reports, as their files name it:
+/// "Quadrivium" and the version.
+QString ReportCreator();
+
 /// The paper of `printer` in 0.1 mm, portrait, by the paper table.
 QSize PrinterPaper(const QPrinter &printer);
 /// The sheet of `printer` as printed in portrait, in 0.1 mm.
@@ -27,7 +31,8 @@ Status PrintReport(CPrintJob &job, QPrinter &printer);
 /// Writes the report as a PDF file of paper `pageSize` to `path`, an output
 /// target as OutputTarget() allows: the file is replaced only once the
 /// whole report is written, and an interrupted writing leaves no draft
-/// behind. A failure names the file.
+/// behind. The file carries the report's title, subject and author, the
+/// creator and the time it was made. A failure names the file.
 Status WriteReportPdf(CPrintJob &job, const QPageSize &pageSize, const QString &path);
 
 } // namespace quadrivium

@@ -123,9 +123,14 @@ QByteArray streamOut(const QTextCursor &selection, StreamFormat format)
     return format == StreamFormat::Rtf ? writeRtf(selection) : plainOf(selection);
 }
 
+Status writeFileBytes(const QByteArray &bytes, const QString &path)
+{
+    return WriteOutputFile(path, bytes);
+}
+
 Status streamOutToFile(const QTextDocument &document, StreamFormat format, const QString &path)
 {
-    return WriteOutputFile(path, streamOut(document, format));
+    return writeFileBytes(streamOut(document, format), path);
 }
 
 void streamInText(QTextEdit &edit, int format, QByteArrayView bytes) { inText(edit, format, bytes); }

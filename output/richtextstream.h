@@ -35,6 +35,11 @@ void streamIn(QTextCursor &cursor, StreamFormat format, QStringView text);
 QByteArray streamOut(const QTextDocument &document, StreamFormat format);
 QByteArray streamOut(const QTextCursor &selection, StreamFormat format);
 
+/// Writes `bytes` atomically to `path`, an output target as OutputTarget()
+/// allows; the message names the file and the reason when it cannot be
+/// written.
+Status writeFileBytes(const QByteArray &bytes, const QString &path);
+
 /// Writes the whole document atomically to `path`, an output target as
 /// OutputTarget() allows; the message names the file and the reason when
 /// it cannot be written.

@@ -31,7 +31,7 @@ struct GroupState {
     bool strikeOut = false;
     bool hidden = false;
     int color = -1; // -1: automatic until a \cf names an entry
-    RtfAlignment alignment = RtfAlignment::Left;
+    RtfParagraphFormat paragraph;
     int unicodeSkip = 1; // \ucN
 };
 
@@ -95,6 +95,8 @@ private:
     /// Words that open a destination; true when taken.
     bool destinationWord(QByteArrayView word);
     void formatWord(QByteArrayView word, const RtfToken &token);
+    /// The page words of the document; true when taken.
+    bool pageWord(QByteArrayView word, int param);
     void handleSymbol(char symbol);
     void handleText(QByteArrayView bytes);
     void handleCodeUnit(int code);
@@ -131,8 +133,10 @@ private:
     QByteArray m_bytes;           // bytes awaiting decoding by the current font's code page
     QString m_run;                // decoded text in the format m_runFormat
     RtfRunFormat m_runFormat;
-    std::optional<RtfAlignment> m_pendingParagraph;
-    RtfAlignment m_closingAlignment = RtfAlignment::Left; // when the outermost group closed
+    std::optional<RtfParagraphFormat> m_pendingParagraph;
+    RtfParagraphFormat m_closingParagraph; // when the outermost group closed
+    RtfPageSetup m_page;
+    bool m_pageNamed = false;
     RtfRunFormat m_closingFormat;
     RtfRunFormat m_pendingMarkFormat;
 };
@@ -169,7 +173,7 @@ void Parser::run(QByteArrayView rtf)
             if (state().destination == Destination::FontTable && m_stack.size() <= m_fontEntryDepth)
                 endFontEntry();
             if (m_stack.size() == 2) {
-                m_closingAlignment = state().alignment;
+                m_closingParagraph = state().paragraph;
                 m_closingFormat = resolvedFormat();
             }
             if (m_stack.size() > 1)
@@ -212,12 +216,14 @@ void Parser::run(QByteArrayView rtf)
         emitCharacter(QChar::ReplacementCharacter);
         flushText();
     }
+    if (m_pageNamed)
+        m_sink.page(m_page);
     if (m_pendingParagraph)
         m_sink.finish(*m_pendingParagraph, m_pendingMarkFormat);
     else if (m_stack.size() > 1)
-        m_sink.finish(state().alignment, resolvedFormat());
+        m_sink.finish(state().paragraph, resolvedFormat());
     else
-        m_sink.finish(m_closingAlignment, m_closingFormat);
+        m_sink.finish(m_closingParagraph, m_closingFormat);
 }
 
 void Parser::handleText(QByteArrayView bytes)
@@ -335,9 +341,9 @@ void Parser::flushText()
 void Parser::emitPendingParagraph()
 {
     if (m_pendingParagraph) {
-        const RtfAlignment alignment = *m_pendingParagraph;
+        const RtfParagraphFormat format = *m_pendingParagraph;
         m_pendingParagraph.reset();
-        m_sink.paragraph(alignment, m_pendingMarkFormat);
+        m_sink.paragraph(format, m_pendingMarkFormat);
     }
 }
 
@@ -347,7 +353,7 @@ void Parser::endParagraph()
 {
     flushText();
     emitPendingParagraph();
-    m_pendingParagraph = state().alignment;
+    m_pendingParagraph = state().paragraph;
     m_pendingMarkFormat = resolvedFormat();
 }
 
@@ -541,15 +547,23 @@ void Parser::formatWord(QByteArrayView word, const RtfToken &token)
         s.bold = s.italic = s.underline = s.strikeOut = s.hidden = false;
         s.color = -1;
     } else if (word == "pard") {
-        s.alignment = RtfAlignment::Left;
+        s.paragraph = RtfParagraphFormat();
     } else if (word == "ql") {
-        s.alignment = RtfAlignment::Left;
+        s.paragraph.alignment = RtfAlignment::Left;
     } else if (word == "qc") {
-        s.alignment = RtfAlignment::Center;
+        s.paragraph.alignment = RtfAlignment::Center;
     } else if (word == "qr") {
-        s.alignment = RtfAlignment::Right;
+        s.paragraph.alignment = RtfAlignment::Right;
     } else if (word == "qj") {
-        s.alignment = RtfAlignment::Justify;
+        s.paragraph.alignment = RtfAlignment::Justify;
+    } else if (word == "outlinelevel") {
+        s.paragraph.outlineLevel = token.hasParameter && param >= 0 && param <= 8 ? param : -1;
+    } else if (word == "sb") {
+        s.paragraph.spaceBefore = std::clamp(param, 0, 31680);
+    } else if (word == "sa") {
+        s.paragraph.spaceAfter = std::clamp(param, 0, 31680);
+    } else if (pageWord(word, param)) {
+        m_pageNamed = true;
     } else if (word == "b") {
         s.bold = on;
     } else if (word == "i") {
@@ -574,6 +588,27 @@ void Parser::formatWord(QByteArrayView word, const RtfToken &token)
     } else if (word == "cf") {
         s.color = param;
     }
+}
+
+bool Parser::pageWord(QByteArrayView word, int param)
+{
+    // Sizes beyond 22 inches are not paper.
+    const int twips = std::clamp(param, 0, 31680);
+    if (word == "paperw")
+        m_page.paperWidth = twips;
+    else if (word == "paperh")
+        m_page.paperHeight = twips;
+    else if (word == "margl")
+        m_page.marginLeft = twips;
+    else if (word == "margr")
+        m_page.marginRight = twips;
+    else if (word == "margt")
+        m_page.marginTop = twips;
+    else if (word == "margb")
+        m_page.marginBottom = twips;
+    else
+        return false;
+    return true;
 }
 
 void Parser::fontTableWord(QByteArrayView word, const RtfToken &token)
@@ -656,14 +691,14 @@ void parsePlain(QStringView text, RtfSink &sink)
             if (!paragraph.isEmpty())
                 sink.text(paragraph, format);
             paragraph.clear();
-            sink.paragraph(RtfAlignment::Left, format);
+            sink.paragraph(RtfParagraphFormat(), format);
         } else if ((ch >= 0x20 && ch != 0x7F) || ch == u'\t') {
             paragraph.append(QChar(ch));
         }
     }
     if (!paragraph.isEmpty())
         sink.text(paragraph, format);
-    sink.finish(RtfAlignment::Left, format);
+    sink.finish(RtfParagraphFormat(), format);
 }
 
 qsizetype firstNonBlank(QByteArrayView bytes)

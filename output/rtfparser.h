@@ -11,6 +11,36 @@ namespace quadrivium {
 /// Paragraph alignment as RTF knows it (\ql, \qc, \qr, \qj).
 enum class RtfAlignment { Left, Center, Right, Justify };
 
+/// The format of a paragraph: alignment, the outline level of a heading
+/// (\outlinelevelN: 0 for a first-level heading; -1 body text) and the
+/// space before and after it in twips (\sbN, \saN).
+struct RtfParagraphFormat {
+    RtfAlignment alignment = RtfAlignment::Left;
+    int outlineLevel = -1;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+
+    friend bool operator==(const RtfParagraphFormat &, const RtfParagraphFormat &) = default;
+};
+
+/// Twips in one unit of a text document's margins (a pixel at 96 dots per
+/// inch).
+constexpr double kTwipsPerDocumentUnit = 15.0;
+
+/// The page a document is laid out on, in twips: paper size (\paperw,
+/// \paperh) and margins (\margl, \margr, \margt, \margb). The defaults
+/// are those RTF gives a document that names none.
+struct RtfPageSetup {
+    int paperWidth = 12240;
+    int paperHeight = 15840;
+    int marginLeft = 1800;
+    int marginRight = 1800;
+    int marginTop = 1440;
+    int marginBottom = 1440;
+
+    friend bool operator==(const RtfPageSetup &, const RtfPageSetup &) = default;
+};
+
 /// The character format of a run of text, resolved against the font and
 /// colour tables.
 struct RtfRunFormat {
@@ -32,12 +62,14 @@ public:
     /// Characters of one format; line breaks inside a paragraph (\line) come
     /// as U+2028, never as paragraph ends.
     virtual void text(const QString &characters, const RtfRunFormat &format) = 0;
-    /// Ends the current paragraph with `alignment`; `markFormat` is the
+    /// Ends the current paragraph with `format`; `markFormat` is the
     /// format of the paragraph mark (the format of an empty paragraph).
-    virtual void paragraph(RtfAlignment alignment, const RtfRunFormat &markFormat) = 0;
-    /// The stream ended; the last paragraph, still open, has `alignment`
-    /// and the mark format `markFormat`.
-    virtual void finish(RtfAlignment alignment, const RtfRunFormat &markFormat) = 0;
+    virtual void paragraph(const RtfParagraphFormat &format, const RtfRunFormat &markFormat) = 0;
+    /// The stream ended; the last paragraph, still open, has `format` and
+    /// the mark format `markFormat`.
+    virtual void finish(const RtfParagraphFormat &format, const RtfRunFormat &markFormat) = 0;
+    /// The document's page, when it names one; comes before finish.
+    virtual void page(const RtfPageSetup &) {}
 };
 
 /// Limits that keep any input, however malformed, cheap to read.

@@ -33,29 +33,39 @@ public:
     {
         m_cursor.insertText(characters, toCharFormat(format));
     }
-    void paragraph(RtfAlignment alignment, const RtfRunFormat &markFormat) override
+    void paragraph(const RtfParagraphFormat &format, const RtfRunFormat &markFormat) override
     {
-        endParagraph(alignment, markFormat);
+        endParagraph(format, markFormat);
         m_cursor.insertBlock();
     }
-    void finish(RtfAlignment alignment, const RtfRunFormat &markFormat) override
+    void finish(const RtfParagraphFormat &format, const RtfRunFormat &markFormat) override
     {
-        endParagraph(alignment, markFormat);
+        endParagraph(format, markFormat);
     }
 
 private:
-    void endParagraph(RtfAlignment alignment, const RtfRunFormat &markFormat)
+    void endParagraph(const RtfParagraphFormat &paragraph, const RtfRunFormat &markFormat)
     {
         m_cursor.setBlockCharFormat(toCharFormat(markFormat));
-        align(alignment);
-    }
-    void align(RtfAlignment alignment)
-    {
         QTextBlockFormat format = m_cursor.blockFormat();
-        if (format.alignment() != toQt(alignment)) {
-            format.setAlignment(toQt(alignment));
-            m_cursor.setBlockFormat(format);
+        bool changed = false;
+        if (format.alignment() != toQt(paragraph.alignment)) {
+            format.setAlignment(toQt(paragraph.alignment));
+            changed = true;
         }
+        if (format.headingLevel() != paragraph.outlineLevel + 1) {
+            format.setHeadingLevel(paragraph.outlineLevel + 1);
+            changed = true;
+        }
+        const qreal top = paragraph.spaceBefore / kTwipsPerDocumentUnit;
+        const qreal bottom = paragraph.spaceAfter / kTwipsPerDocumentUnit;
+        if (format.topMargin() != top || format.bottomMargin() != bottom) {
+            format.setTopMargin(top);
+            format.setBottomMargin(bottom);
+            changed = true;
+        }
+        if (changed)
+            m_cursor.setBlockFormat(format);
     }
 
     QTextCursor &m_cursor;
@@ -72,10 +82,20 @@ public:
                 m_text[i] = u'\n';
         }
     }
-    void paragraph(RtfAlignment, const RtfRunFormat &) override { m_text.append(u'\n'); }
-    void finish(RtfAlignment, const RtfRunFormat &) override {}
+    void paragraph(const RtfParagraphFormat &, const RtfRunFormat &) override { m_text.append(u'\n'); }
+    void finish(const RtfParagraphFormat &, const RtfRunFormat &) override {}
 
     QString m_text;
+};
+
+class PageSink final : public RtfSink {
+public:
+    void text(const QString &, const RtfRunFormat &) override {}
+    void paragraph(const RtfParagraphFormat &, const RtfRunFormat &) override {}
+    void finish(const RtfParagraphFormat &, const RtfRunFormat &) override {}
+    void page(const RtfPageSetup &page) override { m_page = page; }
+
+    std::optional<RtfPageSetup> m_page;
 };
 
 template<typename Input>
@@ -120,6 +140,13 @@ void readRtf(QTextDocument &document, QByteArrayView rtf) { read(document, rtf);
 void readRtf(QTextDocument &document, QStringView rtf) { read(document, rtf); }
 void insertRtf(QTextCursor &cursor, QByteArrayView rtf) { insert(cursor, rtf); }
 void insertRtf(QTextCursor &cursor, QStringView rtf) { insert(cursor, rtf); }
+
+std::optional<RtfPageSetup> rtfPageSetup(QByteArrayView rtf)
+{
+    PageSink sink;
+    parseRtf(rtf, sink);
+    return sink.m_page;
+}
 
 QString rtfToPlain(QByteArrayView rtf)
 {

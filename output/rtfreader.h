@@ -5,6 +5,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
@@ -12,7 +14,8 @@ class QTextDocument;
 namespace quadrivium {
 
 /// Replaces the whole content of `document` with the RTF text, keeping
-/// paragraphs, their alignment and the character formats (bold, italic,
+/// paragraphs with their alignment, heading level (from \outlinelevel)
+/// and space before and after, and the character formats (bold, italic,
 /// underline, strike-out, font, size, colour). Never fails; see parseRtf.
 void readRtf(QTextDocument &document, QByteArrayView rtf);
 void readRtf(QTextDocument &document, QStringView rtf);
@@ -21,6 +24,9 @@ void readRtf(QTextDocument &document, QStringView rtf);
 /// ends after the inserted text. One undo step.
 void insertRtf(QTextCursor &cursor, QByteArrayView rtf);
 void insertRtf(QTextCursor &cursor, QStringView rtf);
+
+/// The page an RTF document names; nothing when it names none.
+std::optional<RtfPageSetup> rtfPageSetup(QByteArrayView rtf);
 
 /// The visible characters of an RTF text, paragraphs and line breaks as
 /// "\n", tabs as "\t". Needs no GUI application.

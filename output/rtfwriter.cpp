@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -108,7 +109,7 @@ public:
         m_defaultFont = document.defaultFont();
     }
 
-    QByteArray write(int from, int to);
+    QByteArray write(int from, int to, const RtfPageSetup *page = nullptr);
 
 private:
     RunFormat resolve(const QTextCharFormat &format);
@@ -178,8 +179,9 @@ void Writer::appendFormat(QByteArray &out, const RunFormat &format)
     out.append(' ');
 }
 
-QByteArray Writer::write(int from, int to)
+QByteArray Writer::write(int from, int to, const RtfPageSetup *page)
 {
+    int deepestHeading = 0;
     QByteArray body;
     std::optional<RunFormat> current;
     bool firstBlock = true;
@@ -201,6 +203,19 @@ QByteArray Writer::write(int from, int to)
             body.append("\\qj");
         else
             body.append("\\ql");
+        const QTextBlockFormat paragraph = block.blockFormat();
+        // Headings take the heading style of their level, which word
+        // processors list in their outline.
+        const int level = std::clamp(paragraph.headingLevel(), 0, 9);
+        if (level > 0) {
+            body.append("\\s" + QByteArray::number(level) + "\\outlinelevel" + QByteArray::number(level - 1));
+            deepestHeading = std::max(deepestHeading, level);
+        }
+        const auto twips = [](qreal units) { return int(std::lround(std::max(0.0, units) * kTwipsPerDocumentUnit)); };
+        if (const int before = twips(paragraph.topMargin()))
+            body.append("\\sb" + QByteArray::number(before));
+        if (const int after = twips(paragraph.bottomMargin()))
+            body.append("\\sa" + QByteArray::number(after));
         bool wroteRun = false;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -257,6 +272,22 @@ QByteArray Writer::write(int from, int to)
                    + "\\blue" + QByteArray::number(qBlue(rgb)) + ';');
     }
     out.append("}\n");
+    if (deepestHeading > 0) {
+        // The heading styles by the names word processors know them by.
+        out.append("{\\stylesheet{\\s0 Normal;}");
+        for (int level = 1; level <= deepestHeading; ++level) {
+            out.append("{\\s" + QByteArray::number(level) + "\\outlinelevel" + QByteArray::number(level - 1)
+                       + "\\b\\fs" + QByteArray::number(std::max(24, 36 - 4 * level)) + "\\sbasedon0\\snext0 heading "
+                       + QByteArray::number(level) + ";}");
+        }
+        out.append("}\n");
+    }
+    if (page) {
+        out.append("\\paperw" + QByteArray::number(page->paperWidth) + "\\paperh" + QByteArray::number(page->paperHeight)
+                   + "\\margl" + QByteArray::number(page->marginLeft) + "\\margr" + QByteArray::number(page->marginRight)
+                   + "\\margt" + QByteArray::number(page->marginTop) + "\\margb" + QByteArray::number(page->marginBottom)
+                   + "\n{\\footer\\pard\\qc\\plain\\f0\\fs18 \\chpgn\\par}\n");
+    }
     out.append(body);
     out.append("}\n");
     return out;
@@ -274,6 +305,11 @@ QByteArray rtfEscaped(QStringView text)
 QByteArray writeRtf(const QTextDocument &document)
 {
     return Writer(document).write(0, document.characterCount() - 1);
+}
+
+QByteArray writeRtf(const QTextDocument &document, const RtfPageSetup &page)
+{
+    return Writer(document).write(0, document.characterCount() - 1, &page);
 }
 
 QByteArray writeRtf(const QTextCursor &selection)

@@ -13,6 +13,9 @@ namespace {
 
 constexpr ColorRef kRed = 0x0000FF;
 constexpr ColorRef kBlack = 0;
+constexpr ColorRef kWhite = 0xFFFFFF;
+// Absent digits are hinted at in a grey light enough not to be read as present.
+constexpr ColorRef kHint = 0xB4B4B4;
 
 // The largest of `height` and smaller sizes (in steps of a tenth) at which
 // every text of `texts` is at most `room` wide.
@@ -31,6 +34,17 @@ int fittingHeight(const QString &face, int height, int weight, const QStringList
 }
 
 } // namespace
+
+QString CChartPrintJob::documentTitle() const
+{
+    return QStringLiteral("%1 %2 %3").arg(LoadString(508), LoadString(509), m_subject.name);
+}
+
+QString CChartPrintJob::documentSubject() const
+{
+    return QStringLiteral("Birth chart and core numbers of %1, born %2")
+        .arg(m_subject.name, FormatDateValue(m_subject.birth));
+}
 
 void CChartPrintJob::ComposeContent()
 {
@@ -83,8 +97,23 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
     top -= placeCentred(heading, top);
     heading.Draw();
 
-    // The chart: three by three cells, the digits' texts in bold, the
-    // digit itself small and light in an empty cell.
+    // What the numbers leave out: letters of the name that are not counted.
+    const QString notes = IgnoredLettersNote(m_subject.name);
+    if (!notes.isEmpty()) {
+        CCellGrid note(surface);
+        note.SetColumns(1);
+        note.SetRows(1);
+        note.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
+        note.SetGridFont(face(), fittingHeight(face(), unit, 400, {notes}, frameWidth), 400);
+        note.SetText(notes);
+        top -= g.u / 2;
+        top -= placeCentred(note, top);
+        note.Draw();
+    }
+
+    // The chart: three by three cells with the inner grid lines; the lines
+    // formed go over it, and the digits over the lines on a white ground of
+    // their own, so that no line runs through a digit.
     const int cell = 6 * unit;
     const int labelHeight = unit * 2; // one label row above the chart
     top -= g.u + labelHeight;
@@ -94,15 +123,13 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
     grid.SetRows(3);
     grid.SetPaddings(0, 0);
     grid.SetGridFlags(CCellGrid::DrawBorders);
-    grid.SetGridFont(face(), unit * 15 / 10, 700);
     grid.SetAllColumnWidths(cell);
     grid.SetAllRowHeights(cell);
     grid.SetOrigin(chart.x(), chart.y());
-    const ChartGrid &chartGrid = m_subject.values.grid;
     for (int digit = 1; digit <= 9; ++digit) {
         const int row = GridRow(digit), column = GridColumn(digit);
         grid.SetCursor(column, row);
-        std::uint32_t flags = CCellGrid::Center | CCellGrid::VCenter;
+        std::uint32_t flags = 0;
         if (row == 1 && column == 1)
             flags |= CCellGrid::StrokeLeft | CCellGrid::StrokeRight | CCellGrid::StrokeTop | CCellGrid::StrokeBottom;
         else if (column == 1)
@@ -110,17 +137,27 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
         else if (row == 1)
             flags |= CCellGrid::StrokeTop | CCellGrid::StrokeBottom;
         grid.SetFlags(flags);
-        const QString text = QString::fromLatin1(chartGrid.m_strCell[std::size_t(digit)]);
-        if (text.isEmpty()) {
-            grid.SetText(QString::number(digit));
-            grid.AddFlags(CCellGrid::OwnFont);
-            grid.SetCellFont(face(), unit, 400);
-        } else {
-            grid.SetText(text);
-        }
     }
     grid.Draw();
     drawLines(surface, chart, cell);
+
+    const QFont present = PrintFont(face(), unit * 15 / 10, 700);
+    const QFont absent = PrintFont(face(), unit, 400);
+    const ChartGrid &chartGrid = m_subject.values.grid;
+    const int halo = qMax(1, unit / 6);
+    for (int digit = 1; digit <= 9; ++digit) {
+        const QString cellText = QString::fromLatin1(chartGrid.m_strCell[std::size_t(digit)]);
+        const bool empty = cellText.isEmpty();
+        const QString text = empty ? QString::number(digit) : cellText;
+        const QFont &font = empty ? absent : present;
+        const QSize size = TextExtent(font, text);
+        const int cx = chart.x() + GridColumn(digit) * cell + cell / 2;
+        const int cy = chart.y() - GridRow(digit) * cell - cell / 2;
+        const QPoint topLeft(cx - size.width() / 2, cy + size.height() / 2);
+        surface.fillRect(topLeft + QPoint(-halo, halo),
+                         topLeft + QPoint(size.width() + halo, -size.height() - halo), kWhite);
+        surface.drawText(topLeft, text, font, empty ? kHint : kBlack);
+    }
     drawNotes(surface, chart.y() - 3 * cell);
 }
 

@@ -10,6 +10,9 @@ namespace quadrivium {
 class CChartPrintJob : public CReadingPrintJob {
 public:
     using CReadingPrintJob::CReadingPrintJob;
+    /// "Numerological Interpretation for NAME".
+    QString documentTitle() const override;
+    QString documentSubject() const override;
 
 protected:
     void ComposeContent() override;

@@ -22,6 +22,9 @@ public:
     /// `text` itself; an empty title is left out.
     CIntroPrintJob(const PrintSettings &settings, PrintedText text);
 
+    /// The printed text's title.
+    QString documentTitle() const override { return m_text.title; }
+
 protected:
     /// Raises DatabaseError when the text database cannot be read.
     void ComposeContent() override;

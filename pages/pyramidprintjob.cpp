@@ -9,15 +9,67 @@
 
 namespace quadrivium {
 
+namespace {
+
+const char *const kClimaxNames[4] = {"First", "Second", "Third", "Fourth"};
+
+} // namespace
+
+QString CPyramidPrintJob::documentTitle() const
+{
+    return QStringLiteral("%1 %2 %3").arg(LoadString(522), LoadString(509), m_subject.name);
+}
+
+QString CPyramidPrintJob::documentSubject() const
+{
+    return QStringLiteral("The four climaxes of the life of %1, born %2")
+        .arg(m_subject.name, FormatDateValue(m_subject.birth));
+}
+
+QString CPyramidPrintJob::climaxTitle(int n) const
+{
+    const PyramidNumbers &p = m_subject.values.pyramid;
+    const int year = m_subject.day.year();
+    QStringList names, spans;
+    bool inForce = false;
+    for (int i = n; i < 4; ++i) {
+        if (p.climax[i] != p.climax[n])
+            continue;
+        names << QString::fromLatin1(kClimaxNames[i]);
+        // A climax lasts nine years, until the next one; the fourth for life.
+        if (i < 3) {
+            spans << QStringLiteral("age %1 to %2, %3-%4").arg(p.age[i]).arg(p.age[i] + 8).arg(p.year[i]).arg(p.year[i] + 8);
+            inForce = inForce || (year >= p.year[i] && year <= p.year[i] + 8);
+        } else {
+            spans << QStringLiteral("from age %1, %2 on").arg(p.age[i]).arg(p.year[i]);
+            inForce = inForce || year >= p.year[i];
+        }
+    }
+    const QString joined = names.size() == 1 ? names[0]
+                                             : names.mid(0, names.size() - 1).join(QStringLiteral(", "))
+            + QStringLiteral(" and ") + names.last();
+    QString title = QStringLiteral("%1 Climax: %2 (%3)").arg(joined).arg(p.climax[n]).arg(spans.join(QStringLiteral("; ")));
+    if (inForce)
+        title += QStringLiteral(" \u2013 in force in %1").arg(year);
+    return title;
+}
+
 void CPyramidPrintJob::ComposeContent()
 {
     if (options() & 0x1U)
         SetGraphicPage(true);
-    const std::uint32_t sections = ((options() & 0x2U) ? 1U : 0U) | ((options() & 0x2000U) ? 2U : 0U);
-    auto records = PyramidExportRecords(m_subject.values, sections);
+    std::vector<ExportRecord> records;
     // The printed introduction is the pyramid's own; the export also
     // carries the general one (introduction record 1).
-    std::erase_if(records, [](const ExportRecord &r) { return r.table == 0 && r.numberId == 1; });
+    if (options() & 0x2U)
+        records.push_back({0, 3, {}, {}});
+    if (options() & 0x2000U) {
+        const PyramidNumbers &p = m_subject.values.pyramid;
+        for (int i = 0; i < 4; ++i) {
+            if (std::find(p.climax, p.climax + i, p.climax[i]) == p.climax + i)
+                records.push_back({2, p.climax[i], {}, climaxTitle(i)});
+        }
+    }
     AddRecords(records);
 }
 

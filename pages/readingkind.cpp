@@ -14,6 +14,8 @@
 #include "quadriviumdoc.h"
 
 #include "output/stringids.h"
+#include "store/letterrulessetting.h"
+#include "store/personname.h"
 #include "output/stringtable.h"
 
 #include <QObject>
@@ -60,6 +62,17 @@ ReadingKind chart()
     k.exportValueName = QStringLiteral("ExportChartDialogOptions");
     k.exportRecords = [](const ReportSubject &s, std::uint32_t sections) {
         return ChartExportRecords(s.values, sections);
+    };
+    // The chart names the letters not counted, why a Number of Fate is
+    // missing and the rules it was counted by.
+    k.headingNotes = [](const ReportSubject &s) {
+        const LetterRules &rules = s.values.rules;
+        QStringList notes{IgnoredLettersNote(s.name, rules.accents)};
+        if (s.values.numbers.core.m_bNoFate)
+            notes << NoFateNote(rules);
+        notes << LetterRulesLine(rules);
+        notes.removeAll(QString());
+        return notes;
     };
     k.exportFileName = LoadString(kStrChartFileName);
     return k;

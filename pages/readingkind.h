@@ -75,6 +75,13 @@ struct ReadingKind {
     QString exportValueName;
     /// The text records of an export of `subject` with the chosen sections.
     std::function<std::vector<ExportRecord>(const ReportSubject &subject, std::uint32_t sections)> exportRecords;
+    /// Lines the export puts under the person's heading block; none unless
+    /// `headingNotes` is set.
+    std::function<QStringList(const ReportSubject &subject)> headingNotes;
+    QStringList exportNotes(const ReportSubject &subject) const
+    {
+        return headingNotes ? headingNotes(subject) : QStringList();
+    }
     /// The file name Save As suggests after an export.
     QString exportFileName;
 

@@ -66,7 +66,8 @@ void CReadingPrintJob::AddRecords(const std::vector<ExportRecord> &records)
         if (!(*found)[i])
             continue;
         const TextRecord &r = *(*found)[i];
-        AddText(1, PlainTitle(r.title, r.text).trimmed() + records[i].label);
+        const QString title = records[i].title.isEmpty() ? PlainTitle(r.title, r.text).trimmed() : records[i].title;
+        AddText(1, title + records[i].label);
         AddText(2, PlainBody(r.text));
     }
 }

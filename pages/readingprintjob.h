@@ -50,6 +50,7 @@ public:
     CReadingPrintJob(const PrintSettings &settings, std::uint32_t options, ReportSubject subject,
                      QString textDatabase);
     const ReportSubject &subject() const { return m_subject; }
+    QString personName() const override { return m_subject.name; }
 
 protected:
     /// Adds the title (with its label) and text of every record in turn; a

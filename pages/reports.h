@@ -18,6 +18,13 @@ bool HasReport(int command);
 /// The options dialog asked before the report of `command`; none when the
 /// report has no options.
 std::optional<OptionsDialogForm> ReportOptions(int command);
+/// The name a file of the reading of `command` is offered under, without
+/// extension: "NAME - Birth Chart", "NAME - Pyramid", "NAME - Biorhythm
+/// December 2026" (the month of the chosen day, else of `today`); empty
+/// without a person or for a page that shows no reading. Characters that a
+/// file name cannot hold become "-".
+QString ReadingFileName(int command, const CQuadriviumDoc &document, const Clock &today);
+
 /// A new job for the report of `command` with the options word chosen, for
 /// the current person of `document` and today's date from `today`; null
 /// when the page has no report or a reading report has no person with a

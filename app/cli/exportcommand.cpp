@@ -12,6 +12,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QPageSize>
 #include <QTextDocument>
 #include <QTextStream>
 
@@ -61,11 +62,14 @@ int runExport(const QStringList &arguments)
     const StreamFormat format = QFileInfo(given).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0
         ? StreamFormat::PlainText : StreamFormat::Rtf;
     QTextDocument document;
-    const Status assembled = AssembleExport(document, TextStore(), {input.name, input.born, input.time},
+    const Status assembled = AssembleExport(document, TextStore(),
+                                            {input.name, input.born, input.time, reading->exportNotes(*subject)},
                                             reading->exportRecords(*subject, *sections));
     if (!assembled.ok())
         return storeFailure(assembled.error());
-    const Status written = streamOutToFile(document, format, ExportFilePath(given, format));
+    const Status written = WriteExport(document, format, ExportFilePath(given, format),
+                                       ExportPageSetup(QPageSize(QPageSize::A4).size(QPageSize::Millimeter),
+                                                       PaperMargins()));
     if (!written.ok())
         return storeFailure(written.error());
     return 0;

@@ -65,7 +65,7 @@ int runReport(const QStringList &arguments)
         "default printer font and curve settings.\n"
         "  report --reading intro --pdf FILE.pdf\n"
         "  report --reading %1 (--person ID | --first F --last L --born YYYY-MM-DD)\n"
-        "         [--sections LIST] --pdf FILE.pdf").arg(ReadingKindNames().join(QLatin1Char('|'))));
+        "         [--sections LIST] [--prepared-by NAME] --pdf FILE.pdf").arg(ReadingKindNames().join(QLatin1Char('|'))));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("reading"),
                       QStringLiteral("The report: %1 or intro.").arg(ReadingKindNames().join(QStringLiteral(", "))),
@@ -79,6 +79,9 @@ int runReport(const QStringList &arguments)
     parser.addOption({QStringLiteral("margins"),
                       QStringLiteral("Left, top, right and bottom margin in mm; 15 each if not given."),
                       QStringLiteral("L,T,R,B")});
+    parser.addOption({QStringLiteral("prepared-by"),
+                      QStringLiteral("The author the PDF names; the full name of your account if not given."),
+                      QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("The PDF file to write."), QStringLiteral("FILE")});
     addReadingOptions(parser, true);
     addSecondPersonOptions(parser);
@@ -102,6 +105,7 @@ int runReport(const QStringList &arguments)
         paper = *named;
     }
     PrintSettings settings;
+    settings.preparedBy = parser.value(QStringLiteral("prepared-by"));
     if (parser.isSet(QStringLiteral("margins"))) {
         const auto margins = marginsFrom(parser.value(QStringLiteral("margins")));
         if (!margins)

@@ -4,6 +4,7 @@
 
 #include "app/commandregistry.h"
 #include "app/exportcommands.h"
+#include "app/savepicture.h"
 #include "app/mainframe.h"
 #include "app/richview.h"
 #include "apptestsupport.h"
@@ -102,10 +103,15 @@ private slots:
         QTest::addColumn<QString>("reading");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("extension");
-        QTest::newRow("chart as RTF") << int(kBirthChartPage) << "chart" << "RTF Format (*.rtf)" << ".rtf";
-        QTest::newRow("chart as text") << int(kBirthChartPage) << "chart" << "Text File (*.txt)" << ".txt";
-        QTest::newRow("pyramid") << int(kPyramidPage) << "pyramid" << "RTF Format (*.rtf)" << ".rtf";
-        QTest::newRow("biorhythm") << int(kBiorhythmPage) << "biorhythm" << "RTF Format (*.rtf)" << ".rtf";
+        QTest::addColumn<QString>("suggested"); // in the documents folder
+        QTest::newRow("chart as RTF") << int(kBirthChartPage) << "chart" << "RTF Format (*.rtf)" << ".rtf"
+                                      << "Anna Muller - Birth Chart.rtf";
+        QTest::newRow("chart as text") << int(kBirthChartPage) << "chart" << "Text File (*.txt)" << ".txt"
+                                       << "Anna Muller - Birth Chart.rtf";
+        QTest::newRow("pyramid") << int(kPyramidPage) << "pyramid" << "RTF Format (*.rtf)" << ".rtf"
+                                 << "Anna Muller - Pyramid.rtf";
+        QTest::newRow("biorhythm") << int(kBiorhythmPage) << "biorhythm" << "RTF Format (*.rtf)" << ".rtf"
+                                   << "Anna Muller - Biorhythm December 2026.rtf";
     }
 
     void sameFileAsCommandLine()
@@ -114,6 +120,7 @@ private slots:
         QFETCH(QString, reading);
         QFETCH(QString, filter);
         QFETCH(QString, extension);
+        QFETCH(QString, suggested);
         const QDate today = QDate::currentDate();
         const QDate day(2026, 12, 6);
         auto app = StartProgram();
@@ -129,6 +136,7 @@ private slots:
             ModalDriver driver({[&](QWidget *w) {
                 auto *dialog = qobject_cast<QFileDialog *>(w);
                 QVERIFY(dialog);
+                QCOMPARE(dialog->selectedFiles().value(0), QDir(DocumentsFolder()).filePath(suggested));
                 chooseFile(*dialog, filter, folder + QStringLiteral("/Anna"));
             }});
             frame.registry().action(kCmdSaveAs)->trigger();

@@ -109,18 +109,26 @@ inline QString withoutTrailingLineEnds(QString text)
     return text;
 }
 
-// The text LibreOffice (`soffice`) reads from the RTF file at `rtfPath`,
-// converted in `folder`; empty when the conversion failed.
-inline QString libreOfficeText(const QString &soffice, const QString &rtfPath, const QString &folder)
+// The file LibreOffice (`soffice`) makes of the RTF file at `rtfPath` with
+// the conversion `filter` ("txt:Text (encoded):UTF8", "fodt"), converted in
+// `folder`; empty when the conversion failed.
+inline QString libreOfficeConverted(const QString &soffice, const QString &rtfPath, const QString &folder,
+                                    const QString &filter)
 {
     QProcess process;
     process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/profile"),
-                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                            QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), folder, rtfPath});
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+                            QStringLiteral("--outdir"), folder, rtfPath});
     if (!process.waitForFinished(180000))
         return {};
-    QFile text(folder + u'/' + QFileInfo(rtfPath).completeBaseName() + QStringLiteral(".txt"));
+    QFile text(folder + u'/' + QFileInfo(rtfPath).completeBaseName() + u'.' + filter.section(u':', 0, 0));
     return text.open(QIODevice::ReadOnly) ? QString::fromUtf8(text.readAll()) : QString();
+}
+
+// The text LibreOffice reads from the RTF file at `rtfPath`.
+inline QString libreOfficeText(const QString &soffice, const QString &rtfPath, const QString &folder)
+{
+    return libreOfficeConverted(soffice, rtfPath, folder, QStringLiteral("txt:Text (encoded):UTF8"));
 }
 
 } // namespace rtftest

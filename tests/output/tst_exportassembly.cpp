@@ -13,10 +13,12 @@
 #include "store/textstore.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 using namespace quadrivium;
@@ -68,6 +70,14 @@ Reading sampleReading()
     r.pyramid.climax[3] = 1;
     r.curveClass = {2, 0, 3};
     return r;
+}
+
+QString words(int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("word%1").arg(i);
+    return list.join(QLatin1Char(' '));
 }
 
 TextRecord record(int id, const QString &title, const QString &text)
@@ -193,93 +203,139 @@ private slots:
         QCOMPARE(rtfToPlain(rtf), name);
     }
 
-    // A chart export's heading block says what the chart page says: the
-    // letters not counted, a missing Number of Fate, and the rules counted by.
-    void chartHeadingNotes_data()
+    // The notes a reading gives go under the heading block, before the texts.
+    void headingNotesFollowTheHeadings()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("rules");
-        QTest::addColumn<QStringList>("notes"); // the lines after the three headings
-
-        QTest::newRow("Lef\u00e8vre, usual rules") << QStringLiteral("Anne-Marie Lef\u00e8vre") << ""
-            << QStringList{QStringLiteral("Letters not counted: \u00e8"),
-                           "Rules: accented letters not counted, Y always a consonant"};
-        QTest::newRow("Lef\u00e8vre, base letters") << QStringLiteral("Anne-Marie Lef\u00e8vre") << "accents=base"
-            << QStringList{"Rules: accented letters as their base letter, Y always a consonant"};
-        QTest::newRow("Lyn Wynn, usual rules") << "Lyn Wynn" << ""
-            << QStringList{"No Number of Fate: the name has no vowel. Counting Y as a vowel where a part of the "
-                           "name has no other vowel would give one.",
-                           "Rules: accented letters not counted, Y always a consonant"};
-    }
-
-    void chartHeadingNotes()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, rules);
-        QFETCH(QStringList, notes);
         makeTexts();
-        const LetterRules parsed = *ParseLetterRules(rules.toStdString());
-        const auto values = ComputeReading(EngineName(name, parsed.accents), DateTimeValue::fromFields(2004, 2, 20),
-                                           [] { return CivilDate{2026, 12, 7}; }, DateTimeValue(), parsed);
-        QVERIFY(values);
         QTextDocument document;
-        const Status made = AssembleExport(document, TextStore(m_texts),
-                                           {name, DateTimeValue::fromFields(2004, 2, 20), DateTimeValue()},
-                                           ExportReading::Chart, *values, 0x1);
-        QVERIFY2(made.ok(), qPrintable(made.error()));
+        const QStringList notes{QStringLiteral("Letters not counted: \u00e8"), QStringLiteral("Rules: x")};
+        QVERIFY(AssembleExport(document, TextStore(m_texts),
+                               {QStringLiteral("Anne-Marie Lef\u00e8vre"), DateTimeValue::fromFields(2004, 2, 20),
+                                DateTimeValue(), notes},
+                               PyramidExportRecords(sampleReading(), 0x1))
+                    .ok());
         const QStringList lines = document.toPlainText().split(QLatin1Char('\n'));
-        QCOMPARE(lines.mid(6, notes.size()), notes); // after three headings of two lines each
+        QCOMPARE(lines.mid(4, 2), notes); // after the name's and the date's headings
     }
 
-    /// The whole pyramid export over the database: headings, then the
-    /// texts in order, each piece in its stored format. Written as RTF it
-    /// reads back with the same text in our reader and, when it is
-    /// installed, in LibreOffice; as plain text it is UTF-8.
+    /// The whole pyramid export over the database: the heading block, then
+    /// the texts in order, titles as headings, paragraphs set apart by space
+    /// instead of empty paragraphs; without a time of birth its heading is
+    /// left out. Written as RTF it reads back with the same text, headings
+    /// and page in our reader and, when it is installed, in LibreOffice.
+    void assembledPyramid_data()
+    {
+        QTest::addColumn<DateTimeValue>("time");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("with time") << DateTimeValue::fromTime(6, 30)
+                                   << QString::fromUtf8("Name\nJörg Ode\nDate of Birth\n29.11.1990\nTime of Birth\n06:30\n");
+        QTest::newRow("no time of birth") << DateTimeValue()
+                                          << QString::fromUtf8("Name\nJörg Ode\nDate of Birth\n29.11.1990\n");
+    }
+
     void assembledPyramid()
     {
+        QFETCH(DateTimeValue, time);
+        QFETCH(QString, heading);
         makeTexts();
         QTextDocument document;
         document.setPlainText(QStringLiteral("old content"));
         const TextStore store(m_texts);
         const QByteArray textsBefore = fileBytes(m_texts);
         const Status made = AssembleExport(document, store,
-                                           {QString::fromUtf8("Jörg Ode"), DateTimeValue::fromFields(1990, 11, 29),
-                                            DateTimeValue::fromTime(6, 30)},
+                                           {QString::fromUtf8("Jörg Ode"), DateTimeValue::fromFields(1990, 11, 29), time},
                                            PyramidExportRecords(sampleReading(), 0x3));
         QVERIFY2(made.ok(), qPrintable(made.error()));
-        QCOMPARE(document.toPlainText(),
-                 QString::fromUtf8("Name\nJörg Ode\nDate of Birth\n29.11.1990\nTime of Birth\n06:30\n"
-                                   "Welcome\n\nAbout numbers.\n\n\n"
-                                   "The Pyramid\n\nFour climaxes.\n\n\n"
-                                   "Three\n\nJoy and words.\nSecond.\n\n\n"
-                                   "Seven\n\nDepth.\n\n\n"));
+        const QString body = QStringLiteral("Welcome\nAbout numbers.\nThe Pyramid\nFour climaxes.\n"
+                                            "Three\nJoy and words.\nSecond.\nSeven\nDepth.");
+        QCOMPARE(document.toPlainText(), heading + body);
+        // The heading block is centred, the name in 14.5 pt; the titles are
+        // headings; every paragraph but the headings' lines has space after it.
+        const int headingLines = int(heading.count(QLatin1Char('\n')));
+        QStringList headings;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const bool inHeading = block.blockNumber() < headingLines;
+            QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                     inHeading ? Qt::AlignHCenter : Qt::AlignLeft);
+            QVERIFY(block.length() > 1);
+            if (block.blockFormat().headingLevel() > 0)
+                headings << block.text();
+            else if (!inHeading)
+                QVERIFY(block.blockFormat().bottomMargin() > 0);
+        }
+        QCOMPARE(headings, (QStringList{"Welcome", "The Pyramid", "Three", "Seven"}));
+        QCOMPARE(document.findBlockByNumber(1).begin().fragment().charFormat().fontPointSize(), 14.5);
         // Guards against the heading values being written into the store's
         // heading records, which left a person's data in the texts.
         QVERIFY(!textsBefore.isEmpty());
         QCOMPARE(fileBytes(m_texts), textsBefore);
-        // Headings are centred in 14.5 pt; the texts after them are not.
-        const QTextBlock name = document.findBlockByNumber(1);
-        QCOMPARE(name.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QCOMPARE(name.begin().fragment().charFormat().fontPointSize(), 14.5);
-        QCOMPARE(document.findBlockByNumber(6).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 
         const QString rtfPath = m_dir.filePath(QStringLiteral("Pyramid.rtf"));
-        const QString textPath = m_dir.filePath(QStringLiteral("Pyramid.txt"));
-        QVERIFY(streamOutToFile(document, StreamFormat::Rtf, rtfPath).ok());
-        QVERIFY(streamOutToFile(document, StreamFormat::PlainText, textPath).ok());
-        QFile rtfFile(rtfPath), textFile(textPath);
-        QVERIFY(rtfFile.open(QIODevice::ReadOnly) && textFile.open(QIODevice::ReadOnly));
+        const RtfPageSetup letter = ExportPageSetup(QSizeF(215.9, 279.4), PaperMargins{2000, 1500, 2000, 2500});
+        QCOMPARE(letter.paperWidth, 12240);
+        QCOMPARE(letter.marginBottom, 1417);
+        QVERIFY(WriteExport(document, StreamFormat::Rtf, rtfPath, letter).ok());
+        QFile rtfFile(rtfPath);
+        QVERIFY(rtfFile.open(QIODevice::ReadOnly));
+        const QByteArray rtf = rtfFile.readAll();
         QTextDocument back;
-        readRtf(back, rtfFile.readAll());
+        readRtf(back, rtf);
         QCOMPARE(back.toPlainText(), document.toPlainText());
-        QCOMPARE(QString::fromUtf8(textFile.readAll()), document.toPlainText());
+        QStringList headingsBack;
+        for (QTextBlock block = back.begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() == 1)
+                headingsBack << block.text();
+            QCOMPARE(block.blockFormat().bottomMargin(), document.findBlockByNumber(block.blockNumber()).blockFormat().bottomMargin());
+        }
+        QCOMPARE(headingsBack, headings);
+        QCOMPARE(rtfPageSetup(rtf), std::optional<RtfPageSetup>(letter));
+        QVERIFY(rtf.contains("{\\footer") && rtf.contains("\\chpgn"));
 
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         if (soffice.isEmpty())
             QSKIP("soffice is not installed");
-        const QString converted = rtftest::libreOfficeText(soffice, rtfPath, m_dir.filePath(QStringLiteral("lo")));
-        QCOMPARE(rtftest::withoutTrailingLineEnds(converted),
+        const QString folder = m_dir.filePath(QStringLiteral("lo"));
+        QCOMPARE(rtftest::withoutTrailingLineEnds(rtftest::libreOfficeText(soffice, rtfPath, folder)),
                  rtftest::withoutTrailingLineEnds(document.toPlainText()));
+        const QString odt = rtftest::libreOfficeConverted(soffice, rtfPath, folder, QStringLiteral("fodt"));
+        for (const QString &title : headings) {
+            const QRegularExpression asHeading(QStringLiteral("<text:h [^>]*text:outline-level=\"1\"[^>]*>(<[^>]*>)*%1<")
+                                                   .arg(QRegularExpression::escape(title)));
+            QVERIFY2(odt.contains(asHeading), qPrintable(title));
+        }
+        QVERIFY(odt.contains(QRegularExpression(QStringLiteral("fo:page-width=\"21\\.59?\\d*cm\""))));
+        QVERIFY(odt.contains(QRegularExpression(QStringLiteral("fo:page-height=\"27\\.9\\d*cm\""))));
+    }
+
+    /// The plain-text export: lines of at most 78 characters with every word
+    /// kept, headings underlined, the heading block centred, paragraphs set
+    /// apart by a blank line.
+    void plainText()
+    {
+        makeTexts();
+        QTextDocument document;
+        QVERIFY(AssembleExport(document, TextStore(m_texts), {QStringLiteral("Ann Lee"),
+                                DateTimeValue::fromFields(1990, 11, 29), DateTimeValue()},
+                               PyramidExportRecords(sampleReading(), 0x3)).ok());
+        QTextCursor end(&document);
+        end.movePosition(QTextCursor::End);
+        const QString longText = words(60);
+        end.insertBlock();
+        end.insertText(longText);
+        const QStringList lines = QString::fromUtf8(ExportPlainText(document)).split(QLatin1Char('\n'));
+        QStringList kept;
+        for (const QString &line : lines) {
+            QVERIFY2(line.size() <= 78, qPrintable(line));
+            if (line.startsWith(QLatin1String("word")))
+                kept << line;
+        }
+        QVERIFY(kept.size() >= 5);
+        QCOMPARE(kept.join(QLatin1Char(' ')), longText);
+        const qsizetype welcome = lines.indexOf(QStringLiteral("Welcome"));
+        QVERIFY(welcome > 0);
+        QCOMPARE(lines.at(welcome + 1), QStringLiteral("======="));
+        QCOMPARE(lines.at(welcome - 1), QString()); // the blank line before a heading
+        QCOMPARE(lines.at(0), QString(37, QLatin1Char(' ')) + QStringLiteral("Name"));
     }
 
     void filePath_data()

@@ -20,7 +20,11 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,9 +145,7 @@ private slots:
         QCOMPARE(job.contents().at(1), QStringLiteral("1"));
         QVERIFY(job.pageCount() >= 2);
         QVERIFY(textsOn(*job.recorder().Page(0)).contains(job.lines().at(1)));
-        const QStringList last = textsOn(*job.recorder().Page(job.pageCount() - 1));
-        QVERIFY(last.contains(QStringLiteral("Content")));
-        QVERIFY(last.contains(QStringLiteral("- %1 -").arg(job.pageCount())));
+        QVERIFY(textsOn(*job.recorder().Page(job.pageCount() - 1)).contains(QStringLiteral("Content")));
 
         QTemporaryDir dir;
         CIntroPrintJob missing(PrintSettings(), dir.filePath(QStringLiteral("none.mdb")));
@@ -252,6 +254,34 @@ private slots:
             QVERIFY(std::abs(dash.from.x() - middle) < 10); // 4-5-6, the middle column
         QVERIFY(textItem(items, QStringLiteral("Frustrations")));
         QVERIFY(textItem(items, QStringLiteral("Planner")));
+
+        // No line strikes through a digit: every digit of the chart comes
+        // after the last line, on a white ground that covers it; the absent
+        // digits' hints are light grey, the present digits black.
+        qsizetype lastLine = -1;
+        for (qsizetype i = 0; i < qsizetype(items.size()); ++i) {
+            if (items[std::size_t(i)].kind == RecordedItem::Line && items[std::size_t(i)].value == 5)
+                lastLine = i;
+        }
+        int digits = 0;
+        for (qsizetype i = lastLine + 1; i < qsizetype(items.size()); ++i) {
+            const RecordedItem &item = items[std::size_t(i)];
+            static const QRegularExpression digitsOnly(QStringLiteral("^\\d+$"));
+            if (item.kind != RecordedItem::Text || !digitsOnly.match(item.text).hasMatch())
+                continue;
+            const RecordedItem &ground = items[std::size_t(i - 1)];
+            QCOMPARE(ground.kind, RecordedItem::Fill);
+            QCOMPARE(ground.colour, ColorRef(0xFFFFFF));
+            const QRect covered = QRect(ground.from, ground.to).normalized();
+            const QSize size = TextExtent(item.font, item.text);
+            QVERIFY(covered.contains(QRect(item.from.x(), item.from.y() - size.height(), size.width(), size.height())));
+            const bool absent = item.font.weight() == QFont::Normal;
+            QCOMPARE(item.colour == 0, !absent);
+            if (absent)
+                QVERIFY(item.colour != 0 && (item.colour & 0xFF) > 0x80);
+            ++digits;
+        }
+        QCOMPARE(digits, 9);
     }
 
     // The graphic page names the letters not counted, says why a Number of
@@ -298,21 +328,32 @@ private slots:
         QCOMPARE(bool(textItem(items, QStringLiteral("-"))), noFate);
     }
 
-    // Equal climaxes print their text once; the figure shows each in its stone.
+    // The climax texts follow the order of life, each title with its ages
+    // and years; a number that comes again is printed once, at its first
+    // climax, naming the later one; the climax of the report's year is
+    // marked. The figure shows each climax in its stone.
     void pyramid()
     {
-        // 5 May 1990: the second and fourth climaxes are equal.
+        // 5 May 1990: Ruling Number 11, climaxes 1, 6, 7, 6 reached at 25,
+        // 34, 43 and 52 (2015, 2024, 2033, 2042); 2026 is in the second.
         const ReportSubject who = subject(QStringLiteral("May Fifth"), 1990, 5, 5);
         const PyramidNumbers &p = who.values.pyramid;
         QCOMPARE(p.climax[1], p.climax[3]);
-        const std::set<int> distinct(std::begin(p.climax), std::end(p.climax));
-        std::vector<std::pair<int, int>> expected{{Intro, 3}};
-        for (int climax : distinct)
-            expected.push_back({Pyramid, climax});
         CPyramidPrintJob job(PrintSettings(), 0x2003, who, suppliedTexts());
         QVERIFY(job.Compose(kA4));
-        QCOMPARE(titles(job), titlesOf(expected));
+        QCOMPARE(titles(job),
+                 (QStringList{titleOf(Intro, 3), QStringLiteral("First Climax: 1 (age 25 to 33, 2015-2023)"),
+                              QString::fromUtf8("Second and Fourth Climax: 6 (age 34 to 42, 2024-2032; from age 52, "
+                                                "2042 on) \u2013 in force in 2026"),
+                              QStringLiteral("Third Climax: 7 (age 43 to 51, 2033-2041)")}));
         QCOMPARE(job.contents().at(1), QStringLiteral("2"));
+        // Each climax title is followed by its own number's text.
+        const QStringList lines = job.lines();
+        const auto record = TextStore(suppliedTexts()).read(Pyramid, 6);
+        QVERIFY(record && *record);
+        const QString firstWords = PlainBody((*record)->text).simplified().left(30);
+        const qsizetype title = lines.indexOf(QStringLiteral("<TITLE>"), lines.indexOf(QStringLiteral("<TITLE>"), 2) + 1);
+        QVERIFY(lines.mid(title, 12).join(QLatin1Char(' ')).simplified().contains(firstWords));
 
         const auto items = graphicPage(job);
         for (const QString &text : {QStringLiteral("Pyramid Interpretation"), QStringLiteral("May Fifth"),
@@ -372,29 +413,116 @@ private slots:
             QCOMPARE(inGraph > 100, c != Curve::Emotional || emotional); // one curve of many segments
         }
         QVERIFY(textItem(items, QStringLiteral("December 2026")));
-        QVERIFY(textItem(items, QStringLiteral("Present Day: ") + FormatDateValue(who.day)));
+        // The curves stay apart without colour: each has its own dash run.
+        const std::set<int> runs{job.graph().dashRun(Curve::Physical), job.graph().dashRun(Curve::Intellectual),
+                                 emotional ? job.graph().dashRun(Curve::Emotional) : 99};
+        QCOMPARE(runs.size(), std::size_t(3));
     }
 
-    // The command line's PDF: its pages and paper, the page number on every
-    // page from the first text page's next on, and the contents naming the
-    // page each title stands on.
+    // The weekday names above the day numbers come from the date locale
+    // (December 2026 begins on a Tuesday); the present day is named in full.
+    void biorhythmWeekdays_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("week");
+        QTest::addColumn<QString>("presentDay");
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                 << QStringList{"Tu", "We", "Th", "Fr", "Sa", "Su", "Mo"}
+                                 << QStringLiteral("Monday, 7 December 2026");
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
+                                << QStringList{"Di", "Mi", "Do", "Fr", "Sa", "So", "Mo"}
+                                << QStringLiteral("Montag, 7. Dezember 2026");
+    }
+
+    void biorhythmWeekdays()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, week);
+        QFETCH(QString, presentDay);
+        SetDateLocale(locale);
+        const auto reset = qScopeGuard([] { ResetDateLocale(); });
+        CBiorhythmPrintJob job(PrintSettings(), 0x1, anna(), suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        const auto items = graphicPage(job);
+        for (int d = 0; d < 7; ++d) {
+            // The weekday stands over its day's number, in the same column.
+            const RecordedItem *number = textItem(items, QString::number(d + 1));
+            QVERIFY(number);
+            const int column = job.graph().dayLeft(d);
+            const RecordedItem *name = nullptr;
+            for (const RecordedItem &item : items) {
+                if (item.text == week[d] && item.from.x() >= column && item.from.x() < column + job.geometry().p3)
+                    name = &item;
+            }
+            QVERIFY2(name, qPrintable(week[d]));
+            QVERIFY(name->from.y() > number->from.y());
+        }
+        bool named = false;
+        for (const RecordedItem &item : items)
+            named = named || (item.kind == RecordedItem::Text && item.text.endsWith(presentDay));
+        QVERIFY2(named, qPrintable(presentDay));
+    }
+
+    // The critical days listed under the graph, each with a mark on it, are
+    // those the command line's biorhythm gives for the month.
+    void biorhythmCriticalDays()
+    {
+        SetDateLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto reset = qScopeGuard([] { ResetDateLocale(); });
+        const Run listed = run(cli(), {"biorhythm", "--first", "Anna", "--last", "Berg", "--born", "1987-03-12",
+                                       "--month", "2026-12", "--json", "--text-db", suppliedTexts()});
+        QCOMPARE(listed.exitCode, 0);
+        const QJsonArray critical = QJsonDocument::fromJson(listed.out).object().value("critical").toArray();
+        QVERIFY(critical.size() >= 3);
+        CBiorhythmPrintJob job(PrintSettings(), 0x1, anna(), suppliedTexts());
+        QVERIFY(job.Compose(kA4));
+        const auto items = graphicPage(job);
+        QStringList printed;
+        for (const RecordedItem &item : items) {
+            if (item.kind == RecordedItem::Text && item.text.contains(QStringLiteral("December 2026: ")))
+                printed << item.text;
+        }
+        QStringList expected;
+        for (const QJsonValue &entry : critical) {
+            const QDate date = QDate::fromString(entry["date"].toString(), Qt::ISODate);
+            QStringList curves;
+            for (const QJsonValue &curve : entry["curves"].toArray())
+                curves << (curve.toString() == QLatin1String("emotional") ? QStringLiteral("spiritual") : curve.toString());
+            expected << DateLocale().toString(date, QLocale::LongFormat) + QStringLiteral(": ") + curves.join(", ");
+        }
+        QCOMPARE(printed, expected);
+        // A diamond of four short black lines on the zero line for each day.
+        int marks = 0;
+        const int zero = job.graph().area().top() + job.graph().area().height() / 2;
+        for (const RecordedItem &item : items)
+            marks += item.kind == RecordedItem::Line && item.value == 4 && item.colour == 0 && item.from.y() == zero;
+        QCOMPARE(marks, 2 * int(critical.size()));
+    }
+
+    // The command line's PDF: its pages and paper, what it says of itself,
+    // the footer with the person's name and "page n of N" on every text
+    // page, and the contents naming the page each title stands on.
     void pdf_data()
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("size");     // as pdfinfo gives it
-        QTest::addColumn<int>("numberedFrom"); // the first page with a number
+        QTest::addColumn<int>("numberedFrom"); // the first page with a footer
+        QTest::addColumn<QString>("title");
         const QStringList anna{"--first", "Anna", "--last", "Berg", "--born", "1987-03-12", "--today", "2026-12-07",
                                "--day", "2026-12-07"};
         const QString a4 = QStringLiteral("595 x 842 pts (A4)");
         const QString letter = QStringLiteral("612 x 792 pts (letter)");
-        QTest::newRow("intro, A4") << QStringList{"--reading", "intro"} << a4 << 2;
+        QTest::newRow("intro, A4") << QStringList{"--reading", "intro"} << a4 << 1 << QString();
         QTest::newRow("intro, Letter, own margins")
-            << QStringList{"--reading", "intro", "--paper", "letter", "--margins", "10,20,10,20"} << letter << 2;
-        QTest::newRow("chart, A4") << QStringList{"--reading", "chart"} + anna << a4 << 3;
+            << QStringList{"--reading", "intro", "--paper", "letter", "--margins", "10,20,10,20"} << letter << 1
+            << QString();
+        QTest::newRow("chart, A4") << QStringList{"--reading", "chart"} + anna << a4 << 2
+                                   << "Numerological Interpretation for Anna Berg";
         QTest::newRow("pyramid, Letter") << QStringList{"--reading", "pyramid", "--paper", "Letter"} + anna << letter
-                                         << 3;
+                                         << 2 << "Pyramid Interpretation for Anna Berg";
         QTest::newRow("biorhythm texts, A4")
-            << QStringList{"--reading", "biorhythm", "--sections", "intro,physical"} + anna << a4 << 2;
+            << QStringList{"--reading", "biorhythm", "--sections", "intro,physical"} + anna << a4 << 1
+            << "Biorhythm for Anna Berg, December 2026";
     }
 
     void pdf()
@@ -402,26 +530,41 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QString, size);
         QFETCH(int, numberedFrom);
+        QFETCH(QString, title);
         const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdfinfo.isEmpty() || pdftotext.isEmpty())
             QSKIP("poppler-utils are not installed");
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("report.pdf"));
-        const Run made = run(cli(), QStringList{"report", "--pdf", file, "--text-db", suppliedTexts()} + options);
+        const Run made = run(cli(), QStringList{"report", "--pdf", file, "--text-db", suppliedTexts(),
+                                                "--prepared-by", QString::fromUtf8("Dr. Mira Sól")}
+                                        + options);
         QCOMPARE(made.exitCode, 0);
         const int pages = made.text().section(QLatin1Char(' '), 0, 0).toInt();
         QVERIFY(pages >= 2);
         const QString info = run(pdfinfo, {file}).text();
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(info));
         QVERIFY2(info.contains(size), qPrintable(info));
+        const auto field = [&info](const QString &name) {
+            const auto match = QRegularExpression(QStringLiteral("(^|\\n)%1:\\s+([^\\n]*)").arg(name)).match(info);
+            return match.hasMatch() ? match.captured(2).trimmed() : QString();
+        };
+        if (!title.isEmpty()) {
+            QCOMPARE(field("Title"), title);
+            QVERIFY(field("Subject").contains(QStringLiteral("Anna Berg")));
+        }
+        QCOMPARE(field("Author"), QString::fromUtf8("Dr. Mira Sól"));
+        QVERIFY(field("Creator").startsWith(QStringLiteral("Quadrivium ")));
+        QVERIFY(field("CreationDate").contains(QString::number(QDate::currentDate().year())));
 
         QStringList pageTexts{QString()};
         for (int page = 1; page <= pages; ++page) {
             pageTexts << run(pdftotext, {"-f", QString::number(page), "-l", QString::number(page), file, "-"}).text();
-            // The number's blanks come out of the PDF as narrow gaps or none.
-            const QRegularExpression number(QStringLiteral("(^|\\n)\\s*-\\s*%1\\s*-\\s*(\\n|$)").arg(page));
-            QVERIFY2(pageTexts.last().contains(number) == (page >= numberedFrom), qPrintable(QString::number(page)));
+            const QString footer = QStringLiteral("page %1 of %2").arg(page).arg(pages);
+            QVERIFY2(pageTexts.last().contains(footer) == (page >= numberedFrom), qPrintable(QString::number(page)));
+            if (!title.isEmpty())
+                QCOMPARE(pageTexts.last().contains(QStringLiteral("Anna Berg")), true);
         }
         QVERIFY(pageTexts.last().contains(QStringLiteral("Content")));
         // Contents: "title ... page" lines on the last page, kept as lines.

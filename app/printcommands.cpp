@@ -221,10 +221,8 @@ void CPrintCommands::exportPdf()
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".pdf");
     }
-    if (Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path))) {
+    if (Succeeded(m_window, WriteReportPdf(*job, printer().pageLayout().pageSize(), path)))
         ShowWritten(m_window, WrittenTo(tr("PDF report"), path));
-        reportCut(*job);
-    }
 }
 
 void DisableOrientationChoice(QWidget &pageSetup)

@@ -77,8 +77,6 @@ private:
     void printerFont();
     void printerSetup();
     void preparedBy();
-    /// Tells the user when the report had to be cut.
-    void reportCut(const CPrintJob &job);
 
     QWidget *m_window;
     CQuadriviumDoc &m_document;

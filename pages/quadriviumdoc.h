@@ -111,10 +111,10 @@ signals:
 
 private:
     QString m_personName;
-    DateTimeValue m_birthDate;
+    DateTimeValue m_birthDate = DateTimeValue::null(); // null: no person
     DateTimeValue m_birthTime;
     QString m_partnerName;
-    DateTimeValue m_partnerBirthDate;
+    DateTimeValue m_partnerBirthDate = DateTimeValue::null(); // null: no partner
     DateTimeValue m_partnerBirthTime;
     DateTimeValue m_chosenDay;
     int m_currentCommand = kNoPage;

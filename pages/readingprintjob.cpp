@@ -13,7 +13,7 @@ namespace quadrivium {
 
 std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, const Clock &today)
 {
-    if (!document.hasPerson() || !document.birthDate().isValid())
+    if (!document.birthDate().isValid())
         return std::nullopt;
     ReportSubject subject;
     subject.name = document.personName();

@@ -39,8 +39,8 @@ struct ReportSubject {
 };
 
 /// The current person of `document` with its reading for the chosen day
-/// (today while none is chosen) and the curve settings; nothing while no
-/// person with a valid date of birth is chosen.
+/// (today while none is chosen) and the curve settings; nothing while the
+/// date of birth is not valid (a name may be empty).
 std::optional<ReportSubject> ReportSubjectOf(const CQuadriviumDoc &document, const Clock &today);
 
 /// A report of one reading: the subject's numbers with their interpretation

@@ -105,8 +105,8 @@ Result<std::vector<TextSourceRecord>> ParseTextSource(const QString &contents, c
             TextSourceRecord r;
             r.numberId = match.captured(1).toInt();
             r.line = lineNo;
-            if (r.numberId <= 0)
-                return R::failure(at(fileName, lineNo) + QStringLiteral("record numbers start at 1"));
+            if (r.numberId < 0)
+                return R::failure(at(fileName, lineNo) + QStringLiteral("record numbers start at 0"));
             if (i + 1 >= lines.size() || !lines[i + 1].startsWith(QLatin1String("Title:")))
                 return R::failure(at(fileName, lineNo + 1)
                                   + QStringLiteral("record %1 needs a line \"Title: ...\"").arg(r.numberId));

@@ -395,7 +395,9 @@ private slots:
         QCOMPARE(run({"texts", "import", first, "--text-db", db}).exitCode, 0);
         QCOMPARE(run({"texts", "export", second, "--text-db", db}).exitCode, 0);
         const QStringList files = QDir(first).entryList(QDir::Files);
-        QCOMPARE(files.size(), 12);
+        // One file per text table, as the supplied sources have them.
+        const QDir sources(qEnvironmentVariable("QUADRIVIUM_SOURCE_DIR") + QStringLiteral("/data/texts"));
+        QCOMPARE(files.size(), sources.entryList({QStringLiteral("*.txt")}, QDir::Files).size());
         for (const QString &name : files)
             QCOMPARE(fileBytes(second + QLatin1Char('/') + name), fileBytes(first + QLatin1Char('/') + name));
     }
@@ -785,6 +787,7 @@ private slots:
         QCOMPARE(readBack.exitCode, 0);
         const QString text = QString::fromUtf8(readBack.out);
         QVERIFY2(text.startsWith(QStringLiteral("Name\nLena Vogel\nDate of Birth\n06.03.1951\nTime of Birth\n07:05\n"
+                                                "Rules: accented letters not counted, Y always a consonant\n"
                                                 "The Ruling Number: What It Is")),
                  qPrintable(text));
         const qsizetype ruling = text.indexOf(QStringLiteral("Ruling Number 7"));

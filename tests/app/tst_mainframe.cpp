@@ -817,7 +817,7 @@ private slots:
                 checked = true;
                 accept ? sheet->accept() : sheet->reject();
             });
-            frame->RunCommand(CSettingsCommand::kCmdSettings);
+            frame->RunCommand(kCmdSettings);
             QVERIFY(checked);
             QCOMPARE(doc.letterRules().y == YRule::VowelIfNeeded, accept);
             QCOMPARE(chart->controlText(10003).startsWith(QLatin1String("Rules: ")), accept);
@@ -880,7 +880,7 @@ private slots:
                 changed = true;
                 accept ? sheet->accept() : sheet->reject();
             });
-            frame->RunCommand(CSettingsCommand::kCmdSettings);
+            frame->RunCommand(kCmdSettings);
             QVERIFY(changed);
             QCOMPARE(value() != before, accept);
         }

@@ -78,7 +78,7 @@ private slots:
             << QStringList{"7", "11", "2", "1", "3", "5 (2026)", "6 (2027)"}
             << QStringList{"Frustrations", "", "Scepticism", "", "", "Emotional Vulnerability", "", ""} << "";
         QTest::newRow("poor memory") << "Y" << date(2000, 1, 1)
-            << QStringList{"4", "1", "0", "7", "7", "3 (2026)", "4 (2027)"}
+            << QStringList{"4", "1", "-", "7", "7", "3 (2026)", "4 (2027)"}
             << QStringList{"Frustrations", "Passiveness", "Scepticism", "", "", "", "Poor Memory", ""} << "";
         // Births from 2000 on: the empty 1-5-9, 1-4-7 and 7-8-9 are drawn
         // and named beside the older missing lines.

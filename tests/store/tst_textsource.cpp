@@ -37,7 +37,7 @@ private slots:
         QTest::newRow("empty body") << "@@ 1\nTitle: A\n\n@@ 2\nTitle: B\ny\n" << "T.txt:1: record 1 has no text";
         QTest::newRow("empty last body") << "@@ 1\nTitle: A\nx\n@@ 2\nTitle: B\n\n" << "T.txt:4: record 2 has no text";
         QTest::newRow("bad number") << "@@ one\nTitle: A\nx\n" << "T.txt:1: expected \"@@ <number>\"";
-        QTest::newRow("number zero") << "@@ 0\nTitle: A\nx\n" << "T.txt:1: record numbers start at 1";
+        QTest::newRow("negative number") << "@@ -1\nTitle: A\nx\n" << "T.txt:1: expected \"@@ <number>\"";
         QTest::newRow("text before records") << "stray\n@@ 1\nTitle: A\nx\n"
                                              << "T.txt:1: text before the first \"@@\" record";
     }

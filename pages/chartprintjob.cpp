@@ -97,20 +97,6 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
     top -= placeCentred(heading, top);
     heading.Draw();
 
-    // What the numbers leave out: letters of the name that are not counted.
-    const QString notes = IgnoredLettersNote(m_subject.name);
-    if (!notes.isEmpty()) {
-        CCellGrid note(surface);
-        note.SetColumns(1);
-        note.SetRows(1);
-        note.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
-        note.SetGridFont(face(), fittingHeight(face(), unit, 400, {notes}, frameWidth), 400);
-        note.SetText(notes);
-        top -= g.u / 2;
-        top -= placeCentred(note, top);
-        note.Draw();
-    }
-
     // The chart: three by three cells with the inner grid lines; the lines
     // formed go over it, and the digits over the lines on a white ground of
     // their own, so that no line runs through a digit.

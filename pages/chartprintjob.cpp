@@ -152,11 +152,7 @@ void CChartPrintJob::drawNotes(CPrintSurface &surface, int chartBottom)
     // Below the chart and the labels of its columns: the letters not
     // counted, why a Number of Fate is missing, and the rules counted by.
     const Reading &values = m_subject.values;
-    QStringList notes{IgnoredLettersNote(m_subject.name, values.rules.accents)};
-    if (values.numbers.core.m_bNoFate)
-        notes << NoFateNote(values.rules);
-    notes << LetterRulesLine(values.rules);
-    notes.removeAll(QString());
+    const QStringList notes = ChartNotes(m_subject.name, values.numbers.core.m_bNoFate, values.rules);
     const PageGeometry &g = geometry();
     const int frameWidth = g.frameRight - g.frameLeft;
     const int height = fittingHeight(face(), p3(), 400, notes, frameWidth - 40);

@@ -15,7 +15,6 @@
 
 #include "output/stringids.h"
 #include "store/letterrulessetting.h"
-#include "store/personname.h"
 #include "output/stringtable.h"
 
 #include <QObject>
@@ -66,13 +65,7 @@ ReadingKind chart()
     // The chart names the letters not counted, why a Number of Fate is
     // missing and the rules it was counted by.
     k.headingNotes = [](const ReportSubject &s) {
-        const LetterRules &rules = s.values.rules;
-        QStringList notes{IgnoredLettersNote(s.name, rules.accents)};
-        if (s.values.numbers.core.m_bNoFate)
-            notes << NoFateNote(rules);
-        notes << LetterRulesLine(rules);
-        notes.removeAll(QString());
-        return notes;
+        return ChartNotes(s.name, s.values.numbers.core.m_bNoFate, s.values.rules);
     };
     k.exportFileName = LoadString(kStrChartFileName);
     return k;

@@ -1,5 +1,7 @@
 #include "letterrulessetting.h"
 
+#include "personname.h"
+
 #include <QSettings>
 
 namespace quadrivium {
@@ -47,6 +49,16 @@ QString NoFateNote(const LetterRules &rules)
         return QStringLiteral("No Number of Fate: the name has no vowel, not even a Y.");
     return QStringLiteral("No Number of Fate: the name has no vowel. Counting Y as a vowel where a part "
                           "of the name has no other vowel would give one.");
+}
+
+QStringList ChartNotes(const QString &displayName, bool noFate, const LetterRules &rules)
+{
+    QStringList notes{IgnoredLettersNote(displayName, rules.accents)};
+    if (noFate)
+        notes << NoFateNote(rules);
+    notes << LetterRulesLine(rules);
+    notes.removeAll(QString());
+    return notes;
 }
 
 } // namespace quadrivium

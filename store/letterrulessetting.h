@@ -3,6 +3,7 @@
 #include "engine/letterrules.h"
 
 #include <QString>
+#include <QStringList>
 
 class QSettings;
 
@@ -24,5 +25,10 @@ QString LetterRulesNotice(const LetterRules &rules);
 /// Why a name without a vowel has no Number of Fate, and, while Y counts
 /// as a consonant, that the Y rule can give it one.
 QString NoFateNote(const LetterRules &rules);
+
+/// What a printed or exported chart says under its numbers: the letters of
+/// `displayName` not counted, why a Number of Fate is missing (when
+/// `noFate`) and the rules counted by; lines without content are left out.
+QStringList ChartNotes(const QString &displayName, bool noFate, const LetterRules &rules);
 
 } // namespace quadrivium

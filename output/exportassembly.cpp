@@ -281,6 +281,22 @@ Status WriteExport(const QTextDocument &document, StreamFormat format, const QSt
                           path);
 }
 
+Result<std::vector<RecordText>> ReadRecordTexts(const TextStore &store, const std::vector<ExportRecord> &records)
+{
+    std::vector<TextKey> keys;
+    for (const ExportRecord &r : records)
+        keys.emplace_back(r.table, r.numberId);
+    const auto found = store.readMany(keys);
+    if (!found)
+        return Result<std::vector<RecordText>>::failure(found.error());
+    std::vector<RecordText> texts;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (const auto &t = (*found)[i])
+            texts.push_back({records[i], PlainTitle(t->title, t->text).trimmed() + records[i].label, PlainBody(t->text)});
+    }
+    return texts;
+}
+
 Status AssembleExport(QTextDocument &document, const TextStore &store, const ExportPerson &person,
                       const std::vector<ExportRecord> &records)
 {

@@ -32,6 +32,15 @@ struct ExportRecord {
     friend bool operator==(const ExportRecord &, const ExportRecord &) = default;
 };
 
+/// A record with its title (its label appended) and body as plain text.
+struct RecordText {
+    ExportRecord record;
+    QString title;
+    QString body;
+};
+/// The plain texts of those `records` the store holds, in their order.
+Result<std::vector<RecordText>> ReadRecordTexts(const TextStore &store, const std::vector<ExportRecord> &records);
+
 /// The records the export of a reading appends for the chosen sections, in
 /// their order; bit i of `sections` is the reading's section i.
 /// Birth chart: "intro", "numbers", "lines", "ruling", "day", "fate",

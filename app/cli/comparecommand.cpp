@@ -164,20 +164,13 @@ int runCompare(const QStringList &arguments)
     const Compatibility c = ComputeCompatibility(a->numbers, a->grid, b->numbers, b->grid);
 
     // The texts of the export with every section, in its order.
-    std::vector<std::pair<QString, QString>> texts; // title, body
+    std::vector<RecordText> texts;
     const bool withTexts = parser.isSet(QStringLiteral("texts"));
     if (withTexts) {
-        const auto records = CompatibilityExportRecords(c, 0x7U);
-        std::vector<TextKey> keys;
-        for (const ExportRecord &r : records)
-            keys.emplace_back(r.table, r.numberId);
-        const auto found = TextStore().readMany(keys);
+        auto found = ReadRecordTexts(TextStore(), CompatibilityExportRecords(c, 0x7U));
         if (!found)
             return storeFailure(found.error());
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (const auto &t = (*found)[i])
-                texts.emplace_back(PlainTitle(t->title, t->text).trimmed() + records[i].label, PlainBody(t->text));
-        }
+        texts = std::move(found.value());
     }
 
     QTextStream out(stdout);
@@ -185,8 +178,8 @@ int runCompare(const QStringList &arguments)
         QJsonObject object = compareJson(*a, *b, c);
         if (withTexts) {
             QJsonArray array;
-            for (const auto &[title, text] : texts)
-                array.append(QJsonObject{{"title", title}, {"text", text}});
+            for (const RecordText &t : texts)
+                array.append(QJsonObject{{"title", t.title}, {"text", t.body}});
             object.insert(QStringLiteral("texts"), array);
         }
         out << QJsonDocument(object).toJson(QJsonDocument::Indented);
@@ -194,8 +187,8 @@ int runCompare(const QStringList &arguments)
         printCompare(out, *a, *b, c);
         if (withTexts) {
             out << "\nTexts\n";
-            for (const auto &[title, text] : texts)
-                out << '\n' << title << '\n' << text << '\n';
+            for (const RecordText &t : texts)
+                out << '\n' << t.title << '\n' << t.body << '\n';
         }
     }
     return 0;

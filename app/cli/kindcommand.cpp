@@ -50,25 +50,13 @@ int runReadingKind(const ReadingKind &kind, const QStringList &arguments)
     if (!subject)
         return fail(QStringLiteral("no reading for this date of birth"));
 
-    struct Text {
-        ExportRecord record;
-        QString title, body;
-    };
-    std::vector<Text> texts;
+    std::vector<RecordText> texts;
     const bool withTexts = parser.isSet(QStringLiteral("texts"));
     if (withTexts) {
-        const std::vector<ExportRecord> records = kind.exportRecords(*subject, kind.allSections());
-        std::vector<TextKey> keys;
-        for (const ExportRecord &r : records)
-            keys.emplace_back(r.table, r.numberId);
-        const auto found = TextStore().readMany(keys);
+        auto found = ReadRecordTexts(TextStore(), kind.exportRecords(*subject, kind.allSections()));
         if (!found)
             return storeFailure(found.error());
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (const auto &t = (*found)[i])
-                texts.push_back({records[i], PlainTitle(t->title, t->text).trimmed() + records[i].label,
-                                 PlainBody(t->text)});
-        }
+        texts = std::move(found.value());
     }
 
     QTextStream out(stdout);
@@ -76,7 +64,7 @@ int runReadingKind(const ReadingKind &kind, const QStringList &arguments)
         QJsonObject object = kind.json(*subject);
         if (withTexts) {
             QJsonArray array;
-            for (const Text &t : texts)
+            for (const RecordText &t : texts)
                 array.append(QJsonObject{{"table", TextTableName(t.record.table)},
                                          {"numberId", t.record.numberId},
                                          {"title", t.title},
@@ -89,7 +77,7 @@ int runReadingKind(const ReadingKind &kind, const QStringList &arguments)
     out << kind.plainText(*subject);
     if (withTexts) {
         out << "\nTexts\n";
-        for (const Text &t : texts)
+        for (const RecordText &t : texts)
             out << "\n[" << TextTableName(t.record.table) << ' ' << t.record.numberId << "] " << t.title << '\n'
                 << t.body << '\n';
     }

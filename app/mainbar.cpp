@@ -1,10 +1,11 @@
 #include "mainbar.h"
 
+#include "personlistmodel.h"
+
 #include "output/stringtable.h"
 
 #include <QComboBox>
-#include <QHash>
-#include <QStandardItemModel>
+#include <QListView>
 
 namespace quadrivium {
 
@@ -24,6 +25,7 @@ QString PersonNameOfLabel(const QString &label)
 CMainBar::CMainBar(QWidget *parent)
     : CFlatToolBar(QStringLiteral("Main"), parent)
     , m_list(new QComboBox(this))
+    , m_model(new CPersonListModel(this))
 {
     setObjectName(QStringLiteral("mainBar"));
     setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
@@ -31,6 +33,12 @@ CMainBar::CMainBar(QWidget *parent)
     m_list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_list->setMinimumContentsLength(24);
     m_list->setMaxVisibleItems(20);
+    // The rows are read from the file as they are shown; a list whose rows
+    // all have one height never asks for rows it does not show.
+    auto *view = new QListView(m_list);
+    view->setUniformItemSizes(true);
+    m_list->setView(view);
+    m_list->setModel(m_model);
     m_list->setToolTip(LoadString(kPersonListId));
     m_list->setAccessibleName(LoadString(kPersonListId));
     connect(m_list, &QComboBox::activated, this, [this](int index) {
@@ -46,29 +54,17 @@ CMainBar::CMainBar(QWidget *parent)
 
 Status CMainBar::FillPersonList(const PersonStore &store)
 {
-    m_list->clear();
-    const auto groups = store.listGroups();
-    if (!groups.ok())
-        return Status::failure(groups.error());
-    const auto persons = store.listPersons();
-    if (!persons.ok())
-        return Status::failure(persons.error());
-    QHash<int, QString> groupNames;
-    for (const PersonRow &g : groups.value())
-        groupNames.insert(g.child, g.displayName());
-    // The rows go into the list's model in one insertion; a thousand single
-    // additions would each update the list.
-    QList<QStandardItem *> rows;
-    rows.reserve(qsizetype(persons.value().size()));
-    for (const PersonRow &p : persons.value()) {
-        auto *row = new QStandardItem(PersonListLabel(p, p.parent == kTopLevelKey ? QString() : groupNames.value(p.parent)));
-        row->setData(p.id, Qt::UserRole);
-        rows.append(row);
-    }
-    static_cast<QStandardItemModel *>(m_list->model())->invisibleRootItem()->appendRows(rows);
+    const Status filled = m_model->reload(store);
     m_list->setCurrentIndex(-1);
     m_remembered = 0;
-    return Done{};
+    return filled;
+}
+
+void CMainBar::ClearPersonList()
+{
+    m_model->clear();
+    m_list->setCurrentIndex(-1);
+    m_remembered = 0;
 }
 
 void CMainBar::SelectPerson(int id, const QString &displayName)
@@ -76,10 +72,8 @@ void CMainBar::SelectPerson(int id, const QString &displayName)
     int index = id != 0 ? m_list->findData(id) : -1;
     if (index >= 0 && PersonNameOfLabel(m_list->itemText(index)) != displayName)
         index = -1;
-    for (int i = 0; index < 0 && i < m_list->count(); ++i) {
-        if (PersonNameOfLabel(m_list->itemText(i)) == displayName)
-            index = i;
-    }
+    if (index < 0)
+        index = m_model->rowOfName(displayName);
     const QSignalBlocker block(m_list);
     m_list->setCurrentIndex(index);
     m_remembered = index >= 0 ? m_list->itemData(index).toInt() : 0;

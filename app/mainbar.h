@@ -20,9 +20,11 @@ QString PersonListLabel(const PersonRow &person, const QString &groupName);
 /// last " [").
 QString PersonNameOfLabel(const QString &label);
 
+class CPersonListModel;
+
 /// The main toolbar with the person list (control 22818). Each entry of the
 /// list carries its person's ID, so that two persons of the same name stay
-/// apart.
+/// apart. The list reads its rows from the persons file as it shows them.
 class CMainBar : public CFlatToolBar {
     Q_OBJECT
 public:
@@ -31,9 +33,11 @@ public:
     explicit CMainBar(QWidget *parent = nullptr);
 
     QComboBox *personList() const { return m_list; }
-    /// Fills the list with every person of the store, by last and first
-    /// name. On failure the list is left empty and the error returned.
+    /// Lists every person of the store, by last and first name. On failure
+    /// the list is left empty and the error returned.
     Status FillPersonList(const PersonStore &store);
+    /// Empties the list.
+    void ClearPersonList();
     /// Selects the entry of person `id`; when there is none, the first
     /// entry whose name is `displayName`. Nothing is selected when neither
     /// is found. Emits nothing.
@@ -47,6 +51,7 @@ signals:
 
 private:
     QComboBox *m_list;
+    CPersonListModel *m_model;
     int m_remembered = 0; ///< person ID of the entry chosen last
 };
 

@@ -608,7 +608,7 @@ void CMainFrame::dropCurrentPersonIfGone()
 void CMainFrame::refillPersonList()
 {
     if (m_personsPath.isEmpty()) {
-        m_mainBar->personList()->clear();
+        m_mainBar->ClearPersonList();
         return;
     }
     const Status filled = m_mainBar->FillPersonList(PersonStore(m_personsPath));

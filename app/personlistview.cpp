@@ -77,7 +77,7 @@ QString ShortenedText(const QString &text, const QFontMetrics &metrics, int widt
     return shown;
 }
 
-CPersonListView::CPersonListView(QWidget *parent) : QTreeWidget(parent)
+CPersonListView::CPersonListView(QWidget *parent) : QTreeView(parent)
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -94,42 +94,14 @@ CPersonListView::CPersonListView(QWidget *parent) : QTreeWidget(parent)
     setDefaultDropAction(Qt::CopyAction);
 }
 
-int CPersonListView::tagOf(const QTreeWidgetItem *item)
+int CPersonListView::tagOf(const QModelIndex &index)
 {
-    return item ? item->data(0, kRowTagRole).toInt() : 0;
-}
-
-QTreeWidgetItem *CPersonListView::itemWithTag(int tag) const
-{
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        if (tagOf(topLevelItem(i)) == tag)
-            return topLevelItem(i);
-    }
-    return nullptr;
+    return index.isValid() ? index.siblingAtColumn(0).data(kRowTagRole).toInt() : 0;
 }
 
 QString CPersonListView::dragMimeType()
 {
     return QStringLiteral("application/x-quadrivium-row-tag");
-}
-
-QStringList CPersonListView::mimeTypes() const
-{
-    return {dragMimeType()};
-}
-
-QMimeData *CPersonListView::mimeData(const QList<QTreeWidgetItem *> &items) const
-{
-    if (items.size() != 1)
-        return nullptr;
-    auto *data = new QMimeData;
-    data->setData(dragMimeType(), QByteArray::number(tagOf(items.front())));
-    return data;
-}
-
-Qt::DropActions CPersonListView::supportedDropActions() const
-{
-    return Qt::CopyAction | Qt::MoveAction;
 }
 
 void CPersonListView::dragEnterEvent(QDragEnterEvent *event)
@@ -138,7 +110,7 @@ void CPersonListView::dragEnterEvent(QDragEnterEvent *event)
         event->ignore();
         return;
     }
-    QTreeWidget::dragEnterEvent(event);
+    QTreeView::dragEnterEvent(event);
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
@@ -150,8 +122,8 @@ void CPersonListView::dragMoveEvent(QDragMoveEvent *event)
         return;
     }
     // The base class highlights the row under the pointer and scrolls.
-    QTreeWidget::dragMoveEvent(event);
-    if (itemAt(event->position().toPoint())) {
+    QTreeView::dragMoveEvent(event);
+    if (indexAt(event->position().toPoint()).isValid()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -166,10 +138,10 @@ void CPersonListView::dropEvent(QDropEvent *event)
     stopAutoScroll();
     setState(NoState);
     viewport()->update();
-    const QTreeWidgetItem *target = itemAt(event->position().toPoint());
+    const QModelIndex target = indexAt(event->position().toPoint());
     bool ok = false;
     const int source = event->mimeData()->data(dragMimeType()).toInt(&ok);
-    if (!target || !ok) {
+    if (!target.isValid() || !ok) {
         event->ignore();
         return;
     }
@@ -185,7 +157,7 @@ void CPersonListView::keyPressEvent(QKeyEvent *event)
         emit deleteRequested();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 } // namespace quadrivium

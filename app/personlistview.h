@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QIcon>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class QFontMetrics;
 
@@ -22,16 +22,15 @@ QString ShortenedText(const QString &text, const QFontMetrics &metrics, int widt
 
 /// The list of persons and groups: one row per person or group, texts too
 /// wide for their column shortened with "...", rows that can be dragged
-/// onto other rows, and the Delete key reported to the owner.
-class CPersonListView : public QTreeWidget {
+/// onto other rows, and the Delete key reported to the owner. The model
+/// gives each row its tag (kRowTagRole, first column) and the drag data.
+class CPersonListView : public QTreeView {
     Q_OBJECT
 public:
     explicit CPersonListView(QWidget *parent = nullptr);
 
-    /// The tag of `item` (kRowTagRole).
-    static int tagOf(const QTreeWidgetItem *item);
-    /// The row with this tag; nullptr when none.
-    QTreeWidgetItem *itemWithTag(int tag) const;
+    /// The tag of the row of `index` (kRowTagRole); 0 when none.
+    static int tagOf(const QModelIndex &index);
     /// Format of the drag data: the dragged row's tag as decimal text.
     static QString dragMimeType();
 
@@ -42,9 +41,6 @@ signals:
     void deleteRequested();
 
 protected:
-    QStringList mimeTypes() const override;
-    QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override;
-    Qt::DropActions supportedDropActions() const override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;

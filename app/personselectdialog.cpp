@@ -2,6 +2,7 @@
 
 #include "groupdialog.h"
 #include "persondialog.h"
+#include "personlevelmodel.h"
 #include "personlistview.h"
 
 #include "output/errorfunnel.h"
@@ -30,16 +31,6 @@ QSize dialogUnits(const QWidget *w, int x, int y)
     return QSize((x * baseX + 2) / 4, (y * baseY + 4) / 8);
 }
 
-/// The text of the name column: "Name, Vorname", or the one that is there.
-QString nameColumn(const PersonRow &row)
-{
-    if (row.folder || row.first.isEmpty())
-        return row.name;
-    if (row.name.isEmpty())
-        return row.first;
-    return row.name + QStringLiteral(", ") + row.first;
-}
-
 /// A notice with a question icon and only an OK button, as the delete
 /// messages are shown.
 void tell(QWidget *parent, const QString &caption, const QString &text)
@@ -55,7 +46,8 @@ CPersonSelectDialog::CPersonSelectDialog(CQuadriviumDoc &doc, const QString &per
 {
     m_list = new CPersonListView(this);
     m_list->setObjectName(QStringLiteral("personList"));
-    m_list->setHeaderLabels({LoadString(kStrColumnName), LoadString(kStrColumnBirthday), LoadString(kStrColumnTime)});
+    m_model = new CPersonLevelModel({LoadString(kStrColumnName), LoadString(kStrColumnBirthday), LoadString(kStrColumnTime)}, this);
+    m_list->setModel(m_model);
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionsMovable(false);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -93,9 +85,10 @@ CPersonSelectDialog::CPersonSelectDialog(CQuadriviumDoc &doc, const QString &per
     connect(m_delete, &QPushButton::clicked, this, &CPersonSelectDialog::onDelete);
     connect(m_ok, &QPushButton::clicked, this, &CPersonSelectDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CPersonSelectDialog::reject);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CPersonSelectDialog::onSelectionChanged);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { activate(CPersonListView::tagOf(item)); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CPersonSelectDialog::onSelectionChanged);
+    connect(m_list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { activate(CPersonListView::tagOf(index)); });
     connect(m_list, &CPersonListView::deleteRequested, this, &CPersonSelectDialog::onDelete);
     connect(m_list, &CPersonListView::itemDropped, this, &CPersonSelectDialog::onDropped);
 
@@ -121,68 +114,43 @@ void CPersonSelectDialog::sizeColumns()
 
 void CPersonSelectDialog::fill()
 {
-    m_list->clear();
-    m_rows.clear();
     const bool top = m_depth == 0;
     setWindowTitle(top ? LoadString(kStrOpenTitle) : LoadString(kStrOpenInTitle) + m_levelName);
     m_newGroup->setEnabled(top);
-    if (!top) {
-        auto *up = new QTreeWidgetItem(m_list, {QStringLiteral("..")});
-        up->setIcon(0, GroupIcon());
-        up->setData(0, kRowTagRole, kUpRowTag);
-    }
-    const auto rows = m_store.listLevel(m_levelKey);
-    if (!Succeeded(this, rows))
-        return;
-    m_rows = rows.value();
-    for (const PersonRow &row : m_rows) {
-        QStringList texts{nameColumn(row)};
-        if (!row.folder)
-            // A person without a time of birth shows no time, not midnight.
-            texts << FormatDateValue(row.born) << (row.hasTime() ? FormatDateValue(row.time) : QString());
-        auto *item = new QTreeWidgetItem(m_list, texts);
-        item->setIcon(0, row.folder ? GroupIcon() : PersonIcon());
-        item->setData(0, kRowTagRole, row.id);
-        // Groups take persons; nothing is dragged but persons.
-        Qt::ItemFlags flags = item->flags() | Qt::ItemIsDropEnabled;
-        if (row.folder)
-            flags &= ~Qt::ItemIsDragEnabled;
-        item->setFlags(flags);
-    }
-    if (!top) {
-        QTreeWidgetItem *up = m_list->topLevelItem(0);
-        up->setFlags((up->flags() | Qt::ItemIsDropEnabled) & ~Qt::ItemIsDragEnabled);
-    }
+    // The rows are read from the file as the list shows them.
+    Succeeded(this, m_model->setLevel(m_store.path(), m_levelKey, !top));
 }
 
 void CPersonSelectDialog::refill(int tag)
 {
     fill();
-    if (QTreeWidgetItem *item = m_list->itemWithTag(tag)) {
-        m_list->setCurrentItem(item);
-        item->setSelected(true);
+    if (const int row = tag != 0 ? m_model->rowOfTag(tag) : -1; row >= 0) {
+        const QModelIndex index = m_model->index(row, 0);
+        m_list->setCurrentIndex(index);
+        m_list->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     updateButtons();
 }
 
 int CPersonSelectDialog::selectedTag() const
 {
-    const auto selected = m_list->selectedItems();
+    const auto selected = m_list->selectionModel()->selectedRows();
     return selected.isEmpty() ? 0 : CPersonListView::tagOf(selected.front());
 }
 
-const PersonRow *CPersonSelectDialog::rowOf(int tag) const
+bool CPersonSelectDialog::hasSelection() const
 {
-    for (const PersonRow &row : m_rows) {
-        if (row.id == tag)
-            return &row;
-    }
-    return nullptr;
+    return m_list->selectionModel()->hasSelection();
+}
+
+std::optional<PersonRow> CPersonSelectDialog::rowOf(int tag) const
+{
+    return m_model->rowWithTag(tag);
 }
 
 void CPersonSelectDialog::updateButtons()
 {
-    const bool selected = !m_list->selectedItems().isEmpty();
+    const bool selected = hasSelection();
     m_edit->setEnabled(selected);
     m_delete->setEnabled(selected);
     m_ok->setEnabled(selected);
@@ -191,13 +159,13 @@ void CPersonSelectDialog::updateButtons()
 void CPersonSelectDialog::onSelectionChanged()
 {
     updateButtons();
-    if (const PersonRow *row = rowOf(selectedTag()); row && row->folder)
+    if (const auto row = rowOf(selectedTag()); row && row->folder)
         CPersonDialog::setDefaultGroupName(row->name);
 }
 
 void CPersonSelectDialog::accept()
 {
-    if (m_list->selectedItems().isEmpty())
+    if (!hasSelection())
         return;
     activate(selectedTag());
 }
@@ -208,7 +176,7 @@ void CPersonSelectDialog::activate(int tag)
         goUp();
         return;
     }
-    const PersonRow *row = rowOf(tag);
+    const auto row = rowOf(tag);
     if (!row)
         return;
     if (row->folder)
@@ -230,7 +198,7 @@ void CPersonSelectDialog::goUp()
 
 void CPersonSelectDialog::openGroup(const PersonRow &group)
 {
-    const PersonRow g = group; // fill() replaces the rows
+    const PersonRow g = group;
     m_levelKey = g.child;
     m_levelName = g.name;
     m_levelParent = g.parent;
@@ -272,7 +240,7 @@ void CPersonSelectDialog::onNewGroup()
 void CPersonSelectDialog::onEdit()
 {
     const int tag = selectedTag();
-    const PersonRow *row = rowOf(tag);
+    const auto row = rowOf(tag);
     if (!row)
         return;
     if (row->folder) {
@@ -288,20 +256,20 @@ void CPersonSelectDialog::onEdit()
 void CPersonSelectDialog::onDelete()
 {
     const QString caption = LoadString(kStrDeleteName);
-    if (m_list->selectedItems().isEmpty()) {
+    if (!hasSelection()) {
         tell(this, caption, LoadString(kStrSelectToDelete));
         return;
     }
     const int tag = selectedTag();
-    const PersonRow *row = rowOf(tag);
+    const auto row = rowOf(tag);
     if (tag == kUpRowTag || !row)
         return;
     const auto tellNotEmpty = [&] { tell(this, caption, LoadString(kStrGroupNotEmpty)); };
     if (row->folder) {
-        const auto members = m_store.listLevel(row->child);
+        const auto members = PersonListing::level(m_store.path(), row->child).count();
         if (!Succeeded(this, members))
             return;
-        if (!members.value().empty()) {
+        if (members.value() != 0) {
             tellNotEmpty();
             refill(tag);
             return;
@@ -321,7 +289,7 @@ void CPersonSelectDialog::onDelete()
 
 void CPersonSelectDialog::onDropped(int sourceTag, int targetTag)
 {
-    const PersonRow *source = rowOf(sourceTag);
+    const auto source = rowOf(sourceTag);
     if (!source || source->folder || sourceTag == targetTag)
         return;
     const int personId = source->id;
@@ -329,7 +297,7 @@ void CPersonSelectDialog::onDropped(int sourceTag, int targetTag)
         if (!Succeeded(this, m_store.movePersonToLevel(personId, m_levelParent)))
             return;
     } else {
-        const PersonRow *target = rowOf(targetTag);
+        const auto target = rowOf(targetTag);
         if (!target || !target->folder)
             return;
         if (!Succeeded(this, m_store.movePerson(personId, target->id)))

@@ -4,11 +4,13 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QPushButton;
-class QTreeWidgetItem;
 
 namespace quadrivium {
 
+class CPersonLevelModel;
 class CPersonListView;
 class CQuadriviumDoc;
 
@@ -42,7 +44,9 @@ private:
     /// Fills the list again and selects the row with `tag` if it is there.
     void refill(int tag);
     int selectedTag() const;
-    const PersonRow *rowOf(int tag) const;
+    bool hasSelection() const;
+    /// The row of the level with this tag; nothing for ".." or none.
+    std::optional<PersonRow> rowOf(int tag) const;
     void updateButtons();
     void onSelectionChanged();
     /// Double click or OK on a row: "..", a group or a person.
@@ -63,9 +67,9 @@ private:
     int m_levelParent = 0;
     QString m_levelName;
     int m_depth = 0;
-    std::vector<PersonRow> m_rows;
 
     CPersonListView *m_list = nullptr;
+    CPersonLevelModel *m_model = nullptr;
     QPushButton *m_new = nullptr;
     QPushButton *m_newGroup = nullptr;
     QPushButton *m_edit = nullptr;

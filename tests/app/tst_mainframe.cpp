@@ -412,6 +412,16 @@ private slots:
         QCOMPARE(doc.birthDate(), date(1960, 1, 2));
         choose(list, ben);
         QCOMPARE(doc.birthDate(), date(1990, 11, 29));
+
+        // Typing the start of a name chooses the next person so named, in
+        // any letter case, and opens the reading as a click does.
+        QTest::keyClicks(list, QStringLiteral("an"));
+        QCOMPARE(list->currentIndex(), 0);
+        QCOMPARE(doc.personName(), QStringLiteral("Anna Muller"));
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::keyClicks(list, QStringLiteral("B"));
+        QCOMPARE(list->currentText(), QStringLiteral("Ben Ode"));
+        QCOMPARE(doc.personName(), QStringLiteral("Ben Ode"));
     }
 
     // The pyramid in the window: its introduction, a clicked climax's text

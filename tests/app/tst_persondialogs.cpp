@@ -25,47 +25,57 @@ using namespace quadrivium;
 
 namespace {
 
-QStringList names(const QTreeWidget *list)
+QStringList names(const CPersonListView *list)
 {
     QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(0);
+    const QAbstractItemModel *model = list->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        texts << model->index(i, 0).data().toString();
     return texts;
 }
 
-QTreeWidgetItem *rowNamed(const QTreeWidget *list, const QString &name)
+/// The first cell of the row whose name is `name`; invalid when none.
+QModelIndex rowNamed(const CPersonListView *list, const QString &name)
 {
-    const auto found = list->findItems(name, Qt::MatchExactly, 0);
-    return found.isEmpty() ? nullptr : found.front();
+    const QAbstractItemModel *model = list->model();
+    for (int i = 0; i < model->rowCount(); ++i) {
+        if (model->index(i, 0).data().toString() == name)
+            return model->index(i, 0);
+    }
+    return {};
 }
 
-void doubleClickRow(QTreeWidget *list, const QString &name)
+QString cell(const QModelIndex &row, int column)
 {
-    QTreeWidgetItem *item = rowNamed(list, name);
-    QVERIFY2(item, qPrintable(name));
-    const QPoint at = list->visualItemRect(item).center();
+    return row.siblingAtColumn(column).data().toString();
+}
+
+void doubleClickRow(CPersonListView *list, const QString &name)
+{
+    const QModelIndex row = rowNamed(list, name);
+    QVERIFY2(row.isValid(), qPrintable(name));
+    const QPoint at = list->visualRect(row).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-void selectRow(QTreeWidget *list, const QString &name)
+void selectRow(CPersonListView *list, const QString &name)
 {
-    QTreeWidgetItem *item = rowNamed(list, name);
-    QVERIFY2(item, qPrintable(name));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    QVERIFY(item->isSelected());
+    const QModelIndex row = rowNamed(list, name);
+    QVERIFY2(row.isValid(), qPrintable(name));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+    QVERIFY(list->selectionModel()->isRowSelected(row.row()));
 }
 
 /// Drops the row `source` onto the row `target` as a mouse drag would.
 void dropRow(CPersonListView *list, const QString &source, const QString &target)
 {
-    QTreeWidgetItem *from = rowNamed(list, source);
-    QTreeWidgetItem *onto = rowNamed(list, target);
-    QVERIFY(from && onto);
-    std::unique_ptr<QMimeData> mime(
-        list->model()->mimeData({list->model()->index(list->indexOfTopLevelItem(from), 0)}));
+    const QModelIndex from = rowNamed(list, source);
+    const QModelIndex onto = rowNamed(list, target);
+    QVERIFY(from.isValid() && onto.isValid());
+    std::unique_ptr<QMimeData> mime(list->model()->mimeData({from}));
     QVERIFY(mime);
-    const QPoint at = list->visualItemRect(onto).center();
+    const QPoint at = list->visualRect(onto).center();
     const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
     // The drop goes to the widget that accepted the drag's entry.
     QDragEnterEvent enter(at, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
@@ -195,15 +205,15 @@ private slots:
         QVERIFY(!button(&dialog, "okButton")->isEnabled());
         QVERIFY(!button(&dialog, "editButton")->isEnabled());
         QVERIFY(!button(&dialog, "deleteButton")->isEnabled());
-        QCOMPARE(rowNamed(list, "Adams, Zoe")->text(1), QStringLiteral("01.01.1980"));
-        QCOMPARE(rowNamed(list, "Family")->text(1), QString());
+        QCOMPARE(cell(rowNamed(list, "Adams, Zoe"), 1), QStringLiteral("01.01.1980"));
+        QCOMPARE(cell(rowNamed(list, "Family"), 1), QString());
 
         doubleClickRow(list, QStringLiteral("Family"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Open - Family"));
         QCOMPARE(names(list), (QStringList{"..", "Muster, Anna", "Muster, Max"}));
         QVERIFY(!button(&dialog, "newGroupButton")->isEnabled());
-        QCOMPARE(rowNamed(list, "Muster, Anna")->text(1), QStringLiteral("06.03.1951"));
-        QCOMPARE(rowNamed(list, "Muster, Anna")->text(2), QStringLiteral("14:05:00"));
+        QCOMPARE(cell(rowNamed(list, "Muster, Anna"), 1), QStringLiteral("06.03.1951"));
+        QCOMPARE(cell(rowNamed(list, "Muster, Anna"), 2), QStringLiteral("14:05:00"));
         QVERIFY(dialog.isVisible());
 
         doubleClickRow(list, QStringLiteral(".."));
@@ -249,6 +259,37 @@ private slots:
         QCOMPARE(m_doc->personName(), QStringLiteral("Pat O'Brien"));
         QCOMPARE(m_doc->birthDate(), DateTimeValue::fromFields(1975, 7, 14));
         QCOMPARE(m_doc->settings().value(DocumentSettings::LastID), personNamed("O'Brien", "Pat")->id);
+    }
+
+    // Typing in the list makes the next row whose name starts so current,
+    // from the top when none follows; groups and ".." are rows too.
+    void typingFindsRow_data()
+    {
+        QTest::addColumn<bool>("inGroup");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected"); // empty: nothing current
+
+        QTest::newRow("group, other case") << false << "fam" << "Family";
+        QTest::newRow("person after the groups") << false << "o'b" << "O'Brien, Pat";
+        QTest::newRow("name and first name") << false << "Adams, z" << "Adams, Zoe";
+        QTest::newRow("no such name") << false << "xy" << "";
+        QTest::newRow("second of two names alike") << true << "muster, m" << "Muster, Max";
+        QTest::newRow("the row up") << true << ".." << "..";
+    }
+
+    void typingFindsRow()
+    {
+        QFETCH(bool, inGroup);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        CPersonSelectDialog dialog(*m_doc, m_path);
+        QVERIFY(shown(dialog));
+        CPersonListView *list = dialog.list();
+        if (inGroup)
+            doubleClickRow(list, QStringLiteral("Family"));
+        list->setCurrentIndex({});
+        QTest::keyClicks(list, typed);
+        QCOMPARE(list->currentIndex().siblingAtColumn(0).data().toString(), expected);
     }
 
     void deleteRows_data()
@@ -348,7 +389,7 @@ private slots:
         QTest::mouseClick(button(&dialog, "editButton"), Qt::LeftButton);
         QCOMPARE(shownName, QStringLiteral("Empty"));
         QCOMPARE(names(list), (QStringList{"Family", "Friends", "Adams, Zoe", "O'Brien, Pat"}));
-        QVERIFY(rowNamed(list, QStringLiteral("Friends"))->isSelected());
+        QVERIFY(list->selectionModel()->isRowSelected(rowNamed(list, QStringLiteral("Friends")).row()));
         QVERIFY(button(&dialog, "editButton")->isEnabled());
         QVERIFY(button(&dialog, "deleteButton")->isEnabled());
 

@@ -116,10 +116,11 @@ Qt::ItemFlags CPersonLevelModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    // Groups and ".." take persons; nothing is dragged but persons.
+    // Every row takes drops. Views ask for the flags of rows they do not
+    // show, so they are given without reading the row: a group's drag is
+    // refused when it starts (mimeData()), only ".." is never dragged.
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
-    const PersonRow *row = m_upRow && index.row() == 0 ? nullptr : rowAt(index.row());
-    if (row && !row->folder)
+    if (!(m_upRow && index.row() == 0))
         flags |= Qt::ItemIsDragEnabled;
     return flags;
 }
@@ -139,6 +140,10 @@ QMimeData *CPersonLevelModel::mimeData(const QModelIndexList &indexes) const
         if (index.row() != row)
             return nullptr;
     }
+    // Nothing is dragged but persons.
+    const PersonRow *dragged = rowAt(row);
+    if (!dragged || dragged->folder)
+        return nullptr;
     auto *data = new QMimeData;
     data->setData(CPersonListView::dragMimeType(), QByteArray::number(indexes.front().data(kRowTagRole).toInt()));
     return data;

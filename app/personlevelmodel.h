@@ -15,7 +15,8 @@ namespace quadrivium {
 /// level, the row ".." (tag kUpTag), then the level's groups and persons.
 /// Columns: name ("Name, First name"), date of birth, time of birth (empty
 /// when none). Every row's tag (kRowTagRole) is its ID. Persons can be
-/// dragged; every row takes drops.
+/// dragged (mimeData() gives nothing for a group or ".."); every row takes
+/// drops.
 class CPersonLevelModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -15,9 +15,15 @@ QString displayNameOf(const PersonRow &row)
 
 Status CPersonListModel::reload(const PersonStore &store)
 {
+    const bool sameFile = m_rows && m_rows->listing().path() == store.path();
+    // The list is filled again after every change of this program; a file
+    // nobody has changed keeps the rows read, so that the list shown stays.
+    if (sameFile && m_rows->isCurrent())
+        return Done{};
     beginResetModel();
     m_groupNames.clear();
-    m_rows = std::make_unique<PersonRowCache>(PersonListing::persons(store.path()));
+    // The same file's listing keeps its connection and the pages it read.
+    m_rows = std::make_unique<PersonRowCache>(sameFile ? m_rows->listing() : PersonListing::persons(store.path()));
     Status status = Done{};
     if (const auto groups = store.listGroups(); !groups.ok()) {
         status = Status::failure(groups.error());
@@ -76,9 +82,12 @@ QModelIndexList CPersonListModel::match(const QModelIndex &start, int role, cons
         return QAbstractListModel::match(start, role, value, hits, flags);
     std::optional<int> row;
     if (role == Qt::UserRole && how == Qt::MatchExactly) {
-        const auto found = m_rows->listing().positionOf(value.toInt());
-        if (found.ok())
-            row = found.value();
+        // A person chosen from the list has been read with its position.
+        row = m_rows->readPosition(value.toInt());
+        if (!row) {
+            if (const auto found = m_rows->listing().positionOf(value.toInt()); found.ok())
+                row = found.value();
+        }
     } else if (role == Qt::DisplayRole && how == Qt::MatchStartsWith && !(flags & Qt::MatchCaseSensitive)) {
         // Typing in the list: the names are matched, the group is not.
         const int from = std::max(start.row(), 0);

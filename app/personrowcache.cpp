@@ -13,9 +13,16 @@ Status PersonRowCache::reset()
     m_pages.clear();
     m_used.clear();
     m_count = 0;
+    m_version.reset();
+    // Read before the count: a change in between makes the next refresh
+    // read again.
+    if (const auto version = m_listing.version(); version.ok())
+        m_version = version.value();
     const auto count = m_listing.count();
-    if (!count.ok())
+    if (!count.ok()) {
+        m_version.reset();
         return Status::failure(count.error());
+    }
     m_count = count.value();
     return Done{};
 }
@@ -43,6 +50,23 @@ const PersonRow *PersonRowCache::rowAt(int position)
     const auto index = std::size_t(position % kPageSize);
     // The file may have lost rows since the count was read.
     return index < rows.size() ? &rows[index] : nullptr;
+}
+
+bool PersonRowCache::isCurrent() const
+{
+    const auto version = m_listing.version();
+    return version.ok() && m_version && *m_version == version.value();
+}
+
+std::optional<int> PersonRowCache::readPosition(int id) const
+{
+    for (const auto &[page, rows] : m_pages) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].id == id)
+                return page * kPageSize + int(i);
+        }
+    }
+    return std::nullopt;
 }
 
 const PersonRow *PersonRowCache::readRow(int id) const

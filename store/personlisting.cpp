@@ -2,6 +2,8 @@
 
 #include "statement.h"
 
+#include <QStringList>
+
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
@@ -24,15 +26,7 @@ const QString kBefore = QStringLiteral(
     "(Vorname IS NULL AND ?3 IS NOT NULL) OR Vorname < ?3 COLLATE NOCASE OR (Vorname IS ?3 COLLATE NOCASE AND "
     "ID < ?4))))), 0)");
 
-template<typename T, typename F>
-Result<T> guarded(F &&work)
-{
-    try {
-        return work();
-    } catch (const DatabaseError &error) {
-        return Result<T>::failure(error.message());
-    }
-}
+
 
 DateTimeValue dateOf(const Statement &query, int column)
 {
@@ -95,33 +89,30 @@ void bindKey(Statement &query, const SortKey &key)
     query.bindInt(4, key.id);
 }
 
-QString textArgument(sqlite3_value *value)
+/// A LIKE pattern (escape character "\") that the name or the first name
+/// of every row whose text begins with `text` matches, whatever the letter
+/// case: the text up to its first blank or comma, with the letters outside
+/// ASCII, whose case LIKE does not fold, left open.
+QString likePrefix(const QString &text)
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-    return text ? QString::fromUtf8(text, sqlite3_value_bytes(value)) : QString();
-}
-
-/// What the SQL function "row_matches" compares each row with.
-struct Matcher {
-    QString text;
-    PersonListing::Match match;
-    PersonListing::RowText rowText;
-};
-
-/// row_matches(ID, Name, Vorname, Folder): 1 when the row's text matches.
-void rowMatches(sqlite3_context *context, int, sqlite3_value **values)
-{
-    const auto *matcher = static_cast<const Matcher *>(sqlite3_user_data(context));
-    PersonRow row;
-    row.id = sqlite3_value_int(values[0]);
-    row.name = textArgument(values[1]);
-    row.first = textArgument(values[2]);
-    row.folder = sqlite3_value_double(values[3]) != 0.0;
-    const QString text = matcher->rowText(row);
-    const bool matches = matcher->match == PersonListing::Match::Exactly
-                             ? text == matcher->text
-                             : text.startsWith(matcher->text, Qt::CaseInsensitive);
-    sqlite3_result_int(context, matches ? 1 : 0);
+    QString pattern;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' ') || c == QLatin1Char(','))
+            break;
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\')) {
+            pattern += QLatin1Char('\\');
+            pattern += c;
+        } else if (c.unicode() < 0x80) {
+            pattern += c;
+        } else {
+            // One character of the row, however it is cased.
+            pattern += QLatin1Char('_');
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+        }
+    }
+    return pattern + QLatin1Char('%');
 }
 
 } // namespace
@@ -129,6 +120,29 @@ void rowMatches(sqlite3_context *context, int, sqlite3_value **values)
 PersonListing::PersonListing(QString path, QString filter)
     : m_path(std::move(path)), m_filter(std::move(filter))
 {
+}
+
+Connection &PersonListing::connection() const
+{
+    if (!m_db) {
+        m_db = std::make_shared<Connection>(m_path);
+        // The rows a list shows again are read from memory, not decrypted
+        // again.
+        m_db->exec(QStringLiteral("PRAGMA cache_size = -32768"));
+    }
+    return *m_db;
+}
+
+template<typename T, typename F>
+Result<T> PersonListing::guarded(F &&work) const
+{
+    try {
+        return work();
+    } catch (const DatabaseError &error) {
+        // The next call opens the file again.
+        m_db.reset();
+        return Result<T>::failure(error.message());
+    }
 }
 
 PersonListing PersonListing::persons(QString path)
@@ -141,10 +155,18 @@ PersonListing PersonListing::level(QString path, int key)
     return PersonListing(std::move(path), QStringLiteral("Parent = %1").arg(key));
 }
 
+Result<long long> PersonListing::version() const
+{
+    return guarded<long long>([&] {
+        Statement query(connection(), QStringLiteral("PRAGMA data_version"));
+        return query.step() ? query.integer(0) : 0LL;
+    });
+}
+
 Result<int> PersonListing::count() const
 {
     return guarded<int>([&] {
-        Connection db(m_path);
+        Connection &db = connection();
         Statement query(db, QStringLiteral("SELECT count(*) FROM Data WHERE ") + m_filter);
         return query.step() ? int(query.integer(0)) : 0;
     });
@@ -153,7 +175,7 @@ Result<int> PersonListing::count() const
 Result<std::vector<PersonRow>> PersonListing::rows(int offset, int limit) const
 {
     return guarded<std::vector<PersonRow>>([&] {
-        Connection db(m_path);
+        Connection &db = connection();
         Statement query(db, QStringLiteral("SELECT %1 FROM Data WHERE %2 ORDER BY %3 LIMIT ?1 OFFSET ?2")
                                 .arg(kColumns, m_filter, kOrder));
         query.bindInt(1, limit);
@@ -168,10 +190,33 @@ Result<std::vector<PersonRow>> PersonListing::rows(int offset, int limit) const
 
 namespace {
 
-/// The number of rows of `filter` that sort before `key`.
+/// The number of rows of `filter` that sort before `key`, counted as ranges
+/// of the indexes in the listing's order so that the file is not read
+/// row by row.
 int rowsBefore(Connection &db, const QString &filter, const SortKey &key)
 {
-    Statement count(db, QStringLiteral("SELECT count(*) FROM Data WHERE (%1) AND %2").arg(filter, kBefore));
+    // Rows with a missing name sort first; a missing name is before any
+    // other, and nothing is before it.
+    const auto before = [](const QString &column, int parameter, bool missing) {
+        return missing ? QStringLiteral("0")
+                       : QStringLiteral("(%1 IS NULL OR %1 < ?%2 COLLATE NOCASE)").arg(column).arg(parameter);
+    };
+    const auto same = [](const QString &column, int parameter, bool missing) {
+        return missing ? QStringLiteral("%1 IS NULL").arg(column)
+                       : QStringLiteral("%1 = ?%2 COLLATE NOCASE").arg(column).arg(parameter);
+    };
+    const QString name = QStringLiteral("Name");
+    const QString first = QStringLiteral("Vorname");
+    const QStringList parts{
+        QStringLiteral("Folder < ?1"),
+        QStringLiteral("Folder = ?1 AND ") + before(name, 2, !key.name),
+        QStringLiteral("Folder = ?1 AND %1 AND %2").arg(same(name, 2, !key.name), before(first, 3, !key.first)),
+        QStringLiteral("Folder = ?1 AND %1 AND %2 AND ID < ?4").arg(same(name, 2, !key.name), same(first, 3, !key.first)),
+    };
+    QStringList counts;
+    for (const QString &part : parts)
+        counts << QStringLiteral("(SELECT count(*) FROM Data WHERE (%1) AND %2)").arg(filter, part);
+    Statement count(db, QStringLiteral("SELECT ") + counts.join(QStringLiteral(" + ")));
     bindKey(count, key);
     return count.step() ? int(count.integer(0)) : 0;
 }
@@ -181,7 +226,7 @@ int rowsBefore(Connection &db, const QString &filter, const SortKey &key)
 Result<std::optional<int>> PersonListing::positionOf(int id) const
 {
     return guarded<std::optional<int>>([&]() -> std::optional<int> {
-        Connection db(m_path);
+        Connection &db = connection();
         Statement row(db, QStringLiteral("SELECT Folder, Name, Vorname, ID FROM Data WHERE ID = ?1 AND (%1)")
                               .arg(m_filter));
         row.bindInt(1, id);
@@ -194,29 +239,51 @@ Result<std::optional<int>> PersonListing::positionOf(int id) const
 Result<std::optional<int>> PersonListing::find(const QString &text, Match match, int from, RowText rowText) const
 {
     return guarded<std::optional<int>>([&]() -> std::optional<int> {
-        Connection db(m_path);
-        Matcher matcher{text, match, rowText};
-        db.check(sqlite3_create_function(db.handle(), "row_matches", 4, SQLITE_UTF8, &matcher, rowMatches, nullptr,
-                                         nullptr));
-        const QString matching = QStringLiteral("SELECT Folder, Name, Vorname, ID FROM Data WHERE (%1) AND "
-                                                "row_matches(ID, Name, Vorname, Folder)")
-                                     .arg(m_filter);
+        Connection &db = connection();
+        // The file narrows the rows down to those whose name or first name
+        // may begin the text; their texts are then compared here.
+        const QString candidates = QStringLiteral("SELECT Folder, Name, Vorname, ID FROM Data WHERE (%1) AND "
+                                                  "(Name LIKE ?5 ESCAPE '\\' OR Vorname LIKE ?5 ESCAPE '\\')")
+                                       .arg(m_filter);
+        const QString pattern = likePrefix(text);
+        const auto firstMatching = [&](Statement &query) -> std::optional<SortKey> {
+            query.bindText(5, pattern);
+            while (query.step()) {
+                PersonRow row;
+                row.folder = query.integer(0) != 0;
+                row.name = query.text(1);
+                row.first = query.text(2);
+                row.id = int(query.integer(3));
+                const QString rowString = rowText(row);
+                if (match == Match::Exactly ? rowString == text
+                                            : rowString.startsWith(text, Qt::CaseInsensitive))
+                    return keyOf(query, 0);
+            }
+            return std::nullopt;
+        };
         std::optional<SortKey> found;
-        // The row at `from`: the search begins there.
-        Statement start(db, QStringLiteral("SELECT Folder, Name, Vorname, ID FROM Data WHERE %1 ORDER BY %2 "
-                                           "LIMIT 1 OFFSET ?1")
-                                .arg(m_filter, kOrder));
-        start.bindInt(1, std::max(from, 0));
-        if (from > 0 && start.step()) {
-            Statement after(db, QStringLiteral("%1 AND NOT %2 ORDER BY %3 LIMIT 1").arg(matching, kBefore, kOrder));
-            bindKey(after, keyOf(start, 0));
-            if (after.step())
-                found = keyOf(after, 0);
+        // The row at `from`: the search begins there and goes on from the
+        // start when nothing matches up to the end.
+        std::optional<SortKey> startKey;
+        if (from > 0) {
+            Statement start(db, QStringLiteral("SELECT Folder, Name, Vorname, ID FROM Data WHERE %1 ORDER BY %2 "
+                                               "LIMIT 1 OFFSET ?1")
+                                    .arg(m_filter, kOrder));
+            start.bindInt(1, from);
+            if (start.step())
+                startKey = keyOf(start, 0);
+        }
+        if (startKey) {
+            Statement after(db, QStringLiteral("%1 AND NOT %2 ORDER BY %3").arg(candidates, kBefore, kOrder));
+            bindKey(after, *startKey);
+            found = firstMatching(after);
         }
         if (!found) {
-            Statement first(db, QStringLiteral("%1 ORDER BY %2 LIMIT 1").arg(matching, kOrder));
-            if (first.step())
-                found = keyOf(first, 0);
+            Statement first(db, startKey ? QStringLiteral("%1 AND %2 ORDER BY %3").arg(candidates, kBefore, kOrder)
+                                         : QStringLiteral("%1 ORDER BY %2").arg(candidates, kOrder));
+            if (startKey)
+                bindKey(first, *startKey);
+            found = firstMatching(first);
         }
         if (!found)
             return std::nullopt;

@@ -422,6 +422,18 @@ private slots:
         QTest::keyClicks(list, QStringLiteral("B"));
         QCOMPARE(list->currentText(), QStringLiteral("Ben Ode"));
         QCOMPARE(doc.personName(), QStringLiteral("Ben Ode"));
+
+        // Regression: the list keeps the rows it read while the file is
+        // unchanged; a person another instance adds must still appear at
+        // the next choice.
+        QVERIFY(PersonStore(m_folder->persons)
+                    .addPerson({QStringLiteral("Abel"), QStringLiteral("Cara"), date(1970, 5, 6), DateTimeValue(),
+                                QString()})
+                    .ok());
+        choose(list, list->findData(m_anna));
+        QCOMPARE(list->count(), 4);
+        QCOMPARE(list->itemText(0), QStringLiteral("Cara Abel"));
+        QCOMPARE(list->currentText(), QStringLiteral("Anna Muller [Family ]"));
     }
 
     // The pyramid in the window: its introduction, a clicked climax's text

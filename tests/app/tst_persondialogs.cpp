@@ -345,6 +345,13 @@ private slots:
         QVERIFY(shown(dialog));
         CPersonListView *list = dialog.list();
 
+        // A group is not dragged: rows are marked draggable without being
+        // read, so the drag itself must refuse it.
+        const QModelIndexList family = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                            QStringLiteral("Family"), 1, Qt::MatchExactly);
+        QCOMPARE(family.size(), 1);
+        QVERIFY(std::unique_ptr<QMimeData>(list->model()->mimeData(family)) == nullptr);
+
         // Onto a person or onto itself: nothing moves.
         dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("O'Brien, Pat"));
         dropRow(list, QStringLiteral("Adams, Zoe"), QStringLiteral("Adams, Zoe"));

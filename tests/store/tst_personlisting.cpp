@@ -84,7 +84,7 @@ private slots:
                 "(NULL, 'Cher', 20004, 0, -1, 0, 0), ('Özdemir', 'Ece', 20005, 0, -2, 0, 0),"
                 "('Adams', 'Zoe', 20006, 0, -2, 0, 0), ('Zander', 'Al', 20007, 0, -1, 0, 0),"
                 "('Adams', 'Zoe', 20008, 0, -1, 0, 0), ('', 'Empty', 20009, 0, -1, 0, 0),"
-                "('Muller', 'Bo', 20010, 0, -3, 0, 0)"));
+                "('Muller', 'Bo', 20010, 0, -3, 0, 0), ('Percy_100%', 'Ann', 20011, 0, -2, 0, 0)"));
         }).ok());
     }
 
@@ -153,14 +153,16 @@ private slots:
         QTest::addColumn<QString>("expected"); // last|first of the row found; empty: none
 
         // Every person by display name: Cher, Empty, Zoe Adams (twice), Bo
-        // Muller, Smith, anna smith, Anna Smith (twice), Al Zander, Ece Özdemir.
+        // Muller, Ann Percy_100%, Smith, anna smith, Anna Smith (twice), Al
+        // Zander, Ece Özdemir.
         QTest::newRow("start of a name, any case") << "persons" << "ANNA" << false << 0 << "smith|anna";
-        QTest::newRow("next match after the start") << "persons" << "anna" << false << 7 << "Smith|Anna";
-        QTest::newRow("wraps round to the top") << "persons" << "zoe" << false << 8 << "Adams|Zoe";
+        QTest::newRow("next match after the start") << "persons" << "anna" << false << 8 << "Smith|Anna";
+        QTest::newRow("wraps round to the top") << "persons" << "zoe" << false << 9 << "Adams|Zoe";
         QTest::newRow("case outside ASCII") << "group" << "öz" << false << 0 << "Özdemir|Ece";
         QTest::newRow("name and first name") << "top" << "Smith, A" << false << 0 << "smith|anna";
         QTest::newRow("missing last name") << "top" << "cher" << false << 0 << "|Cher";
         QTest::newRow("groups are rows of the level") << "top" << "clu" << false << 0 << "club|";
+        QTest::newRow("typed wildcards are letters") << "group" << "percy_100%, a" << false << 0 << "Percy_100%|Ann";
         QTest::newRow("no match") << "persons" << "Xavier" << false << 0 << "";
         QTest::newRow("exact display name") << "persons" << "Anna Smith" << true << 0 << "Smith|Anna";
         QTest::newRow("exact is case-sensitive") << "persons" << "anna Smith" << true << 0 << "";

@@ -76,6 +76,11 @@ const char *CompareRoleTitle(CompareRole role)
     return "";
 }
 
+std::string ComparedNumberText(int number)
+{
+    return number == 0 ? std::string("-") : std::to_string(number);
+}
+
 namespace {
 
 int RoleNumber(const CoreNumberSet &n, CompareRole role)

@@ -42,6 +42,10 @@ struct ComparedPair {
     std::optional<Relation> relation;
 };
 
+/// A compared number as it is shown: "-" for 0, which stands for a name
+/// without that number (no vowel, say).
+std::string ComparedNumberText(int number);
+
 /// The digits of both dates of birth in one grid.
 struct CombinedChart {
     std::array<std::uint8_t, 10> countA{};

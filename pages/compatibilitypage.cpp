@@ -52,6 +52,7 @@ CCompatibilityPage::CCompatibilityPage(CQuadriviumDoc &document, QWidget *parent
     m_partnerChoice->setToolTip(tr("The second person of the reading"));
     connect(m_partnerChoice, &QComboBox::activated, this, &CCompatibilityPage::partnerChosen);
     connect(&document, &CQuadriviumDoc::partnerChanged, this, &CCompatibilityPage::refill);
+    connect(&document, &CQuadriviumDoc::letterRulesChanged, this, &CCompatibilityPage::refill);
     // A second person already given (the command line's) stays.
     if (document.hasPartner())
         m_partnerFor = document.personName();
@@ -143,9 +144,11 @@ void CCompatibilityPage::refill()
     m_compatibility.reset();
     spots().resetShown();
     const CQuadriviumDoc &doc = document();
-    const auto a = FillCoreNumbers(EngineName(doc.personName()), doc.birthDate(), clock());
+    const LetterRules &rules = doc.letterRules();
+    const auto a = FillCoreNumbers(EngineName(doc.personName(), rules.accents), doc.birthDate(), clock(), rules);
     const auto gridA = ComputeChartGrid(doc.birthDate());
-    const auto b = FillCoreNumbers(EngineName(doc.partnerName()), doc.partnerBirthDate(), clock());
+    const auto b = FillCoreNumbers(EngineName(doc.partnerName(), rules.accents), doc.partnerBirthDate(), clock(),
+                                   rules);
     const auto gridB = ComputeChartGrid(doc.partnerBirthDate());
     if (a && gridA && b && gridB)
         m_compatibility = ComputeCompatibility(a->numbers, *gridA, b->numbers, *gridB);
@@ -265,9 +268,9 @@ void CCompatibilityPage::paintEvent(QPaintEvent *)
         p.setPen(Qt::black);
         p.drawText(dlu(columns[0][0], y, columns[0][1], kRowHeight), left, tr(CompareRoleTitle(pair.role)));
         p.setPen(kColourA);
-        p.drawText(dlu(columns[1][0], y, columns[1][1], kRowHeight), left, QString::number(pair.a));
+        p.drawText(dlu(columns[1][0], y, columns[1][1], kRowHeight), left, QString::fromStdString(ComparedNumberText(pair.a)));
         p.setPen(kColourB);
-        p.drawText(dlu(columns[2][0], y, columns[2][1], kRowHeight), left, QString::number(pair.b));
+        p.drawText(dlu(columns[2][0], y, columns[2][1], kRowHeight), left, QString::fromStdString(ComparedNumberText(pair.b)));
         p.setPen(Qt::black);
         p.drawText(spotRect(kRelationSpot + int(i)), left,
                    pair.relation ? tr(RelationKey(*pair.relation)) : QStringLiteral("-"));

@@ -99,8 +99,8 @@ void CCompatibilityPrintJob::PrintGraphicPage(CPrintSurface &surface)
     for (const ComparedPair &pair : c->pairs) {
         ++row;
         put(0, QObject::tr(CompareRoleTitle(pair.role)));
-        put(1, QString::number(pair.a));
-        put(2, QString::number(pair.b));
+        put(1, QString::fromStdString(ComparedNumberText(pair.a)));
+        put(2, QString::fromStdString(ComparedNumberText(pair.b)));
         put(3, relationWord(pair));
     }
     int top = g.frameTop - g.u;

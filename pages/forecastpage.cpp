@@ -43,6 +43,7 @@ CForecastPage::CForecastPage(CQuadriviumDoc &document, QWidget *parent)
         if (isVisible())
             refill();
     });
+    connect(&document, &CQuadriviumDoc::letterRulesChanged, this, &CForecastPage::refill);
     spots().setActiveTest([this](int id) {
         return m_forecast.has_value() || id == kTitle || id == kYearLabel || id == kMonthLabel
             || id == kDayLabel || id == kChallengesLabel || id == kLessonsLabel;

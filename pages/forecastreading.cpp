@@ -44,13 +44,15 @@ std::optional<Forecast> ForecastOf(const CQuadriviumDoc &document, const Clock &
         day = CivilDate{chosen.year(), chosen.month(), chosen.day()};
     else
         day = today();
-    return ComputeForecast(EngineName(document.personName()), document.birthDate(), day);
+    // The karmic lessons count the name's letters as the other readings do.
+    return ComputeForecast(EngineName(document.personName(), document.letterRules().accents), document.birthDate(),
+                           day);
 }
 
 std::optional<Forecast> ForecastOf(const ReportSubject &subject)
 {
     const CivilDate day{subject.day.year(), subject.day.month(), subject.day.day()};
-    return ComputeForecast(EngineName(subject.name), subject.birth, day);
+    return ComputeForecast(EngineName(subject.name, subject.values.rules.accents), subject.birth, day);
 }
 
 QStringList ForecastSections()

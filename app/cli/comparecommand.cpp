@@ -29,7 +29,7 @@ struct Side {
 
 std::optional<Side> compute(const ReadingInput &input)
 {
-    const auto core = FillCoreNumbers(EngineName(input.name), input.born, input.today);
+    const auto core = FillCoreNumbers(EngineName(input.name, input.rules.accents), input.born, input.today, input.rules);
     const auto grid = ComputeChartGrid(input.born);
     if (!core || !grid)
         return std::nullopt;
@@ -41,6 +41,12 @@ QJsonValue relationValue(const std::optional<Relation> &relation)
     return relation ? QJsonValue(QString::fromLatin1(RelationKey(*relation))) : QJsonValue();
 }
 
+/// A compared number; null for a name without it, as in `reading --json`.
+QJsonValue numberValue(int number)
+{
+    return number == 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(number);
+}
+
 QJsonObject sideJson(const Side &s)
 {
     return QJsonObject{
@@ -48,7 +54,7 @@ QJsonObject sideJson(const Side &s)
         {"born", s.input.bornText},
         {"rulingNumber", s.numbers.rulingNumber},
         {"dayNumber", s.numbers.dayNumber},
-        {"fate", s.numbers.core.m_nFate},
+        {"fate", s.numbers.core.m_bNoFate ? QJsonValue(QJsonValue::Null) : QJsonValue(s.numbers.core.m_nFate)},
         {"appearance", s.numbers.core.m_nAppearance},
         {"dominant", s.numbers.core.m_nDominant},
     };
@@ -73,7 +79,7 @@ QJsonObject compareJson(const Side &a, const Side &b, const Compatibility &c)
 {
     QJsonArray pairs;
     for (const ComparedPair &p : c.pairs)
-        pairs.append(QJsonObject{{"role", CompareRoleKey(p.role)}, {"a", p.a}, {"b", p.b},
+        pairs.append(QJsonObject{{"role", CompareRoleKey(p.role)}, {"a", numberValue(p.a)}, {"b", numberValue(p.b)},
                                  {"relation", relationValue(p.relation)}});
     QJsonArray cells;
     for (int digit = 1; digit <= 9; ++digit)
@@ -116,7 +122,8 @@ void printCompare(QTextStream &out, const Side &a, const Side &b, const Compatib
         << "              and B " << nameOf(b) << ", born " << b.input.bornText << "\n\n";
     for (const ComparedPair &p : c.pairs) {
         out << QString::fromLatin1(CompareRoleTitle(p.role)).leftJustified(24)
-            << QString::number(p.a).rightJustified(3) << QString::number(p.b).rightJustified(4) << "  "
+            << QString::fromStdString(ComparedNumberText(p.a)).rightJustified(3)
+            << QString::fromStdString(ComparedNumberText(p.b)).rightJustified(4) << "  "
             << (p.relation ? RelationKey(*p.relation) : "no relation: a name without this number") << '\n';
     }
     out << "\nBoth birth charts in one (B's digits in brackets)\n";
@@ -155,6 +162,7 @@ int runCompare(const QStringList &arguments)
         return *status;
     second.today = first.today;
     second.day = first.day;
+    second.rules = first.rules;
     if (const auto status = readSecondPerson(parser, second))
         return *status;
     const auto a = compute(first);

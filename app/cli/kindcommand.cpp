@@ -45,6 +45,7 @@ int runReadingKind(const ReadingKind &kind, const QStringList &arguments)
 
     CQuadriviumDoc document;
     document.setCurrentPerson(input.name, input.born, input.time);
+    document.setLetterRules(input.rules);
     document.setChosenDay(day);
     const auto subject = ReportSubjectOf(document, input.today);
     if (!subject)

@@ -117,6 +117,28 @@ private slots:
         QVERIFY2(intro > 0 && lesson > intro, qPrintable(text));
     }
 
+    // Regression: the forecast took --rules and ignored it. "Ébb Abb" has
+    // its only 5 in the É, which counts only when accents fall back to
+    // their base letter.
+    void forecastCountsUnderRules_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<bool>("lessonFive");
+        QTest::newRow("accents ignored") << QStringLiteral("accents=ignore") << true;
+        QTest::newRow("accents as base letters") << QStringLiteral("accents=base") << false;
+    }
+    void forecastCountsUnderRules()
+    {
+        QFETCH(QString, rules);
+        QFETCH(bool, lessonFive);
+        const Run r = run({"forecast", "--first", QStringLiteral("Ébb"), "--last", "Abb", "--born", "1951-03-06",
+                           "--date", "2026-12-07", "--rules", rules, "--json"});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonArray lessons = QJsonDocument::fromJson(r.out).object()["karmicLessons"].toArray();
+        QVERIFY(!lessons.isEmpty());
+        QCOMPARE(lessons.contains(5), lessonFive);
+    }
+
     // Export and report of the forecast walk the same sections.
     void forecastExportAndReport()
     {

@@ -83,6 +83,44 @@ private slots:
         }
     }
 
+    // Regression: compare took --rules and ignored them, so its numbers
+    // differed from those of the same person's reading. Each side must
+    // carry the numbers `reading` gives under the same rules.
+    void sidesCountUnderRules_data()
+    {
+        QTest::addColumn<QStringList>("person");
+        QTest::addColumn<QString>("rules");
+        const QStringList emile{"--first", QStringLiteral("Émile"), "--last", QStringLiteral("Lyon"), "--born",
+                                "1990-01-01"};
+        QTest::newRow("accents as base letters") << emile << QStringLiteral("accents=base,y=consonant");
+        QTest::newRow("y as a vowel") << QStringList{"--first", "Lynn", "--last", "Wynn", "--born", "1990-01-01"}
+                                      << QStringLiteral("accents=ignore,y=vowel-if-needed");
+        QTest::newRow("no vowel") << QStringList{"--first", "Brr", "--last", "Schm", "--born", "1990-01-01"}
+                                  << QStringLiteral("accents=ignore,y=consonant");
+    }
+    void sidesCountUnderRules()
+    {
+        QFETCH(QStringList, person);
+        QFETCH(QString, rules);
+        const Run reading = cli(QStringList{"reading", "--json", "--rules", rules} + person);
+        QCOMPARE(reading.exitCode, 0);
+        const QJsonObject core = QJsonDocument::fromJson(reading.out).object();
+        QVERIFY2(core.contains(QLatin1String("fate")), reading.out.constData());
+        const Run compared = cli(QStringList{"compare", "--json", "--rules", rules} + person + asOther(kLena));
+        QCOMPARE(compared.exitCode, 0);
+        const QJsonObject side = QJsonDocument::fromJson(compared.out).object()["a"].toObject();
+        for (const char *key : {"fate", "appearance", "dominant"})
+            QCOMPARE(side[QLatin1String(key)], core[QLatin1String(key)]);
+        const QJsonObject fatePair = QJsonDocument::fromJson(compared.out).object()["pairs"].toArray()[2].toObject();
+        QCOMPARE(fatePair["a"], core["fate"]);
+        if (core["fate"].isNull()) {
+            // A name without a number shows none, and no relation.
+            QVERIFY(fatePair["relation"].isNull());
+            const Run text = cli(QStringList{"compare", "--rules", rules} + person + asOther(kLena));
+            QVERIFY2(text.out.contains("Number of Fate            -"), text.out.constData());
+        }
+    }
+
     void storedPersons()
     {
         QTemporaryDir dir;

@@ -5,7 +5,9 @@
 #include "pages/compatibilitypage.h"
 #include "pages/quadriviumdoc.h"
 
+#include "engine/corenumbers.h"
 #include "store/location.h"
+#include "store/personname.h"
 #include "store/personstore.h"
 #include "store/textstore.h"
 
@@ -89,6 +91,25 @@ private slots:
         auto other = start(m_kaethe);
         QVERIFY(!other->document.hasPartner());
         QVERIFY(!other->page->compatibility());
+    }
+
+    // Regression: the page counted both names under the default rules
+    // whatever the settings said, unlike the chart and the report. Under
+    // "accents as base letters" the ä of Käthe counts as an A.
+    void countsUnderTheRulesInForce()
+    {
+        auto s = start(m_lena);
+        s->document.setPartner(QStringLiteral("Käthe Groß"), DateTimeValue::fromFields(1980, 9, 29), DateTimeValue());
+        QVERIFY(s->page->compatibility());
+        const auto fateOfB = [&] { return s->page->compatibility()->pairs[2].b; };
+        const int ignored = fateOfB();
+        s->document.setLetterRules({AccentRule::Base, YRule::Consonant});
+        QVERIFY(s->page->compatibility());
+        QVERIFY(fateOfB() != ignored);
+        const auto base = FillCoreNumbers(EngineName(QStringLiteral("Käthe Groß"), AccentRule::Base),
+                                          DateTimeValue::fromFields(1980, 9, 29), [] { return CivilDate{2026, 12, 7}; },
+                                          s->document.letterRules());
+        QCOMPARE(fateOfB(), base->numbers.core.m_nFate);
     }
 
     void hotSpotsShowTheirTexts()

@@ -10,6 +10,8 @@
 #include "output/storedtext.h"
 #include "output/stringtable.h"
 #include "output/textpane.h"
+#include "pages/compatibilitypage.h"
+#include "pages/forecastpage.h"
 #include "pages/introprintjob.h"
 #include "pages/quadriviumdoc.h"
 #include "store/location.h"
@@ -55,6 +57,11 @@ const TableCommand kTableCommands[] = {
     {22835, 10, kBirthChartPage, "Pers&onal Current Year Number", "Py"},
     {22836, 2, kPyramidPage, "Numbers in the P&yramid", "Pn"},
     {22837, 3, kBiorhythmPage, "Bio&rhythm", "Bi"},
+    {22860, 12, kForecastPage, "Personal Mon&th Number", "Mo"},
+    {22861, 13, kForecastPage, "Personal Day N&umber", "Dy"},
+    {22862, 14, kForecastPage, "C&hallenges", "Ch"},
+    {22863, 15, kForecastPage, "&Karmic Lessons", "Ka"},
+    {22864, 16, kCompatibilityPage, "Com&patibility", "Co"},
 };
 
 const TableCommand *tableCommand(int id)
@@ -166,7 +173,7 @@ CTextEditor::CTextEditor(CQuadriviumDoc &document, CCommandRegistry &registry, C
     });
 
     using F = CCommandRegistry;
-    auto editing = [this] { return editable() && m_document.editNumberId > 0; };
+    auto editing = [this] { return editable() && m_document.editNumberId >= 0; };
     registry.add(kCmdSave, tr("S&ave"), F::NoFlags, QKeySequence(Qt::CTRL | Qt::Key_S),
                  ProgramIcon(QStringLiteral("document-save")));
     registry.setEnableRule(kCmdSave, editing);
@@ -347,7 +354,7 @@ void CTextEditor::EditInPlace(bool on)
 {
     if (isActive())
         return;
-    m_inPlace = on && m_document.editNumberId > 0;
+    m_inPlace = on && m_document.editNumberId >= 0;
     m_pane.setEditable(m_inPlace);
     m_pane.document()->clearUndoRedoStacks();
     m_pane.document()->setModified(false);
@@ -435,10 +442,10 @@ void CTextEditor::showSelected()
     m_document.editTable = m_table;
     m_document.editNumberId = numberId;
     m_pane.resetContent();
-    if (numberId > 0)
+    if (numberId >= 0)
         Succeeded(m_window, ShowText(m_pane, TextStore(), m_table, numberId));
     // Without a record there is nothing the pane could be saved into.
-    m_pane.setEditable(numberId > 0);
+    m_pane.setEditable(numberId >= 0);
     m_pane.document()->clearUndoRedoStacks();
     m_pane.document()->setModified(false);
     m_document.textChanged = false;
@@ -478,7 +485,7 @@ void CTextEditor::saveCommand()
 bool CTextEditor::writePane()
 {
     const int numberId = m_document.editNumberId;
-    if (numberId <= 0)
+    if (numberId < 0)
         return true;
     QTextDocument &d = *m_pane.document();
     const QString plain = d.toPlainText();
@@ -538,7 +545,7 @@ bool CTextEditor::settleEdits()
 
 bool CTextEditor::isModified() const
 {
-    return m_document.editNumberId > 0 && m_pane.document()->isModified();
+    return m_document.editNumberId >= 0 && m_pane.document()->isModified();
 }
 
 QString CTextEditor::currentTitle() const
@@ -551,7 +558,7 @@ QString CTextEditor::currentTitle() const
 
 int CTextEditor::selectedNumberId() const
 {
-    return m_titles->currentIndex() < 0 ? 0 : m_titles->currentData().toInt();
+    return m_titles->currentIndex() < 0 ? -1 : m_titles->currentData().toInt();
 }
 
 QString CTextEditor::question() const

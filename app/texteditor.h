@@ -25,7 +25,7 @@ enum TextCommandId {
     kCmdSave = 22823,
     kCmdEnterTextManager = 22824,
     kCmdLeaveTextManager = 22825,
-    kCmdTableIntro = 22826,     ///< first of the table entries 22826..22837 (no 22832)
+    kCmdTableIntro = 22826,     ///< first of the table entries 22826..22837 (no 22832) and 22860..22864
     kCmdTableBiorhythm = 22837, ///< last of them
     kCmdUndo = 57643,
     kCmdCut = 57635,

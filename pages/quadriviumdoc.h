@@ -77,7 +77,7 @@ public:
     void setCurrentCommand(int command);
 
     int editTable = 0;
-    int editNumberId = 0;
+    int editNumberId = -1; ///< -1: no record (the challenge 0 is a record)
     bool textChanged = false;
     // Which biorhythm curves are shown.
     bool showPhysical = true;

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace quadrivium::cli {
 
 namespace {
@@ -31,8 +33,11 @@ int exportTexts(const QString &folder)
             return storeFailure(records.error());
         std::vector<TextSourceRecord> sources;
         for (const TextRecord &r : *records) {
-            if (r.numberId <= 0)
-                continue; // not addressable by a reading
+            // Records a reading cannot show are left out; a table may have
+            // a record 0 of its own (the challenge 0).
+            const std::vector<int> required = RequiredNumberIds(table);
+            if (r.numberId < 0 || (r.numberId == 0 && std::find(required.begin(), required.end(), 0) == required.end()))
+                continue;
             TextSourceRecord s;
             s.numberId = r.numberId;
             s.title = PlainTitle(r.title, r.text).trimmed();

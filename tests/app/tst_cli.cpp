@@ -422,6 +422,9 @@ private slots:
         QCOMPARE(files.size(), sources.entryList({QStringLiteral("*.txt")}, QDir::Files).size());
         for (const QString &name : files)
             QCOMPARE(fileBytes(second + QLatin1Char('/') + name), fileBytes(first + QLatin1Char('/') + name));
+        // Regression: the challenge 0 was left out of the export, so an
+        // edited text of it never made the round trip.
+        QVERIFY(fileBytes(first + QStringLiteral("/Herausforderung.txt")).contains("\n@@ 0\n"));
     }
 
     void textsBadSourceChangesNothing()

@@ -9,6 +9,7 @@
 #include "app/printcommands.h"
 #include "app/richview.h"
 #include "app/texteditor.h"
+#include "pages/forecastpage.h"
 #include "pages/readingpage.h"
 #include "apptestsupport.h"
 
@@ -88,6 +89,11 @@ private slots:
         // Guards against saving by list position: with day 3 gone, the
         // fourth entry is day 5, not day 4.
         QTest::newRow("after a missing record") << 22830 << 9 << 3 << 3 << 5;
+        // The later readings' texts had no entry and could not be edited.
+        QTest::newRow("karmic lesson 2") << 22863 << 15 << 0 << 2 << 2;
+        QTest::newRow("compatibility") << 22864 << 16 << 0 << 1 << 1;
+        // Record 0 once stood for "no record" and could not be saved.
+        QTest::newRow("challenge 0") << 22862 << 14 << 0 << 0 << 0;
     }
 
     void saveWritesTheEntrysRecord()
@@ -100,8 +106,9 @@ private slots:
         if (missing)
             QVERIFY(TextStore(m_texts).write(table, TextRecord{QString::number(missing), {}, {}, {}, missing}).ok());
         const auto before = stored(table, numberId);
-        // The entry before it in the list.
-        const TextRecord neighbour = TextStore(m_texts).list(table).value().at(std::size_t(position - 1));
+        // An entry next to it in the list.
+        const TextRecord neighbour =
+            TextStore(m_texts).list(table).value().at(std::size_t(position > 0 ? position - 1 : position + 1));
         QVERIFY(before);
         {
             auto app = StartProgram();
@@ -283,10 +290,14 @@ private slots:
         QTRY_VERIFY(frame.mainBar()->personList()->isVisible());
         QTRY_VERIFY(!frame.textEditor()->titleList()->isVisible());
 
-        // The ruling number table belongs to the birth chart.
+        // The ruling number table belongs to the birth chart, the
+        // challenges to the forecast.
         trigger(frame, 22829);
         trigger(frame, kCmdLeaveTextManager);
         QCOMPARE(app->document().currentCommand(), int(kBirthChartPage));
+        trigger(frame, 22862);
+        trigger(frame, kCmdLeaveTextManager);
+        QCOMPARE(app->document().currentCommand(), int(kForecastPage));
     }
 
     /// Export as PDF in the text manager writes the pane as it stands, edits

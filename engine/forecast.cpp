@@ -9,10 +9,10 @@
 
 namespace quadrivium {
 
-std::vector<int> KarmicLessons(std::string_view displayName)
+std::vector<int> KarmicLessons(std::string_view displayName, AccentRule accents)
 {
     bool present[10] = {};
-    for (const char c : NormalizeName(displayName)) {
+    for (const char c : NormalizeName(displayName, accents)) {
         if (const Letter *letter = FindLetter(c))
             present[letter->value] = true;
     }
@@ -25,7 +25,7 @@ std::vector<int> KarmicLessons(std::string_view displayName)
 }
 
 std::optional<Forecast> ComputeForecast(std::string_view displayName, const DateTimeValue &birth,
-                                        const CivilDate &date)
+                                        const CivilDate &date, AccentRule accents)
 {
     const auto digits = FillBirthDigits(birth);
     const auto pyramid = CalcPyramid(birth);
@@ -50,7 +50,7 @@ std::optional<Forecast> ComputeForecast(std::string_view displayName, const Date
         f.challenges[i].fromAge = i == 0 ? 0 : pyramid->age[i - 1];
         f.challenges[i].toAge = pyramid->age[i];
     }
-    f.karmicLessons = KarmicLessons(displayName);
+    f.karmicLessons = KarmicLessons(displayName, accents);
     return f;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datetimevalue.h"
+#include "letterrules.h"
 
 #include <array>
 #include <optional>
@@ -39,12 +40,13 @@ struct Forecast {
 ///    runs from the age of climax n - 1 (birth for the first) to the age of
 ///    climax n of the pyramid;
 ///  - karmic lessons: the digits 1..9 that no letter of the name has as its
-///    value in the letter table.
+///    value in the letter table, the letters normalised under `accents`.
 /// Nothing for a date of birth that is not valid.
 std::optional<Forecast> ComputeForecast(std::string_view displayName, const DateTimeValue &birth,
-                                        const CivilDate &date);
+                                        const CivilDate &date, AccentRule accents = AccentRule::Ignore);
 
-/// The digits 1..9 that no letter of the name has as its value, ascending.
-std::vector<int> KarmicLessons(std::string_view displayName);
+/// The digits 1..9 that no letter of the name, normalised under `accents`,
+/// has as its value, ascending.
+std::vector<int> KarmicLessons(std::string_view displayName, AccentRule accents = AccentRule::Ignore);
 
 } // namespace quadrivium

@@ -45,14 +45,15 @@ std::optional<Forecast> ForecastOf(const CQuadriviumDoc &document, const Clock &
     else
         day = today();
     // The karmic lessons count the name's letters as the other readings do.
-    return ComputeForecast(EngineName(document.personName(), document.letterRules().accents), document.birthDate(),
-                           day);
+    const AccentRule accents = document.letterRules().accents;
+    return ComputeForecast(EngineName(document.personName(), accents), document.birthDate(), day, accents);
 }
 
 std::optional<Forecast> ForecastOf(const ReportSubject &subject)
 {
     const CivilDate day{subject.day.year(), subject.day.month(), subject.day.day()};
-    return ComputeForecast(EngineName(subject.name, subject.values.rules.accents), subject.birth, day);
+    const AccentRule accents = subject.values.rules.accents;
+    return ComputeForecast(EngineName(subject.name, accents), subject.birth, day, accents);
 }
 
 QStringList ForecastSections()

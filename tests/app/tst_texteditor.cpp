@@ -90,8 +90,8 @@ private slots:
         // fourth entry is day 5, not day 4.
         QTest::newRow("after a missing record") << 22830 << 9 << 3 << 3 << 5;
         // The later readings' texts had no entry and could not be edited.
-        QTest::newRow("karmic lesson 2") << 22863 << 15 << 0 << 2 << 2;
-        QTest::newRow("compatibility") << 22864 << 16 << 0 << 1 << 1;
+        QTest::newRow("karmic lesson 2") << 22863 << 15 << 0 << 1 << 2;
+        QTest::newRow("compatibility intro 2") << 22864 << 16 << 0 << 1 << 2;
         // Record 0 once stood for "no record" and could not be saved.
         QTest::newRow("challenge 0") << 22862 << 14 << 0 << 0 << 0;
     }

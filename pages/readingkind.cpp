@@ -136,6 +136,8 @@ ReadingKind forecast()
         const auto forecast = ForecastOf(s);
         return forecast ? ForecastExportRecords(*forecast, sections) : std::vector<ExportRecord>{};
     };
+    // The karmic lessons depend on the letters counted.
+    k.headingNotes = [](const ReportSubject &s) { return ChartNotes(s.name, false, s.values.rules); };
     k.exportFileName = QStringLiteral("Forecast.rtf");
     k.commandSummary = QStringLiteral("the forecast of one person for a day");
     k.json = [](const ReportSubject &s) {
@@ -164,6 +166,21 @@ ReadingKind compatibility()
     k.exportRecords = [](const ReportSubject &s, std::uint32_t sections) {
         const auto c = CompatibilityOf(s);
         return c ? CompatibilityExportRecords(*c, sections) : std::vector<ExportRecord>{};
+    };
+    k.headingNotes = [](const ReportSubject &s) {
+        // The notes of each person, named, then the rules both are counted by.
+        QStringList notes;
+        const auto notesOf = [&](const QString &name, bool noFate) {
+            for (const QString &note : ChartNotes(name, noFate, s.values.rules)) {
+                if (note != LetterRulesLine(s.values.rules))
+                    notes << QStringLiteral("%1: %2").arg(name, note);
+            }
+        };
+        notesOf(s.name, s.values.numbers.core.m_bNoFate);
+        if (s.partner)
+            notesOf(s.partner->name, s.partner->values.numbers.core.m_bNoFate);
+        notes << LetterRulesLine(s.values.rules);
+        return notes;
     };
     k.exportFileName = QObject::tr("Compatibility.rtf");
     return k;

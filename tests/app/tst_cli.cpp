@@ -139,6 +139,43 @@ private slots:
         QCOMPARE(lessons.contains(5), lessonFive);
     }
 
+    // The forecast and the compatibility reading count letters too, so
+    // their exports name the rules and the letters left out, as the
+    // chart's does.
+    void exportsNameTheRules_data()
+    {
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QStringList>("lines");
+        const QString base = QStringLiteral("Rules: accented letters as their base letter, Y always a consonant");
+        const QString ignored = QStringLiteral("Rules: accented letters not counted, Y always a consonant");
+        QTest::newRow("forecast, accents ignored")
+            << "forecast" << "accents=ignore" << QStringList{QStringLiteral("Letters not counted: É"), ignored};
+        QTest::newRow("forecast, accents as base letters") << "forecast" << "accents=base" << QStringList{base};
+        QTest::newRow("compatibility, accents ignored")
+            << "compatibility" << "accents=ignore"
+            << QStringList{QStringLiteral("Émile Lyon: Letters not counted: É"), ignored};
+    }
+    void exportsNameTheRules()
+    {
+        QFETCH(QString, reading);
+        QFETCH(QString, rules);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("reading.txt"));
+        QStringList arguments{"export", "--reading", reading, "--first", QStringLiteral("Émile"), "--last", "Lyon",
+                              "--born", "1980-09-29", "--rules", rules, "--out", out, "--persons-db",
+                              dir.filePath(QStringLiteral("p.mdb"))};
+        if (reading == QLatin1String("compatibility"))
+            arguments << QStringList{"--with-first", "Lena", "--with-last", "Vogel", "--with-born", "1951-03-06"};
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 0);
+        const QString text = QString::fromUtf8(fileBytes(out));
+        for (const QString &line : lines)
+            QVERIFY2(text.contains(line), qPrintable(line + QStringLiteral("\n---\n") + text.left(600)));
+        QCOMPARE(text.contains(QStringLiteral("not counted: É")), rules == QLatin1String("accents=ignore"));
+    }
+
     // Export and report of the forecast walk the same sections.
     void forecastExportAndReport()
     {

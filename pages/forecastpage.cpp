@@ -5,6 +5,8 @@
 #include "quadriviumdoc.h"
 
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
+#include "store/personname.h"
 #include "store/textstore.h"
 
 #include <QDateEdit>
@@ -82,6 +84,19 @@ void CForecastPage::refill()
     m_date->setEnabled(m_forecast.has_value());
     layoutSpots();
     update();
+}
+
+QStringList CForecastPage::notes() const
+{
+    const CQuadriviumDoc &doc = document();
+    if (!m_forecast)
+        return {};
+    const LetterRules &rules = doc.letterRules();
+    QStringList lines{IgnoredLettersNote(doc.personName(), rules.accents)};
+    if (!rules.isDefault())
+        lines << LetterRulesLine(rules);
+    lines.removeAll(QString());
+    return lines;
 }
 
 void CForecastPage::showIntroduction()
@@ -301,6 +316,9 @@ void CForecastPage::paintEvent(QPaintEvent *)
     }
     for (std::size_t i = 0; i < f.karmicLessons.size(); ++i)
         p.drawText(spotRect(kFirstLesson + int(i)), centred, QString::number(f.karmicLessons[i]));
+    p.setFont(normal);
+    p.drawText(dlu(kNumbersLeft, kLessonsTop + 14, kDesignWidth - 2 * kNumbersLeft, 24), left | Qt::TextWordWrap,
+               notes().join(QLatin1Char('\n')));
 }
 
 } // namespace quadrivium

@@ -51,6 +51,9 @@ public:
     QRect spotRect(int spot) const;
     /// The date field.
     QDateEdit *dateField() const { return m_date; }
+    /// The lines under the karmic lessons: the letters of the name not
+    /// counted, and the counting rules when they are not the usual ones.
+    QStringList notes() const;
 
 protected:
     bool event(QEvent *event) override;

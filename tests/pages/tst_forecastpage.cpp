@@ -124,6 +124,32 @@ private slots:
         QCOMPARE(p.page.textOf(CForecastPage::kYearLabel), std::pair(0, 10));
     }
 
+    /// The karmic lessons count letters, so the page names those it left
+    /// out and the rules when they are not the usual ones, as the chart does.
+    void notesUnderTheLessons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("base");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("usual rules, every letter counted") << QStringLiteral("Lena Vogel") << false << QStringList();
+        QTest::newRow("accent left out") << QStringLiteral("Émile Lyon") << false
+                                         << QStringList{QStringLiteral("Letters not counted: É")};
+        QTest::newRow("accents as base letters")
+            << QStringLiteral("Émile Lyon") << true
+            << QStringList{QStringLiteral("Rules: accented letters as their base letter, Y always a consonant")};
+    }
+    void notesUnderTheLessons()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, base);
+        QFETCH(QStringList, notes);
+        Page p;
+        if (base)
+            p.doc.setLetterRules({AccentRule::Base, YRule::Consonant});
+        show(p, name, QDate(1980, 9, 29), QDate(2026, 12, 7));
+        QCOMPARE(p.page.notes(), notes);
+    }
+
     /// The report's sections in their order, each after its introduction;
     /// a challenge number met twice is printed once with both spans.
     void reportSections_data()

@@ -4,6 +4,7 @@
 #include "quadriviumdoc.h"
 
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
 #include "store/location.h"
 #include "store/personname.h"
 #include "store/personstore.h"
@@ -219,6 +220,22 @@ void CCompatibilityPage::showSpot(int id)
         emit textRequested(table, numberId);
 }
 
+QStringList CCompatibilityPage::notes() const
+{
+    if (!m_compatibility)
+        return {};
+    const CQuadriviumDoc &doc = document();
+    const LetterRules &rules = doc.letterRules();
+    QStringList lines;
+    for (const QString &name : {doc.personName(), doc.partnerName()}) {
+        if (const QString ignored = IgnoredLettersNote(name, rules.accents); !ignored.isEmpty())
+            lines << QStringLiteral("%1: %2").arg(name, ignored);
+    }
+    if (!rules.isDefault())
+        lines << LetterRulesLine(rules);
+    return lines;
+}
+
 void CCompatibilityPage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -326,6 +343,9 @@ void CCompatibilityPage::paintEvent(QPaintEvent *)
                    metrics.elidedText(QStringLiteral("%1  %2").arg(i == 0 ? "A" : "B", names[i]), Qt::ElideRight,
                                       r.width() - r.height()));
     }
+    const int notesTop = legendTop + 24;
+    p.drawText(dlu(kGridLeft, notesTop, 3 * kCellWidth, designSize().height() - notesTop),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, notes().join(QLatin1Char('\n')));
 
     // The lines completed together.
     p.setFont(bold);

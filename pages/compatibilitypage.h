@@ -35,6 +35,9 @@ public:
     /// The reading of the two persons; nothing while either is missing or
     /// has no valid date of birth.
     const std::optional<Compatibility> &compatibility() const { return m_compatibility; }
+    /// The lines under the legend: the letters of each name not counted,
+    /// and the counting rules when they are not the usual ones.
+    QStringList notes() const;
     /// The (table, NumberID) a hot spot shows; table -1 when it shows nothing.
     std::pair<int, int> textOf(int hotSpot) const;
     /// Rectangle of a hot spot in page coordinates.

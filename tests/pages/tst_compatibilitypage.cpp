@@ -105,9 +105,12 @@ private slots:
         QVERIFY(s->page->compatibility());
         const auto fateOfB = [&] { return s->page->compatibility()->pairs[2].b; };
         const int ignored = fateOfB();
+        QCOMPARE(s->page->notes(), QStringList{QStringLiteral("Émile Lyon: Letters not counted: É")});
         s->document.setLetterRules({AccentRule::Base, YRule::Consonant});
         QVERIFY(s->page->compatibility());
         QVERIFY(fateOfB() != ignored);
+        QCOMPARE(s->page->notes(), QStringList{QStringLiteral(
+                                       "Rules: accented letters as their base letter, Y always a consonant")});
         const auto base = FillCoreNumbers(EngineName(emile, AccentRule::Base), born,
                                           [] { return CivilDate{2026, 12, 7}; }, s->document.letterRules());
         QCOMPARE(fateOfB(), base->numbers.core.m_nFate);

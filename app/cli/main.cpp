@@ -15,28 +15,41 @@
 #include "store/location.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <array>
+#include <memory>
 
 namespace {
+
+/// What a command needs of Qt. Each step up costs a script's every call:
+/// the GUI module connects to the platform and, at the first text, reads
+/// the font configuration; widgets add their style and its palettes.
+enum class Needs {
+    Core,    ///< numbers, stores and plain text only
+    Gui,     ///< fonts, rich text documents and painting
+    Widgets, ///< pages drawn as the window shows them
+};
 
 struct Command {
     const char *name;
     const char *summary;
     int (*run)(const QStringList &arguments);
+    Needs needs;
 };
 
 const std::array kCommands{
-    Command{"reading", "all numbers of one person", quadrivium::cli::runReading},
-    Command{"biorhythm", "curve values, classes and critical days of one month", quadrivium::cli::runBiorhythm},
-    Command{"compare", "the compatibility of two persons", quadrivium::cli::runCompare},
-    Command{"report", "a printed report as a PDF file", quadrivium::cli::runReport},
-    Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf},
-    Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons},
-    Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts},
-    Command{"export", "one reading with its texts as an RTF or text file", quadrivium::cli::runExport},
-    Command{"picture", "a PNG or SVG picture of a reading page", quadrivium::cli::runPicture},
+    Command{"reading", "all numbers of one person", quadrivium::cli::runReading, Needs::Core},
+    Command{"biorhythm", "curve values, classes and critical days of one month", quadrivium::cli::runBiorhythm,
+            Needs::Core},
+    Command{"compare", "the compatibility of two persons", quadrivium::cli::runCompare, Needs::Core},
+    Command{"report", "a printed report as a PDF file", quadrivium::cli::runReport, Needs::Gui},
+    Command{"rtf", "plain text or normalized RTF of an RTF file", quadrivium::cli::runRtf, Needs::Gui},
+    Command{"persons", "list, add, delete, export and import persons", quadrivium::cli::runPersons, Needs::Core},
+    Command{"texts", "export and import the interpretation texts", quadrivium::cli::runTexts, Needs::Core},
+    Command{"export", "one reading with its texts as an RTF or text file", quadrivium::cli::runExport, Needs::Gui},
+    Command{"picture", "a PNG or SVG picture of a reading page", quadrivium::cli::runPicture, Needs::Widgets},
 };
 
 QtMessageHandler qtHandler = nullptr;
@@ -65,16 +78,51 @@ void printUsage(QTextStream &out)
            "quadrivium-cli --version prints the version.\n";
 }
 
+/// What the call in `argv` needs: the core for the version, the usage and
+/// the commands that only count and read; the widget application, as
+/// always before, for a first argument that names no command (it may be
+/// one of Qt's own options, which only that application takes away).
+Needs neededBy(int argc, char *argv[])
+{
+    if (argc < 2)
+        return Needs::Core;
+    const QLatin1StringView first(argv[1]);
+    if (first == "--help" || first == "-h" || first == "--version" || first == "-v")
+        return Needs::Core;
+    for (const Command &c : kCommands) {
+        if (first == c.name)
+            return c.needs;
+    }
+    for (const quadrivium::ReadingKind &kind : quadrivium::ReadingKinds()) {
+        if (kind.json && first == kind.name)
+            return Needs::Core;
+    }
+    return Needs::Widgets;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(Needs needs, int &argc, char *argv[])
+{
+    switch (needs) {
+    case Needs::Core:
+        return std::make_unique<QCoreApplication>(argc, argv);
+    case Needs::Gui:
+        return std::make_unique<QGuiApplication>(argc, argv);
+    case Needs::Widgets:
+        break;
+    }
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Rich text and the pages need a widget application; without a display
-    // it runs offscreen.
+    // Fonts and pages need the GUI module; without a display it runs
+    // offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qtHandler = qInstallMessageHandler(filterQtMessages);
-    QApplication app(argc, argv);
+    const auto app = makeApplication(neededBy(argc, argv), argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quadrivium-cli"));
     const QStringList arguments = QCoreApplication::arguments();
     QTextStream out(stdout);

@@ -202,8 +202,8 @@ private slots:
 
     void readingText()
     {
-        // Run as from cron, without a runtime folder: Qt's note about that
-        // must not reach the script's standard error.
+        // Run as from cron, without a runtime folder: nothing reaches the
+        // script's standard error.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         const Run r = run({"reading", "--first", "Lena", "--last", "Vogel", "--born", "1951-03-06",
@@ -214,6 +214,22 @@ private slots:
         QVERIFY(r.out.contains("3-6-9 present  Intellect"));
         QVERIFY(r.out.contains("EAOE =  5 + 1 + 6 + 5 =  17 = 1 + 7  =  8"));
         QVERIFY(r.out.contains("29 (1980)"));
+    }
+
+    // A report lays out text, so Qt starts its GUI part, which notes a
+    // missing runtime folder; a script run from cron must not see that note.
+    void reportWithoutRuntimeFolder()
+    {
+        QTemporaryDir dir;
+        const QString texts = dir.filePath(QStringLiteral("Quadrivium.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRIVIUM_TEXT_DB), texts));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        const QString pdf = dir.filePath(QStringLiteral("intro.pdf"));
+        const Run r = run({"report", "--reading", "intro", "--text-db", texts, "--pdf", pdf}, environment);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, QByteArray());
+        QVERIFY(fileBytes(pdf).startsWith("%PDF"));
     }
 
     void biorhythmJson()

@@ -35,8 +35,9 @@ DatabaseError::DatabaseError(const QString &message)
 {
 }
 
-Connection::Connection(const QString &path) : m_path(path)
+Connection::Connection(const QString &path, Access access) : m_path(path)
 {
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     QFile file(path);
     const QFileInfo info(path);
     if (info.isDir())
@@ -51,7 +52,7 @@ Connection::Connection(const QString &path) : m_path(path)
     if (salt.size() < kSaltSize)
         throw DatabaseError(damagedMessage(path));
     const QByteArray key = RawKeyForSalt(salt);
-    openKeyed(RawKeySpec(key), SQLITE_OPEN_READWRITE);
+    openKeyed(RawKeySpec(key), flags);
     int rc = firstRead();
     if (isDamageCode(rc)) {
         // A key from the user's cache may be stale: derived again, it either
@@ -59,7 +60,7 @@ Connection::Connection(const QString &path) : m_path(path)
         if (const auto again = RederivedKeyForSalt(salt, key)) {
             sqlite3_close(m_db);
             m_db = nullptr;
-            openKeyed(RawKeySpec(*again), SQLITE_OPEN_READWRITE);
+            openKeyed(RawKeySpec(*again), flags);
             rc = firstRead();
         }
     }

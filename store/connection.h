@@ -27,10 +27,18 @@ public:
 /// Writers wait for each other for several seconds before giving up.
 class Connection {
 public:
+    enum class Access {
+        ReadWrite,
+        /// For a file the program only ever reads, such as the installed
+        /// texts: nothing is written to it, not even to roll back an
+        /// interrupted write of another program.
+        ReadOnly,
+    };
+
     /// Opens `path`; throws DatabaseError when the file is missing, cannot be
     /// read, is damaged or keyed with another password. Such a file is
     /// never written to.
-    explicit Connection(const QString &path);
+    explicit Connection(const QString &path, Access access = Access::ReadWrite);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;

@@ -166,7 +166,7 @@ void clearPersonHeadings(Connection &db, Connection &source)
 Result<bool> UpgradeTextCopy(const QString &copy, const QString &supplied)
 {
     try {
-        Connection source(supplied);
+        Connection source(supplied, Connection::Access::ReadOnly);
         const int newVersion = TextDataVersion(source);
         Connection db(copy);
         if (TextDataVersion(db) >= newVersion) {

@@ -2,7 +2,7 @@
 // graphic page, all texts, the contents) written as a PDF file, for one
 // person of the supplied texts. Aim: under 100 ms, and at least 30 times
 // faster than LibreOffice turning the same reading's RTF export into PDF
-// (bench/report_vs_libreoffice.sh measures both).
+// (bench/report_vs_libreoffice.sh times both as whole processes).
 //
 // The text database is QUADRIVIUM_TEXT_DB, else Quadrivium.mdb beside the
 // benchmark program.

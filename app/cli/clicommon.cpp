@@ -24,7 +24,9 @@ std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList 
 {
     if (!parser.parse(arguments))
         return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
+    // --help-all, which the parser offers beside --help, asks for help too:
+    // the command must not go on to act (delete a person, write a file).
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         QTextStream(stdout) << parser.helpText();
         return 0;
     }

@@ -22,8 +22,9 @@ int fail(const QString &message);
 /// Prints "quadrivium-cli: <message>" on stderr and returns kStoreError.
 int storeFailure(const QString &message);
 
-/// Parses a command's arguments. On a parse error or --help it prints what
-/// is due and returns the exit status; nothing when the command goes on.
+/// Parses a command's arguments. On a parse error, --help or --help-all it
+/// prints what is due and returns the exit status; nothing when the command
+/// goes on.
 std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments);
 
 /// Reads an ISO date YYYY-MM-DD of the years 1600..2100; on failure, the

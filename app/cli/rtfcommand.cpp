@@ -44,12 +44,8 @@ int runRtf(const QStringList &arguments)
     parser.addOption({"output", "normalize: write to this file instead of stdout.", "file"});
     parser.addPositionalArgument(QStringLiteral("action"), QStringLiteral("to-text or normalize"));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("the RTF file"));
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return 0;
-    }
+    if (const auto status = parseArguments(parser, arguments))
+        return *status;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2)
         return fail(QStringLiteral("rtf wants an action (to-text or normalize) and one file"));

@@ -550,6 +550,31 @@ private slots:
                  0);
     }
 
+    // --help-all, listed beside --help, shows the help and does nothing else;
+    // it used to be passed over, and the command deleted the person or wrote
+    // the file all the same.
+    void helpAllOnlyHelps()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("p.mdb"));
+        const Run added = run({"persons", "add", "--first", "Ida", "--last", "Lind", "--born", "1970-05-04",
+                               "--persons-db", db});
+        QCOMPARE(added.exitCode, 0);
+        const Run help = run({"persons", "delete", QString::fromUtf8(added.out.trimmed()), "--help-all",
+                              "--persons-db", db});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY2(help.out.contains("persons delete ID"), help.out.constData());
+        QVERIFY(run({"persons", "list", "--persons-db", db}).out.contains("Lind"));
+
+        const QString rtf = dir.filePath(QStringLiteral("in.rtf"));
+        QVERIFY(writeFile(rtf, "{\\rtf1\\ansi Hello\\par}"));
+        const QString normalized = dir.filePath(QStringLiteral("out.rtf"));
+        const Run rtfHelp = run({"rtf", "normalize", rtf, "--output", normalized, "--help-all"});
+        QCOMPARE(rtfHelp.exitCode, 0);
+        QVERIFY(rtfHelp.out.contains("normalize FILE"));
+        QVERIFY(!QFileInfo::exists(normalized));
+    }
+
     void personsImportRefusals_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -65,9 +65,9 @@ pages() {
 
 echo "== whole processes, best of $runs runs each ($QT_QPA_PLATFORM platform)"
 version=$(best_ms "$cli" --version)
-printf '%-46s %9s ms\n' "quadrivium-cli --version" "$version"
+printf '%-50s %9s ms\n' "quadrivium-cli --version" "$version"
 report=$(best_ms "$cli" report --reading chart "${person[@]}" --pdf "$work/report.pdf")
-printf '%-46s %9s ms\n' "quadrivium-cli report --reading chart ($(pages "$work/report.pdf") pages)" "$report"
+printf '%-50s %9s ms\n' "quadrivium-cli report --reading chart ($(pages "$work/report.pdf") pages)" "$report"
 
 soffice=$(command -v soffice || command -v libreoffice || true)
 if [ -z "$soffice" ]; then
@@ -78,6 +78,6 @@ fi
 # A profile of its own; the first run sets it up and is not counted.
 libreoffice=$(best_ms "$soffice" -env:UserInstallation="file://$work/profile" --headless --convert-to pdf \
     --outdir "$work/lo" "$work/chart.rtf")
-printf '%-46s %9s ms\n' "LibreOffice RTF export to PDF ($(pages "$work/lo/chart.pdf") pages)" "$libreoffice"
+printf '%-50s %9s ms\n' "LibreOffice RTF export to PDF ($(pages "$work/lo/chart.pdf") pages)" "$libreoffice"
 awk -v lo="$libreoffice" -v ours="$report" \
     'BEGIN { printf "LibreOffice / quadrivium-cli report: %.1fx (aim: 30x)\n", lo / ours }'

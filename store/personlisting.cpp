@@ -195,24 +195,19 @@ namespace {
 /// row by row.
 int rowsBefore(Connection &db, const QString &filter, const SortKey &key)
 {
-    // Rows with a missing name sort first; a missing name is before any
-    // other, and nothing is before it.
-    const auto before = [](const QString &column, int parameter, bool missing) {
-        return missing ? QStringLiteral("0")
-                       : QStringLiteral("(%1 IS NULL OR %1 < ?%2 COLLATE NOCASE)").arg(column).arg(parameter);
-    };
-    const auto same = [](const QString &column, int parameter, bool missing) {
-        return missing ? QStringLiteral("%1 IS NULL").arg(column)
-                       : QStringLiteral("%1 = ?%2 COLLATE NOCASE").arg(column).arg(parameter);
-    };
-    const QString name = QStringLiteral("Name");
-    const QString first = QStringLiteral("Vorname");
-    const QStringList parts{
-        QStringLiteral("Folder < ?1"),
-        QStringLiteral("Folder = ?1 AND ") + before(name, 2, !key.name),
-        QStringLiteral("Folder = ?1 AND %1 AND %2").arg(same(name, 2, !key.name), before(first, 3, !key.first)),
-        QStringLiteral("Folder = ?1 AND %1 AND %2 AND ID < ?4").arg(same(name, 2, !key.name), same(first, 3, !key.first)),
-    };
+    // Rows with a missing name sort first. Each part is one range of an
+    // index: an OR of two conditions would make the engine read the level
+    // row by row.
+    QStringList parts{QStringLiteral("Folder < ?1")};
+    QString same = QStringLiteral("Folder = ?1");
+    if (key.name)
+        parts << same + QStringLiteral(" AND Name IS NULL") << same + QStringLiteral(" AND Name < ?2 COLLATE NOCASE");
+    same += key.name ? QStringLiteral(" AND Name = ?2 COLLATE NOCASE") : QStringLiteral(" AND Name IS NULL");
+    if (key.first)
+        parts << same + QStringLiteral(" AND Vorname IS NULL")
+              << same + QStringLiteral(" AND Vorname < ?3 COLLATE NOCASE");
+    same += key.first ? QStringLiteral(" AND Vorname = ?3 COLLATE NOCASE") : QStringLiteral(" AND Vorname IS NULL");
+    parts << same + QStringLiteral(" AND ID < ?4");
     QStringList counts;
     for (const QString &part : parts)
         counts << QStringLiteral("(SELECT count(*) FROM Data WHERE (%1) AND %2)").arg(filter, part);

@@ -2,6 +2,7 @@
 
 #include "output/cellgrid.h"
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
 #include "store/textstore.h"
 
 #include <QObject>
@@ -33,6 +34,23 @@ std::optional<Compatibility> CompatibilityOf(const ReportSubject &subject)
     const Reading &a = subject.values;
     const Reading &b = subject.partner->values;
     return ComputeCompatibility(a.numbers, a.grid, b.numbers, b.grid);
+}
+
+QStringList CompatibilityNotes(const ReportSubject &subject)
+{
+    const LetterRules &rules = subject.values.rules;
+    QStringList notes;
+    const auto notesOf = [&](const QString &name, bool noFate) {
+        for (const QString &note : ChartNotes(name, noFate, rules)) {
+            if (note != LetterRulesLine(rules))
+                notes << QStringLiteral("%1: %2").arg(name, note);
+        }
+    };
+    notesOf(subject.name, subject.values.numbers.core.m_bNoFate);
+    if (subject.partner)
+        notesOf(subject.partner->name, subject.partner->values.numbers.core.m_bNoFate);
+    notes << LetterRulesLine(rules);
+    return notes;
 }
 
 std::vector<ExportRecord> CompatibilityExportRecords(const Compatibility &c, std::uint32_t sections)
@@ -148,9 +166,10 @@ void CCompatibilityPrintJob::PrintGraphicPage(CPrintSurface &surface)
 
     // The legend and the lines completed together.
     const int together = int(c->chart.linesTogether.size());
+    const QStringList counting = CompatibilityNotes(m_subject);
     CCellGrid notes(surface);
     notes.SetColumns(1);
-    notes.SetRows(2 + qMax(1, together));
+    notes.SetRows(2 + qMax(1, together) + 1 + int(counting.size()));
     notes.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
     notes.SetGridFont(face(), unit, 400);
     notes.SetCursor(0, 0);
@@ -165,6 +184,11 @@ void CCompatibilityPrintJob::PrintGraphicPage(CPrintSurface &surface)
             const ChartLine &line = ChartLines()[std::size_t(c->chart.linesTogether[std::size_t(i)])];
             notes.SetText(QStringLiteral("%1  %2").arg(QLatin1String(line.digitText), QLatin1String(line.label)));
         }
+    }
+    // After a blank row: the letters left out and the rules counted by.
+    for (int i = 0; i < int(counting.size()); ++i) {
+        notes.SetCursor(0, 3 + qMax(1, together) + i);
+        notes.SetText(counting[i]);
     }
     placeCentred(notes, top);
     notes.Draw();

@@ -16,6 +16,11 @@ OptionsDialogForm CompatibilityPrintOptions();
 /// The reading of the subject and its partner; nothing without a partner.
 std::optional<Compatibility> CompatibilityOf(const ReportSubject &subject);
 
+/// The notes of a compatibility reading: the letters of each name not
+/// counted and why a Number of Fate is missing, each naming its person,
+/// then the rules both names are counted by.
+QStringList CompatibilityNotes(const ReportSubject &subject);
+
 /// The text records of the compatibility export: "intro" (the reading's
 /// and the shared chart's introductions), "numbers" (the relation of each
 /// pair that has one), "lines" (each line completed together).

@@ -6,6 +6,7 @@
 #include "output/stringids.h"
 #include "output/stringtable.h"
 #include "store/datetext.h"
+#include "store/letterrulessetting.h"
 
 namespace quadrivium {
 
@@ -114,8 +115,22 @@ void CForecastPrintJob::PrintGraphicPage(CPrintSurface &surface)
     rest.SetText(QStringLiteral("Karmic Lessons:"));
     rest.SetCursor(1, 5);
     rest.SetText(lessons.isEmpty() ? QStringLiteral("none") : lessons.join(QStringLiteral(", ")));
-    placeCentred(rest, top);
+    top -= placeCentred(rest, top) + 2 * g.u;
     rest.Draw();
+
+    // The karmic lessons depend on the letters counted.
+    const QStringList notes = ChartNotes(m_subject.name, false, m_subject.values.rules);
+    CCellGrid counting(surface);
+    counting.SetColumns(1);
+    counting.SetRows(int(notes.size()));
+    counting.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
+    counting.SetGridFont(face(), unit, 400);
+    for (int i = 0; i < int(notes.size()); ++i) {
+        counting.SetCursor(0, i);
+        counting.SetText(notes[i]);
+    }
+    placeCentred(counting, top);
+    counting.Draw();
 }
 
 } // namespace quadrivium

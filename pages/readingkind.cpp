@@ -167,21 +167,7 @@ ReadingKind compatibility()
         const auto c = CompatibilityOf(s);
         return c ? CompatibilityExportRecords(*c, sections) : std::vector<ExportRecord>{};
     };
-    k.headingNotes = [](const ReportSubject &s) {
-        // The notes of each person, named, then the rules both are counted by.
-        QStringList notes;
-        const auto notesOf = [&](const QString &name, bool noFate) {
-            for (const QString &note : ChartNotes(name, noFate, s.values.rules)) {
-                if (note != LetterRulesLine(s.values.rules))
-                    notes << QStringLiteral("%1: %2").arg(name, note);
-            }
-        };
-        notesOf(s.name, s.values.numbers.core.m_bNoFate);
-        if (s.partner)
-            notesOf(s.partner->name, s.partner->values.numbers.core.m_bNoFate);
-        notes << LetterRulesLine(s.values.rules);
-        return notes;
-    };
+    k.headingNotes = CompatibilityNotes;
     k.exportFileName = QObject::tr("Compatibility.rtf");
     return k;
 }

@@ -3,9 +3,11 @@
 // the relations and of the lines the two complete together.
 
 #include "pages/compatibilitypage.h"
+#include "pages/compatibilityprintjob.h"
 #include "pages/quadriviumdoc.h"
 
 #include "engine/corenumbers.h"
+#include "output/pagerecorder.h"
 #include "store/location.h"
 #include "store/personname.h"
 #include "store/personstore.h"
@@ -114,6 +116,21 @@ private slots:
         const auto base = FillCoreNumbers(EngineName(emile, AccentRule::Base), born,
                                           [] { return CivilDate{2026, 12, 7}; }, s->document.letterRules());
         QCOMPARE(fateOfB(), base->numbers.core.m_nFate);
+
+        // The report's graphic page states the rules and whose letters
+        // were left out.
+        const auto subject = ReportSubjectOf(s->document, [] { return CivilDate{2026, 12, 7}; });
+        QVERIFY(subject && subject->partner);
+        CCompatibilityPrintJob job(PrintSettings(), 0x1, *subject,
+                                   qEnvironmentVariable("QUADRIVIUM_BINARY_DIR") + QStringLiteral("/bin/Quadrivium.mdb"));
+        QVERIFY(job.Compose(QSize(2100, 2970)));
+        CRecordedPage page;
+        job.PrintPage(page, 1);
+        QStringList texts;
+        for (const RecordedItem &item : page.items())
+            texts << item.text;
+        QVERIFY2(texts.contains(QStringLiteral("Rules: accented letters as their base letter, Y always a consonant")),
+                 qPrintable(texts.join(QLatin1Char('|'))));
     }
 
     void hotSpotsShowTheirTexts()

@@ -24,6 +24,14 @@ void CRecordedPage::fillRect(QPoint corner, QPoint opposite, ColorRef colour)
     m_items.push_back({.kind = RecordedItem::Fill, .from = corner, .to = opposite, .colour = colour});
 }
 
+QStringList CRecordedPage::texts() const
+{
+    QStringList drawn;
+    for (const RecordedItem &item : m_items)
+        drawn << item.text;
+    return drawn;
+}
+
 void CRecordedPage::Play(CPrintSurface &target) const
 {
     for (const RecordedItem &item : m_items) {

@@ -2,6 +2,8 @@
 
 #include "printsurface.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <vector>
 
@@ -33,6 +35,9 @@ public:
     /// Draws every recorded step on `target`, in the order recorded.
     void Play(CPrintSurface &target) const;
     const std::vector<RecordedItem> &items() const { return m_items; }
+    /// The text of every recorded step, in the order recorded (empty for
+    /// lines and fills).
+    QStringList texts() const;
 
 private:
     std::vector<RecordedItem> m_items;

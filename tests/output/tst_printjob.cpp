@@ -78,10 +78,7 @@ Drawn findText(const CPrintJob &job, const QString &text)
 
 QStringList textsOn(const CRecordedPage &page)
 {
-    QStringList texts;
-    for (const RecordedItem &item : page.items())
-        texts << item.text;
-    return texts;
+    return page.texts();
 }
 
 QString words(int count)

@@ -126,9 +126,7 @@ private slots:
         QVERIFY(job.Compose(QSize(2100, 2970)));
         CRecordedPage page;
         job.PrintPage(page, 1);
-        QStringList texts;
-        for (const RecordedItem &item : page.items())
-            texts << item.text;
+        const QStringList texts = page.texts();
         QVERIFY2(texts.contains(QStringLiteral("Rules: accented letters as their base letter, Y always a consonant")),
                  qPrintable(texts.join(QLatin1Char('|'))));
     }

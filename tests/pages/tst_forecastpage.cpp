@@ -205,9 +205,7 @@ private slots:
         QVERIFY(job.Compose(QSize(2100, 2970)));
         CRecordedPage page;
         job.PrintPage(page, 1);
-        QStringList texts;
-        for (const RecordedItem &item : page.items())
-            texts << item.text;
+        const QStringList texts = page.texts();
         // The lessons depend on the letters counted: the rules are stated.
         for (const char *text : {"Lena Vogel", "Personal Month (December):", "Dec", "2, 8, 9", "ages 47 to 56",
                                  "Rules: accented letters not counted, Y always a consonant"})

@@ -106,10 +106,7 @@ std::vector<RecordedItem> linesOf(const std::vector<RecordedItem> &items, ColorR
 
 QStringList textsOn(const CRecordedPage &page)
 {
-    QStringList texts;
-    for (const RecordedItem &item : page.items())
-        texts << item.text;
-    return texts;
+    return page.texts();
 }
 
 const RecordedItem *textItem(const std::vector<RecordedItem> &items, const QString &text)

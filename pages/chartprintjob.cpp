@@ -64,7 +64,7 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
 
     // The heading: who the reading is for and the numbers. Its font is
     // made smaller when the longest row would not fit the frame.
-    const QString rows[10][3] = {
+    const std::vector<QStringList> rows = {
         {LoadString(kStrNumerologicalInterpretation), {}, {}},
         {LoadString(kStrFor), {}, {}},
         {m_subject.name, {}, {}},
@@ -77,25 +77,10 @@ void CChartPrintJob::PrintGraphicPage(CPrintSurface &surface)
         {LoadString(kStrPersonalYearLabel), QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYear).arg(year, 4, 10, QLatin1Char('0')),
          QStringLiteral("%1 (%2)").arg(n.core.m_nPersonalYearNext).arg(year + 1, 4, 10, QLatin1Char('0'))},
     };
-    const QString widest = rows[9][0] + rows[9][1] + rows[9][2] + QStringLiteral("MMMM");
+    const QString widest = rows[9].join(QString()) + QStringLiteral("MMMM");
     const int headingFont = fittingHeight(face(), unit * 15 / 10, 700, {widest, m_subject.name}, frameWidth);
-    CCellGrid heading(surface);
-    heading.SetColumns(3);
-    heading.SetRows(10);
-    heading.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
-    heading.SetGridFont(face(), headingFont, 700);
-    heading.SetColumnWidth(0, 15 * unit);
-    heading.SetColumnWidth(1, 2 * unit);
-    heading.SetColumnWidth(2, 2 * unit);
-    for (int r = 0; r < 10; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            heading.SetCursor(c, r);
-            heading.SetText(rows[r][c]);
-        }
-    }
     int top = g.frameTop - g.u;
-    top -= placeCentred(heading, top);
-    heading.Draw();
+    top -= drawHeadingTable(surface, rows, 3, top, headingFont);
 
     // The chart: three by three cells with the inner grid lines; the lines
     // formed go over it, and the digits over the lines on a white ground of

@@ -37,7 +37,7 @@ void CForecastPrintJob::PrintGraphicPage(CPrintSurface &surface)
     const DateTimeValue day = DateTimeValue::fromFields(f.date.year, f.date.month, f.date.day);
 
     // The heading and the three numbers of the day.
-    const QString rows[10][2] = {
+    const std::vector<QStringList> rows = {
         {QStringLiteral("Forecast"), {}},
         {{}, {}},
         {LoadString(kStrFor), {}},
@@ -49,22 +49,8 @@ void CForecastPrintJob::PrintGraphicPage(CPrintSurface &surface)
         {QStringLiteral("Personal Month (%1):").arg(MonthName(f.date.month)), QString::number(f.personalMonth)},
         {QStringLiteral("Personal Day:"), QString::number(f.personalDay)},
     };
-    CCellGrid table(surface);
-    table.SetColumns(2);
-    table.SetRows(10);
-    table.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
-    table.SetGridFont(face(), unit * 15 / 10, 700);
-    table.SetColumnWidth(0, 15 * unit);
-    table.SetColumnWidth(1, 2 * unit);
-    for (int r = 0; r < 10; ++r) {
-        table.SetCursor(0, r);
-        table.SetText(rows[r][0]);
-        table.SetCursor(1, r);
-        table.SetText(rows[r][1]);
-    }
     int top = g.frameTop - g.u;
-    top -= placeCentred(table, top) + 2 * g.u;
-    table.Draw();
+    top -= drawHeadingTable(surface, rows, 2, top) + 2 * g.u;
 
     // The months of the year in two rows of six: name above number, the
     // chosen month framed.

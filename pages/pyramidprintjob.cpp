@@ -81,7 +81,7 @@ void CPyramidPrintJob::PrintGraphicPage(CPrintSurface &surface)
     const PyramidNumbers &n = m_subject.values.pyramid;
     const auto ageYear = [&](int i) { return QString::fromStdString(n.ageYearText(i)); };
 
-    const QString rows[11][2] = {
+    const std::vector<QStringList> rows = {
         {LoadString(kStrPyramidInterpretation), {}},
         {{}, {}},
         {LoadString(kStrFor), {}},
@@ -94,23 +94,8 @@ void CPyramidPrintJob::PrintGraphicPage(CPrintSurface &surface)
         {LoadString(kStrAgeThirdClimax), ageYear(2)},
         {LoadString(kStrAgeFourthClimax), ageYear(3)},
     };
-    CCellGrid table(surface);
-    table.SetColumns(3);
-    table.SetRows(11);
-    table.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
-    table.SetGridFont(face(), unit * 15 / 10, 700);
-    table.SetColumnWidth(0, 15 * unit);
-    table.SetColumnWidth(1, 2 * unit);
-    table.SetColumnWidth(2, 2 * unit);
-    for (int r = 0; r < 11; ++r) {
-        table.SetCursor(0, r);
-        table.SetText(rows[r][0]);
-        table.SetCursor(1, r);
-        table.SetText(rows[r][1]);
-    }
     int top = g.frameTop - g.u;
-    top -= placeCentred(table, top) + 2 * g.u;
-    table.Draw();
+    top -= drawHeadingTable(surface, rows, 3, top) + 2 * g.u;
 
     // The pyramid: seven columns, eight rows; the numbers in their stones.
     CCellGrid figure(surface);

@@ -72,6 +72,29 @@ void CReadingPrintJob::AddRecords(const std::vector<ExportRecord> &records)
     }
 }
 
+int CReadingPrintJob::drawHeadingTable(CPrintSurface &surface, const std::vector<QStringList> &rows, int columns,
+                                       int top, int fontHeight) const
+{
+    const int unit = p3();
+    CCellGrid table(surface);
+    table.SetColumns(columns);
+    table.SetRows(int(rows.size()));
+    table.SetGridFlags(CCellGrid::FitColumns | CCellGrid::FitRows);
+    table.SetGridFont(face(), fontHeight > 0 ? fontHeight : unit * 15 / 10, 700);
+    table.SetColumnWidth(0, 15 * unit);
+    for (int c = 1; c < columns; ++c)
+        table.SetColumnWidth(c, 2 * unit);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < columns; ++c) {
+            table.SetCursor(c, r);
+            table.SetText(rows[std::size_t(r)].value(c));
+        }
+    }
+    const int height = placeCentred(table, top);
+    table.Draw();
+    return height;
+}
+
 int CReadingPrintJob::placeCentred(CCellGrid &grid, int top) const
 {
     grid.ColumnWidth(0, true);

@@ -64,6 +64,12 @@ protected:
     /// Sets `grid` to its fitted size and puts its top centred in the text
     /// frame at `top`; returns the grid's height.
     int placeCentred(CCellGrid &grid, int top) const;
+    /// Draws the bold table that opens a graphic page with its top at `top`,
+    /// centred in the frame: a label column 15 units wide, then `columns` - 1
+    /// value columns 2 units wide, in letters `fontHeight` high (1.5 units
+    /// when 0); returns its height.
+    int drawHeadingTable(CPrintSurface &surface, const std::vector<QStringList> &rows, int columns, int top,
+                         int fontHeight = 0) const;
 
     ReportSubject m_subject;
 

@@ -1,5 +1,6 @@
 #include "compatibilitypage.h"
 
+#include "compatibilityprintjob.h"
 #include "pagelook.h"
 #include "quadriviumdoc.h"
 
@@ -144,15 +145,20 @@ void CCompatibilityPage::refill()
     restorePartner();
     m_compatibility.reset();
     spots().resetShown();
+    m_notes.clear();
     const CQuadriviumDoc &doc = document();
-    const LetterRules &rules = doc.letterRules();
-    const auto a = FillCoreNumbers(EngineName(doc.personName(), rules.accents), doc.birthDate(), clock(), rules);
-    const auto gridA = ComputeChartGrid(doc.birthDate());
-    const auto b = FillCoreNumbers(EngineName(doc.partnerName(), rules.accents), doc.partnerBirthDate(), clock(),
-                                   rules);
-    const auto gridB = ComputeChartGrid(doc.partnerBirthDate());
-    if (a && gridA && b && gridB)
-        m_compatibility = ComputeCompatibility(a->numbers, *gridA, b->numbers, *gridB);
+    // Both persons are counted as the report counts them.
+    if (const auto subject = ReportSubjectOf(doc, clock()))
+        m_compatibility = CompatibilityOf(*subject);
+    if (m_compatibility) {
+        const LetterRules &rules = doc.letterRules();
+        for (const QString &name : {doc.personName(), doc.partnerName()}) {
+            if (const QString ignored = IgnoredLettersNote(name, rules.accents); !ignored.isEmpty())
+                m_notes << QStringLiteral("%1: %2").arg(name, ignored);
+        }
+        if (!rules.isDefault())
+            m_notes << LetterRulesLine(rules);
+    }
     if (isVisible()) {
         fillPartnerChoice();
     } else {
@@ -218,22 +224,6 @@ void CCompatibilityPage::showSpot(int id)
     const auto [table, numberId] = textOf(id);
     if (table >= 0)
         emit textRequested(table, numberId);
-}
-
-QStringList CCompatibilityPage::notes() const
-{
-    if (!m_compatibility)
-        return {};
-    const CQuadriviumDoc &doc = document();
-    const LetterRules &rules = doc.letterRules();
-    QStringList lines;
-    for (const QString &name : {doc.personName(), doc.partnerName()}) {
-        if (const QString ignored = IgnoredLettersNote(name, rules.accents); !ignored.isEmpty())
-            lines << QStringLiteral("%1: %2").arg(name, ignored);
-    }
-    if (!rules.isDefault())
-        lines << LetterRulesLine(rules);
-    return lines;
 }
 
 void CCompatibilityPage::paintEvent(QPaintEvent *)
@@ -345,7 +335,7 @@ void CCompatibilityPage::paintEvent(QPaintEvent *)
     }
     const int notesTop = legendTop + 24;
     p.drawText(dlu(kGridLeft, notesTop, 3 * kCellWidth, designSize().height() - notesTop),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, notes().join(QLatin1Char('\n')));
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_notes.join(QLatin1Char('\n')));
 
     // The lines completed together.
     p.setFont(bold);

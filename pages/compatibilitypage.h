@@ -5,6 +5,7 @@
 #include "engine/compatibility.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -37,7 +38,7 @@ public:
     const std::optional<Compatibility> &compatibility() const { return m_compatibility; }
     /// The lines under the legend: the letters of each name not counted,
     /// and the counting rules when they are not the usual ones.
-    QStringList notes() const;
+    const QStringList &notes() const { return m_notes; }
     /// The (table, NumberID) a hot spot shows; table -1 when it shows nothing.
     std::pair<int, int> textOf(int hotSpot) const;
     /// Rectangle of a hot spot in page coordinates.
@@ -63,6 +64,7 @@ private:
     QComboBox *m_partnerChoice = nullptr;
     QString m_partnerFor; ///< the current person whose second person is in the document
     std::optional<Compatibility> m_compatibility;
+    QStringList m_notes; ///< made by refill()
 };
 
 } // namespace quadrivium

@@ -77,6 +77,15 @@ void CForecastPage::refill()
 {
     spots().resetShown();
     m_forecast = ForecastOf(document(), clock());
+    m_notes.clear();
+    if (m_forecast) {
+        const CQuadriviumDoc &doc = document();
+        const LetterRules &rules = doc.letterRules();
+        if (const QString ignored = IgnoredLettersNote(doc.personName(), rules.accents); !ignored.isEmpty())
+            m_notes << ignored;
+        if (!rules.isDefault())
+            m_notes << LetterRulesLine(rules);
+    }
     if (m_forecast) {
         const QSignalBlocker quiet(m_date);
         m_date->setDate(QDate(m_forecast->date.year, m_forecast->date.month, m_forecast->date.day));
@@ -84,19 +93,6 @@ void CForecastPage::refill()
     m_date->setEnabled(m_forecast.has_value());
     layoutSpots();
     update();
-}
-
-QStringList CForecastPage::notes() const
-{
-    const CQuadriviumDoc &doc = document();
-    if (!m_forecast)
-        return {};
-    const LetterRules &rules = doc.letterRules();
-    QStringList lines{IgnoredLettersNote(doc.personName(), rules.accents)};
-    if (!rules.isDefault())
-        lines << LetterRulesLine(rules);
-    lines.removeAll(QString());
-    return lines;
 }
 
 void CForecastPage::showIntroduction()
@@ -318,7 +314,7 @@ void CForecastPage::paintEvent(QPaintEvent *)
         p.drawText(spotRect(kFirstLesson + int(i)), centred, QString::number(f.karmicLessons[i]));
     p.setFont(normal);
     p.drawText(dlu(kNumbersLeft, kLessonsTop + 14, kDesignWidth - 2 * kNumbersLeft, 24), left | Qt::TextWordWrap,
-               notes().join(QLatin1Char('\n')));
+               m_notes.join(QLatin1Char('\n')));
 }
 
 } // namespace quadrivium

@@ -5,6 +5,7 @@
 #include "engine/forecast.h"
 
 #include <QHash>
+#include <QStringList>
 
 #include <optional>
 
@@ -53,7 +54,7 @@ public:
     QDateEdit *dateField() const { return m_date; }
     /// The lines under the karmic lessons: the letters of the name not
     /// counted, and the counting rules when they are not the usual ones.
-    QStringList notes() const;
+    const QStringList &notes() const { return m_notes; }
 
 protected:
     bool event(QEvent *event) override;
@@ -68,6 +69,7 @@ private:
 
     QDateEdit *m_date = nullptr;
     std::optional<Forecast> m_forecast;
+    QStringList m_notes; ///< made by refill()
 };
 
 } // namespace quadrivium

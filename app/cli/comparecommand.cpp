@@ -29,11 +29,12 @@ struct Side {
 
 std::optional<Side> compute(const ReadingInput &input)
 {
-    const auto core = FillCoreNumbers(EngineName(input.name, input.rules.accents), input.born, input.today, input.rules);
-    const auto grid = ComputeChartGrid(input.born);
-    if (!core || !grid)
+    // Each side is counted as its own reading is.
+    const auto reading = ComputeReading(EngineName(input.name, input.rules.accents), input.born, input.today,
+                                        input.day, input.rules);
+    if (!reading)
         return std::nullopt;
-    return Side{input, core->numbers, *grid};
+    return Side{input, reading->numbers, reading->grid};
 }
 
 QJsonValue relationValue(const std::optional<Relation> &relation)
